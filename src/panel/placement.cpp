@@ -1,0 +1,88 @@
+#include "panel/placement.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <optional>
+
+#include "platform/conversions.h"
+
+namespace panel {
+
+namespace {
+
+// The caption band that a user can take hold of: this much of it must be on a screen.
+constexpr int kGrabWidth = 32;
+constexpr int kGrabHeight = 8;
+constexpr int kCaptionHeight = 20;
+constexpr int kMinSize = 16;
+
+// A coordinate in pixels, or nothing when it is no usable number.
+std::optional<long long> ToPixels(double twips, double twipsPerPixel) {
+    const double pixels = twips / twipsPerPixel;
+    if (!std::isfinite(pixels) || std::fabs(pixels) > 1e9) return std::nullopt;
+    return static_cast<long long>(os::RoundHalfEven(pixels));
+}
+
+long long Overlap(long long a0, long long a1, long long b0, long long b1) {
+    return std::max(0LL, std::min(a1, b1) - std::max(a0, b0));
+}
+
+bool Grabbable(long long left, long long top, long long width, const os::PixelRect& m) {
+    return Overlap(left, left + width, m.left, m.left + m.width) >= std::min<long long>(kGrabWidth, width) &&
+           Overlap(top, top + kCaptionHeight, m.top, m.top + m.height) >= kGrabHeight;
+}
+
+// Distance from a point to a rectangle, squared.
+double DistanceSquared(double x, double y, const os::PixelRect& m) {
+    const double dx = std::max({m.left - x, 0.0, x - (m.left + m.width)});
+    const double dy = std::max({m.top - y, 0.0, y - (m.top + m.height)});
+    return dx * dx + dy * dy;
+}
+
+}  // namespace
+
+os::PixelRect PlaceOnScreens(const TwipsRect& stored, const os::PixelRect& design,
+                             const std::vector<os::PixelRect>& monitors, double twipsPerPixelX,
+                             double twipsPerPixelY) {
+    auto size = [](std::optional<long long> pixels, int fallback) {
+        return pixels && *pixels >= kMinSize ? *pixels : fallback;
+    };
+    long long width = size(ToPixels(stored.width, twipsPerPixelX), design.width);
+    long long height = size(ToPixels(stored.height, twipsPerPixelY), design.height);
+    const std::optional<long long> left = ToPixels(stored.left, twipsPerPixelX);
+    const std::optional<long long> top = ToPixels(stored.top, twipsPerPixelY);
+
+    if (monitors.empty()) {
+        return {static_cast<int>(left.value_or(design.left)), static_cast<int>(top.value_or(design.top)),
+                static_cast<int>(std::min<long long>(width, 1 << 15)),
+                static_cast<int>(std::min<long long>(height, 1 << 15))};
+    }
+    if (left && top) {
+        for (const os::PixelRect& m : monitors) {
+            if (Grabbable(*left, *top, width, m)) {
+                return {static_cast<int>(*left), static_cast<int>(*top), static_cast<int>(width),
+                        static_cast<int>(height)};
+            }
+        }
+    }
+    // The nearest screen to where the window's caption would be; the primary for a place that is
+    // no number.
+    const os::PixelRect* nearest = &monitors.front();
+    if (left && top) {
+        double best = std::numeric_limits<double>::infinity();
+        for (const os::PixelRect& m : monitors) {
+            const double d = DistanceSquared(static_cast<double>(*left) + static_cast<double>(width) / 2,
+                                             static_cast<double>(*top), m);
+            if (d < best) best = d, nearest = &m;
+        }
+    }
+    const os::PixelRect& m = *nearest;
+    width = std::min<long long>(width, m.width);
+    height = std::min<long long>(height, m.height);
+    const long long x = std::clamp<long long>(left.value_or(m.left), m.left, m.left + m.width - width);
+    const long long y = std::clamp<long long>(top.value_or(m.top), m.top, m.top + m.height - height);
+    return {static_cast<int>(x), static_cast<int>(y), static_cast<int>(width), static_cast<int>(height)};
+}
+
+}  // namespace panel

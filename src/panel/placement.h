@@ -1,0 +1,21 @@
+// Where a restored panel goes: the stored place, unless no grabbable part of it would be on any
+// screen (a monitor unplugged, a hand-edited file); then the nearest screen.
+#pragma once
+
+#include <vector>
+
+#include "platform/native_window.h"
+
+namespace panel {
+
+struct TwipsRect {
+    double left, top, width, height;
+};
+
+// The frame in pixels for a stored geometry. `design` is the window's frame before restoring,
+// used for a size that is not a usable number. Partly off-screen places stay as stored.
+os::PixelRect PlaceOnScreens(const TwipsRect& stored, const os::PixelRect& design,
+                             const std::vector<os::PixelRect>& monitors, double twipsPerPixelX,
+                             double twipsPerPixelY);
+
+}  // namespace panel

@@ -1,0 +1,57 @@
+#include "panel/reading_panel.h"
+
+#include "panel/placement.h"
+#include "platform/app.h"
+#include "platform/user32.h"
+#include "settings/stored_settings.h"
+
+namespace {
+constexpr float kDesignClientWidth = 4560;  // twips
+constexpr float kDesignClientHeight = 3015;
+constexpr unsigned char kOpacity = 140;  // of 255
+}  // namespace
+
+ReadingPanel::ReadingPanel()
+    : Form({os::WindowKind::SizableToolWindow, "Lisotra", os::TwipsToPixelsX(kDesignClientWidth),
+            os::TwipsToPixelsY(kDesignClientHeight), settings::kYellow}) {}
+
+void ReadingPanel::Form_Load() {
+    if (settings::ReadPanelOnTop()) {
+        os::Hwnd window = hWnd();
+        Module1::SetAlwaysOnTop(window);
+    }
+    SetBackColor(settings::ReadPanelColor());
+
+    // All four values are read before the first is applied: applying the width reports a resize,
+    // which stores the geometry, and would overwrite the height, left and top not yet applied.
+    if (const auto stored = settings::ReadPanelGeometry()) {
+        const os::ScreenInfo screen = os::Screen();
+        const os::PixelRect frame = panel::PlaceOnScreens({stored->left, stored->top, stored->width, stored->height},
+                                                          {0, 0, os::TwipsToPixelsX(Width()), os::TwipsToPixelsY(Height())},
+                                                          screen.monitors, screen.twipsPerPixelX, screen.twipsPerPixelY);
+        restoring_ = true;
+        SetWidth(os::PixelsToTwipsX(frame.width));
+        SetHeight(os::PixelsToTwipsY(frame.height));
+        SetLeft(os::PixelsToTwipsX(frame.left));
+        SetTop(os::PixelsToTwipsY(frame.top));
+        restoring_ = false;
+    }
+
+    os::SetWindowLongA(hWnd(), os::GWL_EXSTYLE, os::WS_EX_LAYERED);
+    os::SetLayeredWindowAttributes(hWnd(), 0, kOpacity, os::LWA_ALPHA);
+}
+
+void ReadingPanel::Form_Resize() {
+    if (!restoring_) SaveGeometry();
+}
+
+void ReadingPanel::Form_Unload(int& cancel) {
+    SaveGeometry();
+    cancel = 0;
+}
+
+void ReadingPanel::SaveGeometry() { settings::SavePanelGeometry({Width(), Height(), Left(), Top()}); }
+
+void Module1::SetAlwaysOnTop(os::Hwnd& window) {
+    os::SetWindowPos(window, os::HWND_TOPMOST, 0, 0, 0, 0, os::SWP_NOMOVE | os::SWP_NOSIZE);
+}

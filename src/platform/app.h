@@ -1,0 +1,32 @@
+// The application services of the form layer: the message loop, End, the screen.
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include "platform/native_window.h"
+
+namespace os {
+
+// Runs the start-up step, then the message loop until End. Returns the exit code.
+int RunApplication(int argc, char** argv, const std::function<void()>& startup);
+
+// Ends the process at once: no unload step of any form runs.
+[[noreturn]] void End();
+
+// Runs work once the current message has been handled (never at once, never on a timer).
+void PostDeferred(std::function<void()> work);
+
+struct ScreenInfo {
+    float twipsPerPixelX = 15;
+    float twipsPerPixelY = 15;
+    int widthPixels = 0;   // the primary screen
+    int heightPixels = 0;
+    std::vector<PixelRect> monitors;  // every screen's work area, pixels; the primary first
+};
+ScreenInfo Screen();
+// The primary screen's twips per pixel, without the rest of ScreenInfo.
+float TwipsPerPixelX();
+float TwipsPerPixelY();
+
+}  // namespace os

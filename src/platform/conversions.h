@@ -1,0 +1,25 @@
+// Number conversions of the form layer: rounding to nearest with halves to even, and an overflow
+// error outside the target range.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+
+namespace os {
+
+struct OverflowError : std::overflow_error {
+    OverflowError() : std::overflow_error("Overflow") {}
+};
+
+double RoundHalfEven(double value);
+
+// Rounded value, or nothing when it does not fit (or is not a number).
+std::optional<std::int16_t> ToInt16(double value);
+std::optional<std::int32_t> ToInt32(double value);
+
+// As ToInt16 and ToInt32, raising OverflowError instead of giving nothing.
+std::int16_t CInt(double value);
+std::int32_t CLng(double value);
+
+}  // namespace os

@@ -1,0 +1,63 @@
+#include "platform/emulated/window_table.h"
+
+#include <cstdint>
+#include <map>
+
+#include "platform/emulated/hotkeys.h"
+#include "platform/user32.h"
+
+namespace os::emu {
+
+namespace {
+std::map<Hwnd, WindowEntry>& Table() {
+    static std::map<Hwnd, WindowEntry> table;
+    return table;
+}
+std::uintptr_t nextHandle = 0x10000;
+}  // namespace
+
+Hwnd AddWindow(NativeWindowEvents& events, EmulatedWindow& window, LONG_PTR exStyle) {
+    nextHandle += 0x10;  // never reused, so a stale handle finds nothing
+    const auto handle = reinterpret_cast<Hwnd>(nextHandle);
+    Table()[handle] = WindowEntry{&FormWindowProc, exStyle, &events, &window};
+    return handle;
+}
+
+void RemoveWindow(Hwnd handle) {
+    UnregisterWindowHotKeys(handle);
+    Table().erase(handle);
+}
+
+WindowEntry* FindWindow(Hwnd handle) {
+    auto it = Table().find(handle);
+    return it == Table().end() ? nullptr : &it->second;
+}
+
+std::vector<Hwnd> AllWindows() {
+    std::vector<Hwnd> handles;
+    for (const auto& [handle, entry] : Table()) handles.push_back(handle);
+    return handles;
+}
+
+LRESULT FormWindowProc(Hwnd window, unsigned message, WPARAM, LPARAM) {
+    WindowEntry* entry = FindWindow(window);
+    if (!entry) return 0;
+    switch (message) {
+    case WM_CLOSE:
+        entry->events->OnCloseRequest(vbFormControlMenu);
+        return 0;
+    case WM_QUERYENDSESSION:
+        entry->events->OnCloseRequest(vbAppWindows);
+        return 1;  // never hold up the end of the session
+    default:
+        return 0;
+    }
+}
+
+void EndSession() {
+    for (Hwnd handle : AllWindows()) {
+        if (FindWindow(handle)) SendMessageA(handle, WM_QUERYENDSESSION, 0, 0);
+    }
+}
+
+}  // namespace os::emu

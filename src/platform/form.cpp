@@ -1,0 +1,113 @@
+#include "platform/form.h"
+
+#include "platform/app.h"
+#include "platform/conversions.h"
+
+#include <utility>
+#include <vector>
+
+namespace os {
+
+Form::~Form() = default;
+
+void Form::Load(std::function<void()> onDestroyed) {
+    onDestroyed_ = std::move(onDestroyed);
+    window_ = CreateNativeWindow(spec_, *this);
+    backColor_ = spec_.backColor;
+    Form_Load();
+}
+
+void Form::Show() {
+    SetVisible(true);
+    window_->BringForward();
+}
+
+void Form::SetVisible(bool visible) {
+    if (visible == visible_) return;
+    visible_ = visible;
+    window_->SetVisible(visible);
+    if (visible && !shownOnce_) {
+        shownOnce_ = true;
+        Form_Resize();
+    }
+}
+
+bool Form::Unload(int unloadMode) {
+    if (!window_) return true;
+    int cancel = 0;
+    Form_QueryUnload(cancel, unloadMode);
+    if (cancel != 0) return false;
+    Form_Unload(cancel);
+    if (cancel != 0) return false;
+    visible_ = false;
+    window_.reset();
+    if (onDestroyed_) std::exchange(onDestroyed_, nullptr)();
+    return true;
+}
+
+void Form::OnSizeChanged() {
+    // A size change before the first show (the load step setting a stored size) is reported too.
+    Form_Resize();
+}
+
+float Form::Left() const { return PixelsToTwipsX(window_->FrameRect().left); }
+float Form::Top() const { return PixelsToTwipsY(window_->FrameRect().top); }
+float Form::Width() const { return PixelsToTwipsX(window_->FrameRect().width); }
+float Form::Height() const { return PixelsToTwipsY(window_->FrameRect().height); }
+
+void Form::SetFrame(PixelRect rect) {
+    if (rect.width < 1) rect.width = 1;
+    if (rect.height < 1) rect.height = 1;
+    if (rect != window_->FrameRect()) window_->SetFrameRect(rect);
+}
+
+void Form::SetLeft(float twips) {
+    PixelRect r = window_->FrameRect();
+    r.left = TwipsToPixelsX(twips);
+    SetFrame(r);
+}
+void Form::SetTop(float twips) {
+    PixelRect r = window_->FrameRect();
+    r.top = TwipsToPixelsY(twips);
+    SetFrame(r);
+}
+void Form::SetWidth(float twips) {
+    PixelRect r = window_->FrameRect();
+    r.width = TwipsToPixelsX(twips);
+    SetFrame(r);
+}
+void Form::SetHeight(float twips) {
+    PixelRect r = window_->FrameRect();
+    r.height = TwipsToPixelsY(twips);
+    SetFrame(r);
+}
+
+void Form::SetBackColor(COLORREF color) {
+    backColor_ = color;
+    window_->SetBackColor(color);
+}
+
+namespace {
+std::vector<std::function<void()>>& FormRefs() {
+    static std::vector<std::function<void()>> refs;
+    return refs;
+}
+}  // namespace
+
+void RegisterFormRef(std::function<void()> discard) { FormRefs().push_back(std::move(discard)); }
+
+void DiscardAllForms() {
+    for (auto& discard : FormRefs()) discard();
+}
+
+void DestroyLater(std::unique_ptr<Form> form) {
+    auto* raw = form.release();
+    PostDeferred([raw] { delete raw; });
+}
+
+float PixelsToTwipsX(int pixels) { return static_cast<float>(pixels) * TwipsPerPixelX(); }
+float PixelsToTwipsY(int pixels) { return static_cast<float>(pixels) * TwipsPerPixelY(); }
+int TwipsToPixelsX(float twips) { return CLng(static_cast<double>(twips) / TwipsPerPixelX()); }
+int TwipsToPixelsY(float twips) { return CLng(static_cast<double>(twips) / TwipsPerPixelY()); }
+
+}  // namespace os

@@ -1,0 +1,113 @@
+// Forms: single global window instances with load, show, hide and unload steps, geometry in twips,
+// and the events Form_Load, Form_Resize, Form_Activate, Form_QueryUnload and Form_Unload.
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "platform/native_window.h"
+
+namespace os {
+
+class Form : private NativeWindowEvents {
+public:
+    explicit Form(WindowSpec spec) : spec_(std::move(spec)) {}
+    ~Form() override;
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    // Makes it visible and active; a visible form is brought forward.
+    void Show();
+    void Hide() { SetVisible(false); }
+    bool Visible() const { return visible_; }
+    void SetVisible(bool visible);
+
+    // Form_QueryUnload, then Form_Unload; unless either cancels, the window and its state are
+    // destroyed and the next reference makes a fresh instance. Returns whether it was unloaded.
+    bool Unload(int unloadMode = vbFormCode);
+
+    Hwnd hWnd() const { return window_->Handle(); }
+
+    // Whole window, frame included, in twips.
+    float Left() const;
+    float Top() const;
+    float Width() const;
+    float Height() const;
+    void SetLeft(float twips);
+    void SetTop(float twips);
+    void SetWidth(float twips);
+    void SetHeight(float twips);
+
+    COLORREF BackColor() const { return backColor_; }
+    void SetBackColor(COLORREF color);
+
+    // For FormRef: creates the window, then runs Form_Load.
+    void Load(std::function<void()> onDestroyed);
+    bool IsLoaded() const { return window_ != nullptr; }
+
+protected:
+    virtual void Form_Load() {}
+    virtual void Form_Resize() {}
+    virtual void Form_Activate() {}
+    virtual void Form_QueryUnload(int& cancel, int unloadMode) { (void)cancel, (void)unloadMode; }
+    virtual void Form_Unload(int& cancel) { (void)cancel; }
+
+private:
+    void OnSizeChanged() override;
+    void OnActivated() override { Form_Activate(); }
+    void OnCloseRequest(int unloadMode) override { Unload(unloadMode); }
+    void SetFrame(PixelRect rect);
+
+    WindowSpec spec_;
+    std::unique_ptr<NativeWindow> window_;
+    std::function<void()> onDestroyed_;
+    COLORREF backColor_ = 0;
+    bool visible_ = false;
+    bool shownOnce_ = false;
+};
+
+// The single global instance of a form: any reference loads it (hidden) first.
+// The end of the process for the forms: every instance goes, no event runs. Used where a
+// realisation simulates a fresh process.
+void DiscardAllForms();
+void RegisterFormRef(std::function<void()> discard);
+
+template <class T>
+class FormRef {
+public:
+    FormRef() { RegisterFormRef([this] { instance_.reset(); }); }
+    FormRef(const FormRef&) = delete;
+    FormRef& operator=(const FormRef&) = delete;
+    T* operator->() { return &Get(); }
+    T& Get() {
+        if (!instance_) {
+            instance_ = std::make_unique<T>();
+            T& form = *instance_;  // set before Form_Load, which may refer to the form itself
+            form.Load([this] { Release(); });
+        }
+        return *instance_;
+    }
+    // Asks without loading.
+    bool Exists() const { return instance_ != nullptr; }
+
+private:
+    void Release();
+    std::unique_ptr<T> instance_;
+};
+
+// An unloaded form may still be on the call stack (a form can unload itself), so it is destroyed
+// once the current message has been handled.
+void DestroyLater(std::unique_ptr<Form> form);
+
+template <class T>
+void FormRef<T>::Release() {
+    DestroyLater(std::move(instance_));
+}
+
+// Twips and pixels on the primary screen.
+float PixelsToTwipsX(int pixels);
+float PixelsToTwipsY(int pixels);
+int TwipsToPixelsX(float twips);  // rounds halves to even; OverflowError when out of range
+int TwipsToPixelsY(float twips);
+
+}  // namespace os

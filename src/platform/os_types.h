@@ -1,0 +1,50 @@
+// Windows-shaped values shared by every realisation: the program names OS services the way
+// Windows does, and each realisation maps these values onto its own desktop.
+#pragma once
+
+#include <cstdint>
+
+namespace os {
+
+struct HwndTag;
+using Hwnd = HwndTag*;  // opaque window handle, as HWND
+using WPARAM = std::uintptr_t;
+using LPARAM = std::intptr_t;
+using LRESULT = std::intptr_t;
+using LONG_PTR = std::intptr_t;
+using WNDPROC = LRESULT (*)(Hwnd, unsigned, WPARAM, LPARAM);
+
+// Messages.
+inline constexpr unsigned WM_CLOSE = 0x0010;
+inline constexpr unsigned WM_QUERYENDSESSION = 0x0011;
+inline constexpr unsigned WM_ENDSESSION = 0x0016;
+inline constexpr unsigned WM_MOUSEMOVE = 0x0200;
+inline constexpr unsigned WM_HOTKEY = 0x0312;
+
+// SetWindowLongA indices, extended styles, layered attributes.
+inline constexpr int GWL_WNDPROC = -4;
+inline constexpr int GWL_EXSTYLE = -20;
+inline constexpr LONG_PTR WS_EX_LAYERED = 0x80000;
+inline constexpr unsigned LWA_ALPHA = 2;
+
+// SetWindowPos.
+inline const Hwnd HWND_TOPMOST = reinterpret_cast<Hwnd>(static_cast<std::intptr_t>(-1));
+inline constexpr unsigned SWP_NOSIZE = 1;
+inline constexpr unsigned SWP_NOMOVE = 2;
+
+// RegisterHotKey modifiers.
+inline constexpr unsigned MOD_ALT = 1;
+inline constexpr unsigned MOD_CONTROL = 2;
+inline constexpr unsigned MOD_SHIFT = 4;
+inline constexpr unsigned MOD_WIN = 8;
+
+// Why a form is asked to unload (the UnloadMode of Form_QueryUnload).
+inline constexpr int vbFormControlMenu = 0;  // the user, through the window's close button
+inline constexpr int vbFormCode = 1;         // the program's own Unload
+inline constexpr int vbAppWindows = 2;       // the session is ending
+inline constexpr int vbAppTaskManager = 3;   // another program asked it to close
+
+// Colours are 0x00BBGGRR.
+using COLORREF = std::uint32_t;
+
+}  // namespace os

@@ -1,0 +1,23 @@
+// The window-manager services the program calls by their Windows names. Each realisation defines
+// them: win32 forwards to user32, qt maps them onto Qt and X11, headless records them.
+// None of them throws; a failure is a zero result, as on Windows.
+#pragma once
+
+#include "platform/os_types.h"
+
+namespace os {
+
+int RegisterHotKey(Hwnd window, int id, unsigned modifiers, unsigned virtualKey);
+int UnregisterHotKey(Hwnd window, int id);
+
+// GWL_WNDPROC replaces the window procedure and returns the previous one;
+// GWL_EXSTYLE replaces the extended style and returns the previous one.
+LONG_PTR SetWindowLongA(Hwnd window, int index, LONG_PTR value);
+LONG_PTR GetWindowLongA(Hwnd window, int index);
+LRESULT CallWindowProcA(WNDPROC previous, Hwnd window, unsigned message, WPARAM wParam, LPARAM lParam);
+LRESULT SendMessageA(Hwnd window, unsigned message, WPARAM wParam, LPARAM lParam);
+
+int SetWindowPos(Hwnd window, Hwnd insertAfter, int x, int y, int cx, int cy, unsigned flags);
+int SetLayeredWindowAttributes(Hwnd window, COLORREF key, unsigned char alpha, unsigned flags);
+
+}  // namespace os

@@ -1,0 +1,48 @@
+#include "settings/stored_settings.h"
+
+#include "platform/conversions.h"
+#include "platform/settings_store.h"
+#include "settings/number_text.h"
+
+namespace settings {
+
+namespace {
+double ReadNumber(const char* section, const char* key) {
+    return ParseSettingNumber(os::GetSetting(kApp, section, key));
+}
+float ReadSingle(const char* key) { return static_cast<float>(ReadNumber(kWindow, key)); }
+void SaveSingle(const char* key, float value) {
+    os::SaveSetting(kApp, kWindow, key, FormatSettingNumber(value));
+}
+}  // namespace
+
+std::string ReadLetter(const char* key, const char* defaultLetter) {
+    std::string letter = os::GetSetting(kApp, kDefault, key);
+    return letter.empty() ? defaultLetter : letter;
+}
+
+bool ReadPanelOnTop() {
+    // A number too large for 16 bits counts as absent.
+    return os::ToInt16(ReadNumber(kDefault, kOnTop)) == 1;
+}
+
+os::COLORREF ReadPanelColor() {
+    // Zero, negative, too large for 32 bits, or beyond 0x00FFFFFF (not a colour): yellow.
+    const double value = ReadNumber(kDefault, kBackColor);
+    const std::optional<std::int32_t> color = value > 0 ? os::ToInt32(value) : std::nullopt;
+    return color && *color > 0 && *color <= 0xFFFFFF ? static_cast<os::COLORREF>(*color) : kYellow;
+}
+
+std::optional<PanelGeometry> ReadPanelGeometry() {
+    if (!(ReadNumber(kWindow, "width") > 0)) return std::nullopt;
+    return PanelGeometry{ReadSingle("width"), ReadSingle("height"), ReadSingle("left"), ReadSingle("top")};
+}
+
+void SavePanelGeometry(const PanelGeometry& geometry) {
+    SaveSingle("width", geometry.width);
+    SaveSingle("height", geometry.height);
+    SaveSingle("left", geometry.left);
+    SaveSingle("top", geometry.top);
+}
+
+}  // namespace settings

@@ -1,0 +1,37 @@
+// Every setting the program keeps: its section, key, written form and what each reader makes of
+// it, with the reader's default.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "platform/os_types.h"
+
+namespace settings {
+
+inline constexpr const char* kApp = "Lisotra";
+
+// Section "default".
+inline constexpr const char* kDefault = "default";
+inline constexpr const char* kShowLetter = "key";
+inline constexpr const char* kHideLetter = "keystart";
+inline constexpr const char* kOnTop = "ontop";
+inline constexpr const char* kBackColor = "backcolor";
+// Section "window".
+inline constexpr const char* kWindow = "window";
+
+inline constexpr os::COLORREF kYellow = 0x00FFFF;
+
+// The stored letter text unchanged, or the reader's default when it is empty.
+std::string ReadLetter(const char* key, const char* defaultLetter);
+
+// The reading panel's readers.
+bool ReadPanelOnTop();              // the rounded value is 1
+os::COLORREF ReadPanelColor();      // a positive colour value, else yellow
+struct PanelGeometry {
+    float width, height, left, top;  // twips
+};
+std::optional<PanelGeometry> ReadPanelGeometry();  // all four, when the stored width is positive
+void SavePanelGeometry(const PanelGeometry& geometry);
+
+}  // namespace settings

@@ -1,0 +1,44 @@
+#include "panel/placement.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using panel::PlaceOnScreens;
+
+namespace {
+const os::PixelRect kDesign{0, 0, 312, 227};
+const std::vector<os::PixelRect> kTwo{{0, 0, 1920, 1080}, {-1280, 0, 1280, 1024}};
+os::PixelRect Place(double l, double t, double w, double h, const std::vector<os::PixelRect>& m = kTwo) {
+    return PlaceOnScreens({l, t, w, h}, kDesign, m, 15, 15);
+}
+}  // namespace
+
+TEST(Placement, AGrabbableCaptionKeepsThePlace) {
+    EXPECT_EQ(Place(-15000, 1500, 6000, 4500), (os::PixelRect{-1000, 100, 400, 300}));  // left monitor
+    EXPECT_EQ(Place(28200, 1500, 6000, 4500), (os::PixelRect{1880, 100, 400, 300}));    // 40 px showing
+    EXPECT_EQ(Place(1500, -150, 6000, 4500), (os::PixelRect{100, -10, 400, 300}));     // 10 px of caption
+    EXPECT_EQ(Place(0, 0, 60000, 30000), (os::PixelRect{0, 0, 4000, 2000}));          // larger than the screen
+}
+
+TEST(Placement, NoGrabbablePartGoesToTheNearestScreen) {
+    EXPECT_EQ(Place(28650, 1500, 6000, 4500), (os::PixelRect{1520, 100, 400, 300}));   // 10 px showing
+    EXPECT_EQ(Place(1500, -3000, 6000, 4500), (os::PixelRect{100, 0, 400, 300}));      // caption above
+    EXPECT_EQ(Place(-30000, 1500, 6000, 4500), (os::PixelRect{-1280, 100, 400, 300})); // beyond the left one
+    EXPECT_EQ(Place(1500, 30000, 6000, 4500), (os::PixelRect{100, 780, 400, 300}));    // below
+}
+
+TEST(Placement, UnusableSizes) {
+    EXPECT_EQ(Place(0, 0, 1e12, 1e12), (os::PixelRect{0, 0, 312, 227}));  // no usable number
+    EXPECT_EQ(Place(60000, 0, 60000, 30000), (os::PixelRect{0, 0, 1920, 1080}));  // moved and cut
+    EXPECT_EQ(Place(0, 0, 15, 15), (os::PixelRect{0, 0, 312, 227}));  // too small to hold
+}
+
+TEST(Placement, NonFiniteValues) {
+    EXPECT_EQ(Place(NAN, INFINITY, 6000, 4500), (os::PixelRect{0, 0, 400, 300}));
+    EXPECT_EQ(Place(1500, 1500, INFINITY, NAN), (os::PixelRect{100, 100, 312, 227}));
+}
+
+TEST(Placement, NoScreenKnownKeepsTheStoredValues) {
+    EXPECT_EQ(Place(-15000, 1500, 6000, 4500, {}), (os::PixelRect{-1000, 100, 400, 300}));
+}

@@ -1,0 +1,157 @@
+#include "panel/reading_panel.h"
+
+#include "platform/user32.h"
+#include "shell/mSubClass.h"
+#include "shell/tray_window.h"
+#include "support/fresh_process.h"
+
+namespace {
+class ReadingPanelTest : public ProgramTest {
+protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        Start();
+    }
+    static void PressShow() { headless::PressHotKey(kCtrlAlt, 'S'); }
+    static void PressHide() { headless::PressHotKey(kCtrlAlt, 'L'); }
+    static void StoreGeometry(const char* w, const char* h, const char* l, const char* t) {
+        Store("window", "width", w);
+        Store("window", "height", h);
+        Store("window", "left", l);
+        Store("window", "top", t);
+    }
+};
+}  // namespace
+
+TEST_F(ReadingPanelTest, EmptyStoreGivesAYellowTranslucentToolWindowOfTheDesignSize) {
+    PressShow();
+    const headless::WindowState* panel = Panel();
+    ASSERT_NE(panel, nullptr);
+    EXPECT_TRUE(panel->visible);
+    EXPECT_EQ(panel->kind, os::WindowKind::SizableToolWindow);
+    EXPECT_EQ(panel->caption, "Lisotra");
+    EXPECT_EQ(panel->backColor, 0x00FFFFu);
+    EXPECT_FALSE(panel->topmost);
+    EXPECT_EQ(panel->opacity, 140);
+    EXPECT_EQ(os::GetWindowLongA(Form1->hWnd(), os::GWL_EXSTYLE), os::WS_EX_LAYERED);
+    // The design client area, 4560 x 3015 twips, inside the frame.
+    EXPECT_GT(Form1->Width(), 4560);
+    EXPECT_GT(Form1->Height(), 3015);
+    // The first show stores the geometry.
+    EXPECT_EQ(Stored("window", "width"), " " + std::to_string(static_cast<int>(Form1->Width())));
+}
+
+TEST_F(ReadingPanelTest, StoredColourAndOnTopTakeEffectAtCreation) {
+    Store("default", "backcolor", " 255");
+    Store("default", "ontop", " 1");
+    PressShow();
+    EXPECT_EQ(Panel()->backColor, 255u);
+    EXPECT_TRUE(Panel()->topmost);
+    // Nothing is cached: a changed choice shows on the next panel, not this one.
+    Store("default", "backcolor", " 65280");
+    Store("default", "ontop", " 0");
+    EXPECT_EQ(Panel()->backColor, 255u);
+    PressHide();
+    PressShow();
+    EXPECT_EQ(Panel()->backColor, 65280u);
+    EXPECT_FALSE(Panel()->topmost);
+}
+
+TEST_F(ReadingPanelTest, StoredGeometryIsRestoredWhole) {
+    // Applying the width reports a resize at once; the other three must survive it.
+    StoreGeometry(" 6000", " 4500", "-1200", " 750");
+    PressShow();
+    EXPECT_EQ(Panel()->frame, (os::PixelRect{-80, 50, 400, 300}));
+    EXPECT_EQ(Stored("window", "height"), " 4500");
+    EXPECT_EQ(Stored("window", "left"), "-1200");
+    EXPECT_EQ(Stored("window", "top"), " 750");
+}
+
+TEST_F(ReadingPanelTest, ANonPositiveWidthAppliesNoneOfTheFour) {
+    StoreGeometry(" 0", " 4500", " 3000", " 3000");
+    PressShow();
+    EXPECT_NE(Panel()->frame.left, 200);
+    EXPECT_NE(Panel()->frame.height, 300);
+}
+
+TEST_F(ReadingPanelTest, EveryResizeStoresAMoveAloneDoesNot) {
+    PressShow();
+    headless::UserResize(Form1->hWnd(), {100, 100, 320, 240});
+    EXPECT_EQ(Stored("window", "width"), " 4800");
+    EXPECT_EQ(Stored("window", "left"), " 1500");
+    const int saves = headless::SaveCount();
+    headless::UserMove(Form1->hWnd(), 300, 200);
+    EXPECT_EQ(headless::SaveCount(), saves);
+    EXPECT_EQ(Stored("window", "left"), " 1500");
+    PressHide();  // the unload stores the move
+    EXPECT_EQ(Stored("window", "left"), " 4500");
+    EXPECT_EQ(Stored("window", "top"), " 3000");
+    EXPECT_EQ(Panel(), nullptr);
+}
+
+TEST_F(ReadingPanelTest, ClosingThePanelUnloadsAndStores) {
+    PressShow();
+    const os::Hwnd handle = Form1->hWnd();
+    headless::UserMove(handle, 640, 360);
+    headless::UserClose(handle);
+    EXPECT_EQ(Panel(), nullptr);
+    EXPECT_EQ(Stored("window", "left"), " 9600");
+}
+
+TEST_F(ReadingPanelTest, APanelWithNoGrabbablePartComesBackOnTheNearestScreen) {
+    headless::SetScreen(15, {{0, 0, 1920, 1080}, {1920, 0, 1280, 1024}});
+    // Stored while on a right-hand monitor that is gone now.
+    StoreGeometry(" 6000", " 4500", " 60000", " 1500");
+    headless::SetScreen(15, {{0, 0, 1920, 1080}});
+    PressShow();
+    EXPECT_EQ(Panel()->frame, (os::PixelRect{1520, 100, 400, 300}));
+}
+
+TEST_F(ReadingPanelTest, APartlyOffScreenPanelStaysWhereItWas) {
+    StoreGeometry(" 6000", " 4500", "-4500", " 600");  // 300 px off the left
+    PressShow();
+    EXPECT_EQ(Panel()->frame.left, -300);
+    PressHide();
+    StoreGeometry(" 6000", " 4500", "-4500", " 15000");  // caption 80 px above the bottom
+    PressShow();
+    EXPECT_EQ(Panel()->frame, (os::PixelRect{-300, 1000, 400, 300}));
+}
+
+TEST_F(ReadingPanelTest, AbsurdStoredGeometryNeverEndsTheProgram) {
+    const char* absurd[][4] = {
+        {" 1e400", " 4500", " 0", " 0"},
+        {"99999999999999999999999999999999999999999", "99999999999999999999999999999999999999999",
+         "-99999999999999999999999999999999999999999", " 5"},
+        {" 6000", "-4500", "\xff\xfe", "NaN"},
+        {" 3", " 2", " 1e9", "-1e9"},
+    };
+    for (const auto& g : absurd) {
+        StoreGeometry(g[0], g[1], g[2], g[3]);
+        PressShow();
+        ASSERT_NE(Panel(), nullptr);
+        const os::PixelRect f = Panel()->frame;
+        EXPECT_GE(f.left, 0);
+        EXPECT_GE(f.top, 0);
+        EXPECT_LE(f.left + f.width, 1920);
+        EXPECT_LE(f.top + f.height, 1080);
+        EXPECT_GE(f.width, 16);
+        PressHide();
+    }
+}
+
+TEST_F(ReadingPanelTest, ShowingAVisiblePanelChangesNothing) {
+    PressShow();
+    const os::Hwnd handle = Form1->hWnd();
+    const int saves = headless::SaveCount();
+    PressShow();
+    EXPECT_EQ(Form1->hWnd(), handle);
+    EXPECT_EQ(headless::SaveCount(), saves);
+}
+
+TEST_F(ReadingPanelTest, HideWithNoPanelLoadsAndStoresTheStoredGeometry) {
+    StoreGeometry(" 6000", " 4500", " 1500", " 750");
+    PressHide();
+    EXPECT_EQ(Panel(), nullptr);
+    EXPECT_EQ(Stored("window", "width"), " 6000");
+    EXPECT_EQ(Stored("window", "left"), " 1500");
+}

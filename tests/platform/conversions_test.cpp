@@ -1,0 +1,26 @@
+#include "platform/conversions.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+TEST(Conversions, RoundHalvesToEven) {
+    EXPECT_EQ(os::RoundHalfEven(0.5), 0);
+    EXPECT_EQ(os::RoundHalfEven(1.5), 2);
+    EXPECT_EQ(os::RoundHalfEven(2.5), 2);
+    EXPECT_EQ(os::RoundHalfEven(-2.5), -2);
+    EXPECT_EQ(os::RoundHalfEven(1.4), 1);
+    EXPECT_EQ(os::CInt(32767.4), 32767);
+    EXPECT_EQ(os::CLng(-2147483648.0), INT32_MIN);
+}
+
+TEST(Conversions, OutOfRangeOverflows) {
+    EXPECT_FALSE(os::ToInt16(32767.5));  // rounds to 32768
+    EXPECT_FALSE(os::ToInt16(-32769));
+    EXPECT_FALSE(os::ToInt32(2147483647.5));
+    EXPECT_FALSE(os::ToInt32(1e300));
+    EXPECT_FALSE(os::ToInt32(NAN));
+    EXPECT_FALSE(os::ToInt32(INFINITY));
+    EXPECT_THROW(os::CInt(40000), os::OverflowError);
+    EXPECT_THROW(os::CLng(-1e10), os::OverflowError);
+}

@@ -1,0 +1,117 @@
+// The form layer's promises: single instances loaded on reference, events in their order,
+// unload destroying the instance, twips geometry.
+#include "platform/form.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/conversions.h"
+#include "platform/emulated/window_table.h"
+#include "platform/headless/headless.h"
+#include "platform/user32.h"
+
+namespace {
+std::vector<std::string> events;
+
+class Probe : public os::Form {
+public:
+    Probe() : Form({os::WindowKind::SizableToolWindow, "Probe", 300, 200}) {}
+    int cancelQuery = 0;
+    int lastMode = -1;
+    int instance = ++created;
+    static inline int created = 0;
+
+protected:
+    void Form_Load() override { events.push_back("Load"); }
+    void Form_Resize() override { events.push_back("Resize"); }
+    void Form_Activate() override { events.push_back("Activate"); }
+    void Form_QueryUnload(int& cancel, int mode) override {
+        events.push_back("QueryUnload");
+        lastMode = mode;
+        cancel = cancelQuery;
+    }
+    void Form_Unload(int&) override { events.push_back("Unload"); }
+};
+
+os::FormRef<Probe> probe;
+
+class FormLayer : public ::testing::Test {
+protected:
+    void SetUp() override {
+        headless::Reset();
+        events.clear();
+    }
+    void TearDown() override { headless::Reset(); }
+    static const headless::WindowState& State() { return *headless::Window(probe->hWnd()); }
+};
+}  // namespace
+
+TEST_F(FormLayer, AReferenceLoadsHiddenOnce) {
+    EXPECT_FALSE(probe.Exists());
+    const int first = probe->instance;
+    EXPECT_EQ(probe->instance, first);
+    EXPECT_EQ(events, (std::vector<std::string>{"Load"}));
+    EXPECT_FALSE(probe->Visible());
+    EXPECT_FALSE(State().visible);
+}
+
+TEST_F(FormLayer, ResizeRunsOnFirstShowAndSizeChangesNotOnMoves) {
+    probe->Show();
+    probe->Show();
+    probe->Hide();
+    probe->Show();
+    EXPECT_EQ(events, (std::vector<std::string>{"Load", "Resize"}));
+    headless::UserMove(probe->hWnd(), 500, 400);
+    EXPECT_EQ(events.size(), 2u);
+    headless::UserResize(probe->hWnd(), {500, 400, 640, 480});
+    EXPECT_EQ(events.back(), "Resize");
+    EXPECT_EQ(probe->Width(), 640 * 15);
+    EXPECT_EQ(probe->Left(), 500 * 15);
+}
+
+TEST_F(FormLayer, UnloadDestroysAndTheNextReferenceIsFresh) {
+    probe->Show();
+    const os::Hwnd handle = probe->hWnd();
+    const int first = probe->instance;
+    EXPECT_TRUE(probe->Unload());
+    EXPECT_FALSE(probe.Exists());
+    EXPECT_EQ(headless::Window(handle), nullptr);
+    headless::RunDeferred();
+    EXPECT_NE(probe->instance, first);
+    EXPECT_EQ(events, (std::vector<std::string>{"Load", "Resize", "QueryUnload", "Unload", "Load"}));
+}
+
+TEST_F(FormLayer, QueryUnloadCanRefuse) {
+    probe->cancelQuery = 1;
+    headless::UserClose(probe->hWnd());
+    EXPECT_TRUE(probe.Exists());
+    EXPECT_EQ(probe->lastMode, os::vbFormControlMenu);
+    EXPECT_EQ(events.back(), "QueryUnload");
+}
+
+TEST_F(FormLayer, TwipsFollowTheScreen) {
+    headless::SetScreen(7.5f, {{0, 0, 3840, 2160}});
+    probe->SetWidth(4567.5f);
+    EXPECT_EQ(probe->Width(), 4567.5f);  // 609 pixels
+    probe->SetLeft(-1203.75f);           // -160.5 pixels: halves to even
+    EXPECT_EQ(probe->Left(), -160 * 7.5f);
+    EXPECT_THROW(probe->SetTop(1e30f), os::OverflowError);
+}
+
+TEST_F(FormLayer, ReplacedProcedureSeesCloseRequestsFirst) {
+    static os::WNDPROC previous;
+    static int closes;
+    closes = 0;
+    previous = reinterpret_cast<os::WNDPROC>(os::SetWindowLongA(
+        probe->hWnd(), os::GWL_WNDPROC,
+        reinterpret_cast<os::LONG_PTR>(+[](os::Hwnd w, unsigned m, os::WPARAM wp, os::LPARAM lp) -> os::LRESULT {
+            if (m == os::WM_CLOSE) ++closes;
+            return os::CallWindowProcA(previous, w, m, wp, lp);
+        })));
+    EXPECT_EQ(previous, &os::emu::FormWindowProc);
+    headless::UserClose(probe->hWnd());
+    EXPECT_EQ(closes, 1);
+    EXPECT_FALSE(probe.Exists());
+}

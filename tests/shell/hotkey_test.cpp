@@ -1,0 +1,90 @@
+#include "shell/mHotKey.h"
+
+#include "panel/reading_panel.h"
+#include "platform/user32.h"
+#include "shell/mSubClass.h"
+#include "shell/tray_window.h"
+#include "support/fresh_process.h"
+
+using HotKeys = ProgramTest;
+
+TEST_F(HotKeys, EmptyStoreRegistersCtrlAltSAndL) {
+    Start();
+    EXPECT_EQ(mHotKey::HotKeyCount, 2);
+    EXPECT_EQ(frmTray->Text3.Text, "S");
+    EXPECT_EQ(frmTray->Text4.Text, "L");
+    EXPECT_TRUE(headless::PressHotKey(kCtrlAlt, 'S'));
+    EXPECT_TRUE(headless::PressHotKey(kCtrlAlt, 'L'));
+    EXPECT_FALSE(headless::PressHotKey(kCtrlAlt, 'E'));
+    EXPECT_FALSE(headless::PressHotKey(os::MOD_CONTROL, 'S'));
+}
+
+TEST_F(HotKeys, TheFirstCharacterOfAStoredLetterTextIsTheKey) {
+    Store("default", "key", "AB");
+    Store("default", "keystart", "s");  // lower case: the code of F4
+    Start();
+    EXPECT_EQ(frmTray->Text3.Text, "AB");
+    EXPECT_TRUE(headless::PressHotKey(kCtrlAlt, 'A'));
+    EXPECT_TRUE(Panel()->visible);
+    EXPECT_FALSE(headless::PressHotKey(kCtrlAlt, 'S'));
+    EXPECT_TRUE(headless::PressHotKey(kCtrlAlt, 0x73));  // VK_F4
+    EXPECT_EQ(Panel(), nullptr);
+}
+
+TEST_F(HotKeys, AFailedRegistrationStillUsesUpItsId) {
+    headless::HoldHotKeyElsewhere(kCtrlAlt, 'S');
+    Start();
+    EXPECT_EQ(mHotKey::HotKeyCount, 2);
+    EXPECT_FALSE(headless::PressHotKey(kCtrlAlt, 'S'));
+    headless::Run([] { Form1->Show(); });
+    EXPECT_TRUE(headless::PressHotKey(kCtrlAlt, 'L'));  // still id 2, still hides
+    EXPECT_EQ(Panel(), nullptr);
+}
+
+TEST_F(HotKeys, ReRegistrationStartsTheIdsAgain) {
+    Start();
+    for (int round = 0; round < 2; ++round) {
+        mHotKey::UnregisterAllHotKeys(ShellHandle());
+        EXPECT_EQ(mHotKey::HotKeyCount, 0);
+        EXPECT_FALSE(headless::PressHotKey(kCtrlAlt, 'S'));
+        EXPECT_EQ(mHotKey::RegisterNextHotKey(ShellHandle(), kCtrlAlt, 'E'), 1);
+        EXPECT_EQ(mHotKey::RegisterNextHotKey(ShellHandle(), kCtrlAlt, 'S'), 1);
+        EXPECT_EQ(mHotKey::HotKeyCount, 2);
+    }
+    EXPECT_TRUE(headless::PressHotKey(kCtrlAlt, 'E'));
+    EXPECT_TRUE(Panel()->visible);
+    EXPECT_TRUE(headless::PressHotKey(kCtrlAlt, 'S'));  // now the hide key
+    EXPECT_EQ(Panel(), nullptr);
+}
+
+TEST_F(HotKeys, ACodeThatNamesNoKeyFails) {
+    Start();
+    EXPECT_EQ(mHotKey::RegisterNextHotKey(ShellHandle(), kCtrlAlt, -23), 0);
+    EXPECT_EQ(mHotKey::RegisterNextHotKey(ShellHandle(), kCtrlAlt, 0), 0);
+    EXPECT_EQ(mHotKey::HotKeyCount, 4);
+}
+
+TEST_F(HotKeys, ShellWindowProcActsOnIdsOneAndTwoOnly) {
+    Start();
+    const os::Hwnd shell = ShellHandle();
+    EXPECT_EQ(os::SendMessageA(shell, os::WM_HOTKEY, 1, 0), 0);
+    ASSERT_NE(Panel(), nullptr);
+    EXPECT_TRUE(Panel()->visible);
+    const os::Hwnd panel = Form1->hWnd();
+    EXPECT_EQ(os::SendMessageA(shell, os::WM_HOTKEY, 3, 0), 0);
+    EXPECT_EQ(os::SendMessageA(shell, os::WM_HOTKEY, 0, 0), 0);
+    EXPECT_EQ(Form1->hWnd(), panel);
+    EXPECT_TRUE(Panel()->visible);
+    EXPECT_EQ(os::SendMessageA(shell, os::WM_HOTKEY, 2, 0), 0);
+    EXPECT_EQ(Panel(), nullptr);
+}
+
+TEST_F(HotKeys, OtherMessagesGoOnToThePreviousProcedure) {
+    Start();
+    EXPECT_EQ(os::GetWindowLongA(ShellHandle(), os::GWL_WNDPROC),
+              reinterpret_cast<os::LONG_PTR>(&mSubClass::ShellWindowProc));
+    ASSERT_NE(mSubClass::PreviousWindowProc, nullptr);
+    // The close request reaches the form layer through the previous procedure, and is refused.
+    headless::UserClose(ShellHandle());
+    EXPECT_TRUE(frmTray.Exists());
+}

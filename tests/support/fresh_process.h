@@ -1,0 +1,24 @@
+// A fresh run of the program on the in-memory desktop, for each test.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/headless/headless.h"
+
+class ProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // The start-up object's load step, as at program start.
+    void Start();
+    static std::string Stored(const std::string& section, const std::string& key);
+    static void Store(const std::string& section, const std::string& key, const std::string& value);
+    // The panel's window, or null when no panel exists.
+    static const headless::WindowState* Panel();
+    static os::Hwnd ShellHandle();
+};
+
+inline constexpr unsigned kCtrlAlt = 3;
