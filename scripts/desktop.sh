@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# A private virtual desktop: Xvfb on a free display, openbox, trayer (a tray host) and xcompmgr
+# (a compositor, for translucency), with a private HOME and XDG folders.
+#
+#   scripts/desktop.sh start DIR   starts it; DIR/env holds the variables to source
+#   scripts/desktop.sh stop DIR    ends what start began
+set -euo pipefail
+
+cmd=${1:?start or stop}
+dir=${2:?folder for the desktop}
+
+case "$cmd" in
+start)
+  mkdir -p "$dir"/home "$dir"/config "$dir"/data "$dir"/cache "$dir"/runtime
+  chmod 700 "$dir"/runtime
+  display=""
+  for n in $(seq 90 190); do
+    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
+  done
+  [ -n "$display" ] || { echo "desktop.sh: no free display" >&2; exit 1; }
+  Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >"$dir"/xvfb.log 2>&1 &
+  echo $! >"$dir"/pids
+  for _ in $(seq 100); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.05; done
+  cat >"$dir"/env <<ENV
+export DISPLAY=$display
+export HOME=$dir/home
+export XDG_CONFIG_HOME=$dir/config
+export XDG_DATA_HOME=$dir/data
+export XDG_CACHE_HOME=$dir/cache
+export XDG_RUNTIME_DIR=$dir/runtime
+export DBUS_SESSION_BUS_ADDRESS=disabled:
+export QT_QPA_PLATFORM=xcb
+ENV
+  # shellcheck disable=SC1091
+  . "$dir"/env
+  openbox >"$dir"/openbox.log 2>&1 &
+  echo $! >>"$dir"/pids
+  xcompmgr >"$dir"/xcompmgr.log 2>&1 &
+  echo $! >>"$dir"/pids
+  trayer --edge bottom --align right --widthtype request --height 24 --transparent false \
+    --tint 0x404040 --SetDockType true >"$dir"/trayer.log 2>&1 &
+  echo $! >>"$dir"/pids
+  # Ready when the window manager and the tray host have their selections.
+  for _ in $(seq 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.05
+  done
+  for _ in $(seq 100); do
+    xwininfo -root -tree 2>/dev/null | grep -qi trayer && break
+    sleep 0.05
+  done
+  echo "$display"
+  ;;
+stop)
+  if [ -f "$dir"/pids ]; then
+    tac "$dir"/pids | while read -r pid; do kill "$pid" 2>/dev/null || true; done
+    rm -f "$dir"/pids
+  fi
+  ;;
+*)
+  echo "desktop.sh: start or stop" >&2
+  exit 2
+  ;;
+esac

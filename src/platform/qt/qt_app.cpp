@@ -1,0 +1,95 @@
+// The application on Qt: the event loop, End, deferred work, the screen, and the end of the
+// session (SIGTERM, SIGHUP and SIGINT are how a Linux session asks a program to go).
+#include <QApplication>
+#include <QMetaObject>
+#include <QScreen>
+#include <QSocketNotifier>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include "platform/app.h"
+#include "platform/emulated/window_table.h"
+#include "platform/qt/x11_hints.h"
+
+namespace os {
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+void OnSignal(int) {
+    const char byte = 1;
+    [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
+}
+
+// The session ends: every window is asked, as Windows asks at log-off, and the program ends.
+void WatchSessionEnd(QApplication& app) {
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0) return;
+    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
+    QObject::connect(notifier, &QSocketNotifier::activated, [] {
+        emu::EndSession();
+        End();
+    });
+    struct sigaction action {};
+    action.sa_handler = OnSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int sig : {SIGTERM, SIGHUP, SIGINT}) sigaction(sig, &action, nullptr);
+}
+
+QScreen* Primary() { return QGuiApplication::primaryScreen(); }
+
+}  // namespace
+
+int RunApplication(int argc, char** argv, const std::function<void()>& startup) {
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);  // the program ends only through End
+    QApplication::setApplicationName("Lisotra");
+    QApplication::setOrganizationName("Lisotra");
+    WatchSessionEnd(app);
+    startup();
+    return QApplication::exec();
+}
+
+void End() {
+    std::fflush(nullptr);
+    if (xcb_connection_t* c = qt::XConnection()) xcb_flush(c);
+    std::_Exit(0);
+}
+
+void PostDeferred(std::function<void()> work) {
+    QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(work), Qt::QueuedConnection);
+}
+
+ScreenInfo Screen() {
+    ScreenInfo info;
+    info.twipsPerPixelX = TwipsPerPixelX();
+    info.twipsPerPixelY = TwipsPerPixelY();
+    if (QScreen* primary = Primary()) {
+        info.widthPixels = primary->geometry().width();
+        info.heightPixels = primary->geometry().height();
+    }
+    QList<QScreen*> screens = QGuiApplication::screens();
+    screens.removeAll(Primary());
+    screens.prepend(Primary());
+    for (QScreen* s : screens) {
+        if (!s) continue;
+        const QRect r = s->availableGeometry();
+        info.monitors.push_back({r.x(), r.y(), r.width(), r.height()});
+    }
+    return info;
+}
+
+float TwipsPerPixelX() {
+    QScreen* s = Primary();
+    return s && s->logicalDotsPerInchX() > 0 ? static_cast<float>(1440.0 / s->logicalDotsPerInchX()) : 15.0f;
+}
+
+float TwipsPerPixelY() {
+    QScreen* s = Primary();
+    return s && s->logicalDotsPerInchY() > 0 ? static_cast<float>(1440.0 / s->logicalDotsPerInchY()) : 15.0f;
+}
+
+}  // namespace os

@@ -1,0 +1,198 @@
+// Forms on Qt: a hidden window is only a handle; a tool window is a QWidget whose whole frame is
+// the form's geometry.
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QPalette>
+#include <QWidget>
+#include <QWindow>
+#include <algorithm>
+#include <optional>
+#include <utility>
+
+#include "platform/emulated/window_table.h"
+#include "platform/qt/x11_hints.h"
+#include "platform/user32.h"
+
+namespace os {
+namespace {
+
+QColor ToQColor(COLORREF c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+
+// The frame the window manager put around the last tool window: the first guess for the next,
+// so that a restored size is right before the window is mapped.
+QMargins lastFrameMargins;
+
+class ToolWindow;
+
+class ToolWidget final : public QWidget {
+public:
+    explicit ToolWidget(ToolWindow* owner)
+        : QWidget(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+          owner_(owner) {
+        setAutoFillBackground(true);
+    }
+    void Detach() { owner_ = nullptr; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    ToolWindow* owner_;
+};
+
+class ToolWindow final : public emu::EmulatedWindow {
+public:
+    ToolWindow(const WindowSpec& spec, NativeWindowEvents& events) : events_(events), widget_(new ToolWidget(this)) {
+        widget_->setWindowTitle(QString::fromStdString(spec.caption));
+        widget_->resize(spec.clientWidth, spec.clientHeight);
+        reported_ = FrameRect().width == 0 ? QSize() : QSize(FrameRect().width, FrameRect().height);
+        handle_ = emu::AddWindow(events, *this, 0);
+    }
+    ~ToolWindow() override {
+        emu::RemoveWindow(handle_);
+        // The widget may be inside its own event handler (a close button unloads the form).
+        widget_->Detach();
+        widget_->hide();
+        widget_->deleteLater();
+    }
+
+    Hwnd Handle() const override { return handle_; }
+
+    void SetVisible(bool visible) override {
+        if (!visible) {
+            widget_->hide();
+            return;
+        }
+        widget_->winId();  // the native window exists now, its states can be set before it maps
+        if (!skipSet_) {
+            qt::SetSkipTaskbar(widget_->windowHandle());
+            skipSet_ = true;
+        }
+        widget_->show();
+    }
+
+    void BringForward() override {
+        widget_->raise();
+        widget_->activateWindow();
+    }
+
+    PixelRect FrameRect() const override {
+        const QRect client = widget_->geometry();
+        const QMargins m = Margins();
+        return {widget_->x(), widget_->y(), client.width() + m.left() + m.right(), client.height() + m.top() + m.bottom()};
+    }
+
+    void SetFrameRect(const PixelRect& r) override {
+        const QMargins m = Margins();
+        pending_ = r;
+        widget_->move(r.left, r.top);  // a top-level widget's position is its frame's
+        widget_->resize(std::max(1, r.width - m.left() - m.right()), std::max(1, r.height - m.top() - m.bottom()));
+        CheckSize();  // reported at once, as the program expects of a size change
+    }
+
+    void SetBackColor(COLORREF color) override {
+        QPalette palette = widget_->palette();
+        palette.setColor(QPalette::Window, ToQColor(color));
+        widget_->setPalette(palette);
+    }
+
+    void ApplyTopmost() override {
+        // Only while hidden (the load step): on a visible window Qt would map it anew.
+        widget_->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+        skipSet_ = false;
+    }
+    void ApplyExStyle(LONG_PTR) override {}
+    void ApplyOpacity(unsigned char alpha) override { widget_->setWindowOpacity(alpha / 255.0); }
+
+    void OnClose() { SendMessageA(handle_, WM_CLOSE, 0, 0); }
+    void OnActivated() { events_.OnActivated(); }
+
+    // The frame's size as the desktop has it now; a change (a user's drag, or the window manager's
+    // frame arriving) is a resize for the form.
+    void CheckSize() {
+        const QMargins m = Margins();
+        if (!m.isNull()) {
+            lastFrameMargins = m;
+            if (pending_) {
+                // The frame was guessed when the size was set: make the whole window the size asked.
+                const PixelRect want = *std::exchange(pending_, std::nullopt);
+                if (FrameRect().width != want.width || FrameRect().height != want.height) {
+                    widget_->resize(std::max(1, want.width - m.left() - m.right()),
+                                    std::max(1, want.height - m.top() - m.bottom()));
+                }
+            }
+        }
+        const PixelRect frame = FrameRect();
+        const QSize size(frame.width, frame.height);
+        if (size == reported_) return;
+        reported_ = size;
+        events_.OnSizeChanged();
+    }
+
+private:
+    QMargins Margins() const {
+        QWindow* window = widget_->windowHandle();
+        const QMargins m = window && widget_->isVisible() ? window->frameMargins() : QMargins();
+        return m.isNull() ? lastFrameMargins : m;
+    }
+
+    NativeWindowEvents& events_;
+    ToolWidget* widget_;
+    Hwnd handle_{};
+    QSize reported_;
+    std::optional<PixelRect> pending_;
+    bool skipSet_ = false;
+};
+
+void ToolWidget::closeEvent(QCloseEvent* event) {
+    event->ignore();  // the form decides, through the window procedure chain
+    if (owner_) owner_->OnClose();
+}
+void ToolWidget::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (owner_ && isVisible()) owner_->CheckSize();
+}
+void ToolWidget::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    if (owner_ && isVisible()) owner_->CheckSize();
+}
+bool ToolWidget::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    if (!owner_) return handled;
+    if (event->type() == QEvent::Expose && isVisible()) owner_->CheckSize();
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) owner_->OnActivated();
+    return handled;
+}
+
+// The hidden start-up window: a handle and a procedure chain, never a window on the screen.
+class HiddenWindow final : public emu::EmulatedWindow {
+public:
+    HiddenWindow(const WindowSpec& spec, NativeWindowEvents& events)
+        : frame_{0, 0, spec.clientWidth, spec.clientHeight}, handle_(emu::AddWindow(events, *this, 0)) {}
+    ~HiddenWindow() override { emu::RemoveWindow(handle_); }
+    Hwnd Handle() const override { return handle_; }
+    void SetVisible(bool) override {}
+    void BringForward() override {}
+    PixelRect FrameRect() const override { return frame_; }
+    void SetFrameRect(const PixelRect& rect) override { frame_ = rect; }
+    void SetBackColor(COLORREF) override {}
+    void ApplyTopmost() override {}
+    void ApplyExStyle(LONG_PTR) override {}
+    void ApplyOpacity(unsigned char) override {}
+
+private:
+    PixelRect frame_;
+    Hwnd handle_;
+};
+
+}  // namespace
+
+std::unique_ptr<NativeWindow> CreateNativeWindow(const WindowSpec& spec, NativeWindowEvents& events) {
+    if (spec.kind == WindowKind::Hidden) return std::make_unique<HiddenWindow>(spec, events);
+    return std::make_unique<ToolWindow>(spec, events);
+}
+
+}  // namespace os

@@ -1,0 +1,19 @@
+// What Qt does not offer on X11: the skip-taskbar and skip-pager states, and the X connection.
+#pragma once
+
+#include <xcb/xcb.h>
+
+class QWindow;
+
+namespace os::qt {
+
+// The application's X connection, or null when Qt does not run on X11 (Wayland, offscreen).
+xcb_connection_t* XConnection();
+xcb_window_t XRootWindow();
+xcb_atom_t Atom(const char* name);
+
+// Before the window maps: keeps it out of the taskbar and the pager. Qt merges these states with
+// its own when it maps the window.
+void SetSkipTaskbar(QWindow* window);
+
+}  // namespace os::qt

@@ -1,0 +1,60 @@
+# Shared by the end-to-end scripts: a private virtual desktop, and what a person would see on it.
+# Each script sources this, calls desktop_start, and gets desktop_stop on exit.
+
+e2e_dir=$(mktemp -d /tmp/lisotra-e2e.XXXXXX)
+failures=0
+checks=0
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+
+desktop_start() {
+  "$here/../../scripts/desktop.sh" start "$e2e_dir/desktop" >/dev/null
+  # shellcheck disable=SC1091
+  . "$e2e_dir/desktop/env"
+}
+
+desktop_stop() {
+  [ -n "${app_pid:-}" ] && kill "$app_pid" 2>/dev/null
+  "$here/../../scripts/desktop.sh" stop "$e2e_dir/desktop"
+  rm -rf "$e2e_dir"
+}
+trap desktop_stop EXIT
+
+check() {  # check "what" command...
+  local what=$1
+  shift
+  checks=$((checks + 1))
+  if "$@"; then
+    echo "ok   $what"
+  else
+    echo "FAIL $what"
+    failures=$((failures + 1))
+  fi
+}
+
+# Waits up to 5 s for a command to succeed.
+wait_for() {
+  for _ in $(seq 100); do "$@" && return 0; sleep 0.05; done
+  return 1
+}
+
+finish() {
+  echo "$((checks - failures)) passed, $failures failed"
+  [ "$failures" -eq 0 ]
+}
+
+# The colour of one screen pixel as "r g b".
+pixel() {
+  import -window root "$e2e_dir/shot.png"
+  convert "$e2e_dir/shot.png" -format "%[fx:int(255*p{$1,$2}.r)] %[fx:int(255*p{$1,$2}.g)] %[fx:int(255*p{$1,$2}.b)]" info:
+}
+
+# True when each channel of $1 is within $3 of $2 ("r g b" each).
+near() {
+  local a b
+  read -r -a a <<<"$1"
+  read -r -a b <<<"$2"
+  for i in 0 1 2; do
+    local d=$((a[i] - b[i]))
+    [ "${d#-}" -le "$3" ] || return 1
+  done
+}
