@@ -2,6 +2,7 @@
 # make test  builds everything and runs every test
 .PHONY: run test build linux windows test-linux test-windows stop clean
 
+MAKEFLAGS += --no-print-directory
 JOBS ?= $(shell nproc)
 LINUX_BUILD := build/linux
 

@@ -39,6 +39,7 @@ std::optional<PanelGeometry> ReadPanelGeometry() {
 }
 
 void SavePanelGeometry(const PanelGeometry& geometry) {
+    const os::SettingsBatch oneWrite;
     SaveSingle("width", geometry.width);
     SaveSingle("height", geometry.height);
     SaveSingle("left", geometry.left);

@@ -92,8 +92,11 @@ wait "$app_pid"
 check "the end of the session stores the panel's place" test "$(stored left) $(stored top)" = "\" $((x * 15))\" \" $((y * 15))\""
 app_pid=""
 
-# A second copy cannot take the keys the first holds, and keeps running.
+# A new run restores the stored size whole, before it knows the window manager's frame.
 start
+check "a new run restores the stored place and size" test "$(frame_of "$(panel)")" = "$x $y $w $h"
+
+# A second copy cannot take the keys the first holds, and keeps running.
 "$lisotra" >"$e2e_dir/second.log" 2>&1 &
 second=$!
 sleep 0.5

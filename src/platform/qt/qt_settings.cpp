@@ -5,41 +5,60 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QStringList>
+#include <QUtf8StringView>
 #include <memory>
+#include <utility>
 
+#include "platform/qt/qt_settings.h"
 #include "platform/settings_store.h"
 
 namespace os {
 namespace {
 
-// A file QSettings could not read whole is kept beside the store before the first write, which
-// would otherwise replace it with the part that could be read.
-void KeepUnreadableFile(const QSettings& store) {
-    const QString path = store.fileName();
-    const QFileInfo info(path);
-    if (!info.exists()) return;
-    const bool unreadable = store.status() != QSettings::NoError || !info.isFile() || !info.isReadable();
-    if (!unreadable) return;
-    QString kept = path + ".unreadable";
-    for (int n = 2; QFileInfo::exists(kept); ++n) kept = path + ".unreadable-" + QString::number(n);
-    // Copy what can be copied; a file that cannot even be read is moved aside instead.
-    if (!info.isFile() || !info.isReadable() || !QFile::copy(path, kept)) QFile::rename(path, kept);
+// Whether every line of the file is one QSettings reads: blank, a comment, a [section] or a
+// key=value, in UTF-8 without control characters.
+bool ReadsWhole(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    const QByteArray bytes = file.readAll();
+    if (!QUtf8StringView(bytes).isValidUtf8()) return false;
+    for (const QByteArray& raw : bytes.split('\n')) {
+        const QByteArray line = raw.trimmed();
+        for (char c : line) {
+            if (static_cast<unsigned char>(c) < 0x20 && c != '\t') return false;
+        }
+        const bool fits = line.isEmpty() || line.startsWith(';') || line.startsWith('#') ||
+                          (line.startsWith('[') && line.endsWith(']')) || line.contains('=');
+        if (!fits) return false;
+    }
+    return true;
 }
 
+// A file that QSettings could not read whole is kept beside the store before the first write,
+// which would otherwise replace it with the part that could be read.
+void KeepUnreadableFile(const QString& path) {
+    const QFileInfo info(path);
+    QString kept = path + ".unreadable";
+    for (int n = 2; QFileInfo::exists(kept); ++n) kept = path + ".unreadable-" + QString::number(n);
+    // Copy what can be copied; what cannot even be read (or is no file) is moved aside instead.
+    if (!info.isFile() || !QFile::copy(path, kept)) QFile::rename(path, kept);
+}
+
+std::unique_ptr<QSettings> store;
+bool writtenBefore = false;
+
 QSettings& Store() {
-    static std::unique_ptr<QSettings> store;
-    static bool checked = false;
-    if (!store) {
-        store = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, "Lisotra", "Lisotra");
-    }
-    if (!checked) {
-        checked = true;
-        if (store->status() != QSettings::NoError || !QFileInfo(store->fileName()).isReadable()) {
-            KeepUnreadableFile(*store);
-            store = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, "Lisotra", "Lisotra");
-        }
-    }
+    if (!store) store = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, "Lisotra", "Lisotra");
     return *store;
+}
+
+void BeforeFirstWrite() {
+    if (std::exchange(writtenBefore, true)) return;
+    const QString path = Store().fileName();
+    if (QFileInfo::exists(path) && (Store().status() != QSettings::NoError || !ReadsWhole(path))) {
+        KeepUnreadableFile(path);
+        store.reset();
+    }
 }
 
 QString Path(const std::string& section, const std::string& key) {
@@ -47,6 +66,11 @@ QString Path(const std::string& section, const std::string& key) {
 }
 
 }  // namespace
+
+void qt::ReopenSettingsStore() {
+    store.reset();
+    writtenBefore = false;
+}
 
 std::string GetSetting(const std::string& app, const std::string& section, const std::string& key) {
     (void)app;  // one application, one file
@@ -61,9 +85,13 @@ std::string GetSetting(const std::string& app, const std::string& section, const
 void SaveSetting(const std::string& app, const std::string& section, const std::string& key,
                  const std::string& value) {
     (void)app;
-    QSettings& store = Store();
-    store.setValue(Path(section, key), QString::fromStdString(value));
-    store.sync();
+    BeforeFirstWrite();
+    Store().setValue(Path(section, key), QString::fromStdString(value));
+    if (SettingsBatch::Open()) {
+        SettingsBatch::OnEnd([] { Store().sync(); });
+    } else {
+        Store().sync();
+    }
 }
 
 }  // namespace os

@@ -72,6 +72,9 @@ public:
             skipSet_ = true;
         }
         widget_->show();
+        // The map request goes out now, ahead of whatever the program does on its first show.
+        if (xcb_connection_t* c = qt::XConnection()) xcb_flush(c);
+        CheckSize();
     }
 
     void BringForward() override {
@@ -133,9 +136,10 @@ public:
     }
 
 private:
+    // The window manager's frame once it is known, else the last tool window's.
     QMargins Margins() const {
         QWindow* window = widget_->windowHandle();
-        const QMargins m = window && widget_->isVisible() ? window->frameMargins() : QMargins();
+        const QMargins m = window ? window->frameMargins() : QMargins();
         return m.isNull() ? lastFrameMargins : m;
     }
 

@@ -1,0 +1,95 @@
+// The INI store: texts kept exactly, hand-written and damaged files read without harm, and a file
+// that could not be read never replaced by less than it held.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+
+#include "platform/qt/qt_settings.h"
+#include "platform/settings_store.h"
+
+namespace {
+class QtSettings : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME")) + "/Lisotra";
+        QDir(dir_).removeRecursively();
+        QDir().mkpath(dir_);
+        os::qt::ReopenSettingsStore();
+    }
+    void TearDown() override { os::qt::ReopenSettingsStore(); }
+
+    QString Ini() const { return dir_ + "/Lisotra.ini"; }
+    void WriteIni(const QByteArray& bytes) const {
+        QFile f(Ini());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    QByteArray ReadFile(const QString& path) const {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    static std::string Get(const char* section, const char* key) { return os::GetSetting("Lisotra", section, key); }
+
+    QString dir_;
+};
+}  // namespace
+
+TEST_F(QtSettings, TextsComeBackExactlyFromTheFile) {
+    EXPECT_EQ(Get("window", "width"), "");
+    os::SaveSetting("Lisotra", "window", "width", " 4800");
+    os::SaveSetting("Lisotra", "window", "left", "-1200");
+    os::SaveSetting("Lisotra", "default", "key", "A,B = ; [x] \xc3\xa9");
+    os::SaveSetting("Lisotra", "start", "autoload", "666");
+    // In the file when SaveSetting returns, and read by a fresh run.
+    EXPECT_TRUE(ReadFile(Ini()).contains("width=\" 4800\""));
+    os::qt::ReopenSettingsStore();
+    EXPECT_EQ(Get("window", "width"), " 4800");
+    EXPECT_EQ(Get("window", "left"), "-1200");
+    EXPECT_EQ(Get("default", "key"), "A,B = ; [x] \xc3\xa9");
+    EXPECT_EQ(Get("start", "autoload"), "666");
+    EXPECT_EQ(Get("default", "nothing"), "");
+}
+
+TEST_F(QtSettings, AChangeByAnotherCopyIsSeen) {
+    os::SaveSetting("Lisotra", "default", "ontop", " 0");
+    WriteIni("[default]\nontop=\" 1\"\nkey=S\n");
+    EXPECT_EQ(Get("default", "ontop"), " 1");
+}
+
+TEST_F(QtSettings, HandWrittenValues) {
+    WriteIni("[default]\nkey=A,B\nbackcolor= 255\nontop=@Invalid()\n[window]\nwidth=4800\n");
+    EXPECT_EQ(Get("default", "key"), "A,B");
+    EXPECT_EQ(Get("default", "backcolor"), "255");
+    EXPECT_EQ(Get("default", "ontop"), "");
+    EXPECT_EQ(Get("window", "width"), "4800");
+}
+
+TEST_F(QtSettings, ADamagedFileIsKeptBeforeTheFirstWrite) {
+    const QByteArray damaged("[default]\nbackcolor=\" 255\"\n\xff\xfe\x00junk\n[window\nwidth=\" 4800\"\n", 52);
+    WriteIni(damaged);
+    EXPECT_EQ(Get("default", "backcolor"), " 255");  // what could be read is read
+    os::SaveSetting("Lisotra", "window", "top", " 15");
+    EXPECT_EQ(ReadFile(Ini() + ".unreadable"), damaged);
+    EXPECT_EQ(Get("window", "top"), " 15");
+}
+
+TEST_F(QtSettings, BinaryJunkReadsAsEmpty) {
+    QByteArray junk;
+    for (int i = 0; i < 4096; ++i) junk.append(static_cast<char>((i * 7919) & 0xFF));
+    WriteIni(junk);
+    EXPECT_NO_THROW(Get("window", "width"));
+    os::SaveSetting("Lisotra", "window", "width", " 4800");
+    EXPECT_EQ(Get("window", "width"), " 4800");
+    EXPECT_EQ(ReadFile(Ini() + ".unreadable"), junk);
+}
+
+TEST_F(QtSettings, AStoreThatCannotBeFileDoesNotEndTheProgram) {
+    QDir().mkpath(Ini());  // a folder where the file should be
+    QFile(Ini() + "/keep").open(QIODevice::WriteOnly);
+    EXPECT_EQ(Get("window", "width"), "");
+    os::SaveSetting("Lisotra", "window", "width", " 4800");
+    EXPECT_TRUE(QFileInfo::exists(Ini() + ".unreadable/keep"));  // moved aside, not emptied
+    EXPECT_EQ(Get("window", "width"), " 4800");
+}
