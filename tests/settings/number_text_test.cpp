@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstdlib>
 #include <cmath>
 #include <locale>
 
@@ -21,9 +22,9 @@ class NumberText : public ::testing::Test {
 protected:
     void SetUp() override {
         saved_ = std::locale::global(std::locale(std::locale::classic(), new CommaPoint));
-        for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "C.UTF-8"}) {
-            if (std::setlocale(LC_ALL, name)) break;
-        }
+        setenv("LOCPATH", LISOTRA_TEST_LOCALES, 1);
+        ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr);
+        ASSERT_STREQ(std::localeconv()->decimal_point, ",");
     }
     void TearDown() override {
         std::locale::global(saved_);
