@@ -2,7 +2,7 @@
 # Installs the Debian packages a make target needs, only those missing; silent when all are there.
 set -euo pipefail
 
-build=(cmake g++ make pkg-config locales libxtst-dev libgtest-dev libbenchmark-dev qt6-base-dev libxcb-keysyms1-dev libx11-dev libxtst-dev)
+build=(cmake g++ make pkg-config locales libgtest-dev libbenchmark-dev qt6-base-dev libxcb-keysyms1-dev libx11-dev libxtst-dev)
 desktop=(xvfb openbox trayer xcompmgr xdotool x11-utils imagemagick)
 windows=(g++-mingw-w64-x86-64-posix wine wine64)
 
