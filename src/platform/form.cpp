@@ -1,6 +1,7 @@
 #include "platform/form.h"
 
 #include "platform/app.h"
+#include "platform/controls.h"
 #include "platform/conversions.h"
 
 #include <utility>
@@ -13,6 +14,7 @@ Form::~Form() = default;
 void Form::Load(std::function<void()> onDestroyed) {
     onDestroyed_ = std::move(onDestroyed);
     window_ = CreateNativeWindow(spec_, *this);
+    for (Control* control : controls_) control->Create(*window_);
     backColor_ = spec_.backColor;
     Form_Load();
 }
@@ -40,6 +42,7 @@ bool Form::Unload(int unloadMode) {
     Form_Unload(cancel);
     if (cancel != 0) return false;
     visible_ = false;
+    for (Control* control : controls_) control->Destroy();
     window_.reset();
     if (onDestroyed_) std::exchange(onDestroyed_, nullptr)();
     return true;
@@ -80,6 +83,13 @@ void Form::SetHeight(float twips) {
     PixelRect r = window_->FrameRect();
     r.height = TwipsToPixelsY(twips);
     SetFrame(r);
+}
+
+void Form::PopupMenu(const std::vector<MenuItem>& items) {
+    const int chosen = PopupMenuAtCursor(hWnd(), items);
+    if (chosen >= 0 && static_cast<size_t>(chosen) < items.size() && items[static_cast<size_t>(chosen)].onClick) {
+        items[static_cast<size_t>(chosen)].onClick();
+    }
 }
 
 void Form::SetBackColor(COLORREF color) {

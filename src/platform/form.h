@@ -4,10 +4,13 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "platform/native_window.h"
 
 namespace os {
+
+class Control;
 
 class Form : private NativeWindowEvents {
 public:
@@ -41,6 +44,13 @@ public:
     COLORREF BackColor() const { return backColor_; }
     void SetBackColor(COLORREF color);
 
+    // Opens the menu at the mouse cursor; returns once the chosen item's command has run or the
+    // menu was dismissed.
+    void PopupMenu(const std::vector<MenuItem>& items);
+
+    // For controls: created when the form loads, destroyed with it.
+    void AddControl(Control& control) { controls_.push_back(&control); }
+
     // For FormRef: creates the window, then runs Form_Load.
     void Load(std::function<void()> onDestroyed);
     bool IsLoaded() const { return window_ != nullptr; }
@@ -60,6 +70,7 @@ private:
 
     WindowSpec spec_;
     std::unique_ptr<NativeWindow> window_;
+    std::vector<Control*> controls_;
     std::function<void()> onDestroyed_;
     COLORREF backColor_ = 0;
     bool visible_ = false;

@@ -2,8 +2,10 @@
 // form and reports what the desktop did to it through NativeWindowEvents.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/os_types.h"
 
@@ -35,6 +37,8 @@ public:
     virtual void OnSizeChanged() = 0;                 // the frame's size changed (not on a move alone)
     virtual void OnActivated() = 0;                   // became the program's active window
     virtual void OnCloseRequest(int unloadMode) = 0;  // see the UnloadMode values in os_types.h
+    // A mouse message (WM_MOUSEMOVE, WM_LBUTTONDOWN, ...) with its wParam and client pixels.
+    virtual void OnMouse(unsigned message, WPARAM keys, int x, int y) { (void)message, (void)keys, (void)x, (void)y; }
     virtual ~NativeWindowEvents() = default;
 };
 
@@ -50,8 +54,25 @@ public:
     virtual void SetBackColor(COLORREF color) = 0;
 };
 
+// A child window inside a form, in the form's client pixels.
+struct ChildSpec {
+    PixelRect rect;
+    bool visible = true;
+};
+
+struct MenuItem {
+    std::string name;
+    std::string caption;  // "&" marks the access key; "-" is a separator line
+    std::function<void()> onClick;
+};
+
 // Defined by each realisation. A close request from the desktop reaches the form layer as WM_CLOSE
 // (or WM_QUERYENDSESSION) through the window's procedure chain, so a replaced procedure sees it.
 std::unique_ptr<NativeWindow> CreateNativeWindow(const WindowSpec& spec, NativeWindowEvents& events);
+std::unique_ptr<NativeWindow> CreateNativeChild(NativeWindow& parent, const ChildSpec& spec, NativeWindowEvents& events);
+
+// Opens a pop-up menu at the mouse cursor for `owner` and returns the chosen item's index, or -1
+// when the menu was dismissed. Only the left button chooses.
+int PopupMenuAtCursor(Hwnd owner, const std::vector<MenuItem>& items);
 
 }  // namespace os

@@ -13,6 +13,7 @@ desktop_start() {
 }
 
 desktop_stop() {
+  [ -n "${E2E_KEEP_LOG:-}" ] && cp "$e2e_dir"/*.log "$E2E_KEEP_LOG"/ 2>/dev/null
   [ -n "${app_pid:-}" ] && kill "$app_pid" 2>/dev/null
   "$here/../../scripts/desktop.sh" stop "$e2e_dir/desktop"
   rm -rf "$e2e_dir"
@@ -40,6 +41,22 @@ wait_for() {
 finish() {
   echo "$((checks - failures)) passed, $failures failed"
   [ "$failures" -eq 0 ]
+}
+
+# The tray host of this desktop (never another desktop's): stop it, start a new one.
+tray_pid() { sed -n 4p "$e2e_dir/desktop/pids"; }
+stop_tray() { kill "$(tray_pid)" 2>/dev/null; sleep 0.3; }
+start_tray() {
+  trayer --edge bottom --align right --widthtype request --height 24 --SetDockType true >/dev/null 2>&1 &
+  sed -i "4s/.*/$!/" "$e2e_dir/desktop/pids"
+}
+
+# The reading panel's window (a utility window of the program), if one is mapped.
+panel() {
+  local id
+  for id in $(xdotool search --onlyvisible --classname lisotra 2>/dev/null); do
+    xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q UTILITY && { echo "$id"; return; }
+  done
 }
 
 # The colour of one screen pixel as "r g b".

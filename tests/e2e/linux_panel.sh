@@ -15,7 +15,6 @@ start() {
   # hotkey to work.
   wait_for show_panel
 }
-panel() { xdotool search --onlyvisible --classname lisotra 2>/dev/null | head -1; }
 panel_shown() { [ -n "$(panel)" ]; }
 panel_gone() { [ -z "$(panel)" ]; }
 show_panel() { xdotool key ctrl+alt+s; sleep 0.1; panel_shown; }

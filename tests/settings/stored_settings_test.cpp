@@ -27,11 +27,12 @@ TEST_F(StoredSettings, OnTopIsTheRoundedValueOne) {
 
 TEST_F(StoredSettings, PanelColourIsPositiveOrYellow) {
     EXPECT_EQ(ReadPanelColor(), 0x00FFFFu);
+    static const std::string huge(400, '9');
     const std::pair<const char*, os::COLORREF> cases[] = {
         {" 255", 0xFF},         {" 0", 0xFFFF},         {"-255", 0xFFFF},     {"word", 0xFFFF},
         {"0.4", 0xFFFF},        {"2.5", 2},             {" 16777215", 0xFFFFFF},
         {" 16777216", 0xFFFF},  // not a colour
-        {"4294967296", 0xFFFF}, {std::string(400, '9').c_str(), 0xFFFF}};
+        {"4294967296", 0xFFFF}, {huge.c_str(), 0xFFFF}};
     for (const auto& [text, color] : cases) {
         Store("default", "backcolor", text);
         EXPECT_EQ(ReadPanelColor(), color) << text;

@@ -39,7 +39,7 @@ std::vector<Hwnd> AllWindows() {
     return handles;
 }
 
-LRESULT FormWindowProc(Hwnd window, unsigned message, WPARAM, LPARAM) {
+LRESULT FormWindowProc(Hwnd window, unsigned message, WPARAM wParam, LPARAM lParam) {
     WindowEntry* entry = FindWindow(window);
     if (!entry) return 0;
     switch (message) {
@@ -49,6 +49,17 @@ LRESULT FormWindowProc(Hwnd window, unsigned message, WPARAM, LPARAM) {
     case WM_QUERYENDSESSION:
         entry->events->OnCloseRequest(vbAppWindows);
         return 1;  // never hold up the end of the session
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+        entry->events->OnMouse(message, wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return 0;
     default:
         return 0;
     }

@@ -25,7 +25,18 @@ struct Desktop {
     std::deque<std::function<void()>> deferred;
     bool ended = false;
     int placed = 0;  // windows placed so far, for the window system's cascade
+    std::map<std::pair<os::Hwnd, std::uint32_t>, os::NotifyIcon> trayIcons;
+    std::vector<NotifyCall> notifyCalls;
+    std::deque<std::string> menuChoices;
+    std::vector<std::vector<std::string>> menusOpened;
+    std::vector<std::pair<std::string, int>> opened;
 };
+
+// Icons live as long as the program, so they outlast Reset.
+std::vector<std::vector<os::IconImage>>& Icons() {
+    static std::vector<std::vector<os::IconImage>> icons;
+    return icons;
+}
 
 Desktop& D() {
     static Desktop desktop;
@@ -38,6 +49,13 @@ constexpr int kCaption = 18;
 
 class HeadlessWindow final : public os::emu::EmulatedWindow {
 public:
+    // A child window: its frame is in its parent's client pixels.
+    HeadlessWindow(const os::ChildSpec& spec, os::NativeWindowEvents& events) : events_(events) {
+        state_.kind = os::WindowKind::Hidden;
+        state_.visible = spec.visible;
+        state_.frame = spec.rect;
+        handle_ = os::emu::AddWindow(events, *this, 0);
+    }
     HeadlessWindow(const os::WindowSpec& spec, os::NativeWindowEvents& events) : events_(events) {
         state_.kind = spec.kind;
         state_.caption = spec.caption;
@@ -145,6 +163,25 @@ void EndSession() {
     Run([] { os::emu::EndSession(); });
 }
 
+std::map<std::pair<os::Hwnd, std::uint32_t>, os::NotifyIcon>& TrayIcons() { return D().trayIcons; }
+const std::vector<NotifyCall>& NotifyCalls() { return D().notifyCalls; }
+
+void TrayNotify(os::Hwnd owner, std::uint32_t id, unsigned mouseMessage) {
+    auto it = D().trayIcons.find({owner, id});
+    if (it == D().trayIcons.end()) return;
+    const std::uint32_t callback = it->second.uCallbackMessage;
+    Run([&] { os::SendMessageA(owner, callback, id, static_cast<os::LPARAM>(mouseMessage)); });
+}
+
+const std::vector<os::IconImage>* IconImages(os::Hicon icon) {
+    const auto index = reinterpret_cast<std::uintptr_t>(icon);
+    return index >= 1 && index <= Icons().size() ? &Icons()[index - 1] : nullptr;
+}
+
+void ChooseFromNextMenu(const std::string& name) { D().menuChoices.push_back(name); }
+const std::vector<std::vector<std::string>>& MenusOpened() { return D().menusOpened; }
+const std::vector<std::pair<std::string, int>>& Opened() { return D().opened; }
+
 void RunDeferred() {
     while (!D().deferred.empty()) {
         auto work = std::move(D().deferred.front());
@@ -172,6 +209,55 @@ void ReleaseHotKey(unsigned modifiers, unsigned virtualKey) {
 
 std::unique_ptr<NativeWindow> CreateNativeWindow(const WindowSpec& spec, NativeWindowEvents& events) {
     return std::make_unique<headless::HeadlessWindow>(spec, events);
+}
+
+std::unique_ptr<NativeWindow> CreateNativeChild(NativeWindow&, const ChildSpec& spec, NativeWindowEvents& events) {
+    return std::make_unique<headless::HeadlessWindow>(spec, events);
+}
+
+int PopupMenuAtCursor(Hwnd, const std::vector<MenuItem>& items) {
+    std::vector<std::string> captions;
+    for (const MenuItem& item : items) captions.push_back(item.caption);
+    headless::D().menusOpened.push_back(captions);
+    if (headless::D().menuChoices.empty()) return -1;  // nobody chose: dismissed
+    const std::string choice = headless::D().menuChoices.front();
+    headless::D().menuChoices.pop_front();
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (items[i].name == choice && items[i].caption != "-") return static_cast<int>(i);
+    }
+    return -1;
+}
+
+int Shell_NotifyIconA(unsigned message, const NotifyIconRecord& record) {
+    headless::D().notifyCalls.push_back({message, record});
+    const NotifyIcon icon = ReadNotifyIconRecord(record);
+    auto& icons = headless::D().trayIcons;
+    const auto key = std::make_pair(icon.hWnd, icon.uID);
+    if (icon.cbSize != kNotifyIconRecordSize || !emu::FindWindow(icon.hWnd)) return 0;
+    switch (message) {
+    case NIM_ADD:
+        if (icons.count(key)) return 0;
+        icons[key] = icon;
+        return 1;
+    case NIM_MODIFY:
+        if (!icons.count(key)) return 0;
+        icons[key] = icon;
+        return 1;
+    case NIM_DELETE:
+        return icons.erase(key) ? 1 : 0;
+    default:
+        return 0;
+    }
+}
+
+std::intptr_t ShellExecuteA(Hwnd, const char*, const char* file, const char*, const char*, int show) {
+    headless::D().opened.emplace_back(file, show);
+    return 42;
+}
+
+Hicon CreateIconFromImages(const std::vector<IconImage>& images) {
+    headless::Icons().push_back(images);
+    return reinterpret_cast<Hicon>(static_cast<std::uintptr_t>(headless::Icons().size()));
 }
 
 int RunApplication(int, char**, const std::function<void()>& startup) {

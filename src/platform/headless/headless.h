@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "platform/native_window.h"
+#include "platform/picture.h"
+#include "platform/shell32.h"
 
 namespace headless {
 
@@ -47,6 +49,27 @@ void UserClose(os::Hwnd handle);                        // the close button
 bool PressHotKey(unsigned modifiers, unsigned virtualKey);
 void HoldHotKeyElsewhere(unsigned modifiers, unsigned virtualKey);  // another program's grab
 void EndSession();                                                   // the user logs off
+
+// The notification area: the icons it shows, by owner and id.
+std::map<std::pair<os::Hwnd, std::uint32_t>, os::NotifyIcon>& TrayIcons();
+// Every Shell_NotifyIconA call: the message and the record's bytes.
+struct NotifyCall {
+    unsigned message;
+    os::NotifyIconRecord record;
+};
+const std::vector<NotifyCall>& NotifyCalls();
+// The user acts on a tray icon: the notification area sends its callback message with the mouse
+// message (WM_LBUTTONUP, ...) to the owner.
+void TrayNotify(os::Hwnd owner, std::uint32_t id, unsigned mouseMessage);
+const std::vector<os::IconImage>* IconImages(os::Hicon icon);
+
+// Pop-up menus: what the next menu will do (choose the item of that name, or "" to dismiss),
+// and the menus opened so far (their captions).
+void ChooseFromNextMenu(const std::string& name);
+const std::vector<std::vector<std::string>>& MenusOpened();
+
+// Addresses opened through ShellExecuteA, with their show commands.
+const std::vector<std::pair<std::string, int>>& Opened();
 
 void RunDeferred();
 

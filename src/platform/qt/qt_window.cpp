@@ -171,11 +171,12 @@ bool ToolWidget::event(QEvent* event) {
     return handled;
 }
 
-// The hidden start-up window: a handle and a procedure chain, never a window on the screen.
+// The hidden start-up window and its hidden children: a handle and a procedure chain, never a
+// window on the screen.
 class HiddenWindow final : public emu::EmulatedWindow {
 public:
-    HiddenWindow(const WindowSpec& spec, NativeWindowEvents& events)
-        : frame_{0, 0, spec.clientWidth, spec.clientHeight}, handle_(emu::AddWindow(events, *this, 0)) {}
+    HiddenWindow(const PixelRect& frame, NativeWindowEvents& events)
+        : frame_(frame), handle_(emu::AddWindow(events, *this, 0)) {}
     ~HiddenWindow() override { emu::RemoveWindow(handle_); }
     Hwnd Handle() const override { return handle_; }
     void SetVisible(bool) override {}
@@ -195,8 +196,14 @@ private:
 }  // namespace
 
 std::unique_ptr<NativeWindow> CreateNativeWindow(const WindowSpec& spec, NativeWindowEvents& events) {
-    if (spec.kind == WindowKind::Hidden) return std::make_unique<HiddenWindow>(spec, events);
+    if (spec.kind == WindowKind::Hidden) {
+        return std::make_unique<HiddenWindow>(PixelRect{0, 0, spec.clientWidth, spec.clientHeight}, events);
+    }
     return std::make_unique<ToolWindow>(spec, events);
+}
+
+std::unique_ptr<NativeWindow> CreateNativeChild(NativeWindow&, const ChildSpec& spec, NativeWindowEvents& events) {
+    return std::make_unique<HiddenWindow>(spec.rect, events);
 }
 
 }  // namespace os

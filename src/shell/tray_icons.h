@@ -1,0 +1,15 @@
+// The tray icons, drawn in code: a page of text with a tinted reading band across it.
+#pragma once
+
+#include <vector>
+
+#include "platform/picture.h"
+
+namespace tray_icons {
+
+// The tray icon: one 128 x 128 true-colour image with alpha.
+std::vector<os::IconImage> TrayIcon();
+// The sample second icon: a blue band, 16 x 16 at 16 colours and at 256 colours.
+std::vector<os::IconImage> SampleIcon();
+
+}  // namespace tray_icons

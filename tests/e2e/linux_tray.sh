@@ -1,0 +1,106 @@
+#!/usr/bin/env bash
+# The tray icon as a person uses it: it docks, clicks open its menu, the menu's commands work, a
+# double-click toggles the panel, and Exit takes the icon away and ends the program.
+set -u
+lisotra=${1:?path to lisotra}
+# shellcheck source=lib.sh
+. "$(dirname "$0")/lib.sh"
+desktop_start
+ini=$XDG_CONFIG_HOME/Lisotra/Lisotra.ini
+# The default browser: records what it was asked to open.
+cat >"$e2e_dir/browser" <<SH
+#!/bin/sh
+echo "\$@" >>"$e2e_dir/opened"
+SH
+chmod +x "$e2e_dir/browser"
+export BROWSER=$e2e_dir/browser
+
+# Windows of the program by size: the docked icon is small, the panel large, the menu between.
+windows() { xwininfo -root -tree | grep -E '"Lisotra": \("lisotra"'; }
+icon_at() { windows | awk '$5 ~ /^2[0-9]x2[0-9]\+/ {split($6,p,"+"); print p[2] + 11, p[3] + 11; exit}'; }
+docked() { [ -n "$(icon_at)" ]; }
+menu_open() {  # a pop-up is the program's one override-redirect window on the root
+  local id
+  for id in $(xwininfo -root -children | awk '/"lisotra"/ {print $1}'); do
+    xwininfo -id "$id" | grep -q 'Map State: IsViewable' && xwininfo -id "$id" | grep -q 'Override Redirect State: yes' && return 0
+  done
+  return 1
+}
+menu_closed() { ! menu_open; }
+panel_shown() { [ -n "$(panel)" ]; }
+panel_gone() { [ -z "$(panel)" ]; }
+click_icon() {  # button [repeat]
+  # Clicks closer together than the double-click time would make one double-click.
+  sleep 0.5
+  read -r x y < <(icon_at)
+  xdotool mousemove "$x" "$y" click --repeat "${2:-1}" --delay 80 "$1"
+}
+stored() { sed -n "s/^$1=//p" "$ini"; }
+
+"$lisotra" >"$e2e_dir/lisotra.log" 2>&1 &
+app_pid=$!
+check "the icon docks in the tray" wait_for docked
+
+click_icon 1
+check "a left click opens the menu" wait_for menu_open
+import -window root "$e2e_dir/menu.png"
+xdotool key Escape
+check "Escape closes it and runs nothing" wait_for menu_closed
+check "no panel after a dismissed menu" panel_gone
+
+click_icon 3
+check "a right click opens the menu" wait_for menu_open
+xdotool key s  # the access key of Show/Hide
+check "Show/Hide from the menu shows the panel" wait_for panel_shown
+
+click_icon 1
+wait_for menu_open
+xdotool key s
+check "Show/Hide again hides it" wait_for panel_gone
+check "and stores its geometry" test -n "$(stored width)"
+
+click_icon 1 2
+check "a double-click shows the panel" wait_for panel_shown
+check "and leaves no menu open" wait_for menu_closed
+click_icon 1 2
+check "another double-click hides it" wait_for panel_gone
+
+click_icon 1
+wait_for menu_open
+xdotool key Down Down Down Return  # Help
+check "Help opens the support page in the browser" wait_for grep -q '^https://lisotra.org/support/$' "$e2e_dir/opened"
+
+# The tray host restarts: the icon comes back and still answers.
+stop_tray
+start_tray
+check "the icon docks again in a restarted tray" wait_for docked
+click_icon 3
+check "and its menu still opens" wait_for menu_open
+xdotool key Escape
+
+# Exit: the icon goes at once, the process ends, the panel's place is stored.
+click_icon 1 2
+wait_for panel_shown
+xdotool windowmove "$(panel)" 240 160
+sleep 0.3
+click_icon 1
+wait_for menu_open
+xdotool key x  # the access key of Exit
+check "Exit ends the process" wait_for bash -c "! kill -0 $app_pid 2>/dev/null"
+check "Exit removes the icon" bash -c "! xwininfo -root -tree | grep -q '\"lisotra\"'"
+check "Exit stores the panel's place" test "$(stored left)" != "" -a "$(stored left)" != "\" 0\""
+app_pid=""
+
+# A tray host that comes after the program.
+stop_tray
+"$lisotra" >"$e2e_dir/late.log" 2>&1 &
+app_pid=$!
+sleep 1
+start_tray
+check "the icon docks in a tray that comes later" wait_for docked
+click_icon 1
+check "and its menu opens" wait_for menu_open
+xdotool key Escape
+
+[ -n "${E2E_SCREENSHOT:-}" ] && cp "$e2e_dir/menu.png" "$E2E_SCREENSHOT"
+finish
