@@ -1,0 +1,141 @@
+// The application services on Win32: the message loop, End, deferred work and the screen.
+#include "platform/app.h"
+
+#include <cstdlib>
+#include <deque>
+#include <utility>
+
+#include "platform/win32/realisation.h"
+
+namespace os {
+
+namespace win32 {
+
+namespace {
+
+constexpr wchar_t kHostClass[] = L"LisotraHost";
+constexpr UINT kRunDeferred = WM_APP + 1;
+
+struct Deferred {
+    std::deque<std::function<void()>> queue;
+    bool posted = false;  // a kRunDeferred message is on its way
+};
+
+Deferred& Pending() {
+    static Deferred deferred;
+    return deferred;
+}
+
+void RunPending() {
+    Deferred& pending = Pending();
+    pending.posted = false;
+    // Work posted while this batch runs waits for the next message, as it should.
+    std::deque<std::function<void()>> batch = std::exchange(pending.queue, {});
+    for (auto& work : batch) RunGuarded(work);
+}
+
+LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kRunDeferred) {
+        RunPending();
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+HWND HostWindow() {
+    static HWND host = [] {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.lpfnWndProc = HostProc;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = kHostClass;
+        RegisterClassExW(&windowClass);
+        // Top-level (an owner must be), never shown, nameless so no one takes it for a form.
+        return CreateWindowExW(0, kHostClass, L"", WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+    }();
+    return host;
+}
+
+void RunGuarded(const std::function<void()>& work) noexcept {
+    try {
+        work();
+    } catch (...) {
+        ExitProcess(EXIT_FAILURE);
+    }
+}
+
+}  // namespace win32
+
+int RunApplication(int, char**, const std::function<void()>& startup) {
+    win32::HostWindow();
+    win32::RunGuarded(startup);
+    // Nothing wakes this loop but messages: no timer, no polling.
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+void End() { ExitProcess(0); }
+
+void PostDeferred(std::function<void()> work) {
+    win32::Deferred& pending = win32::Pending();
+    pending.queue.push_back(std::move(work));
+    if (!pending.posted) pending.posted = PostMessageW(win32::HostWindow(), win32::kRunDeferred, 0, 0) != 0;
+}
+
+namespace {
+
+float SystemTwipsPerPixel(int axis) {
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen, axis) : 0;
+    if (screen) ReleaseDC(nullptr, screen);
+    return 1440.0f / static_cast<float>(dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI);
+}
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+    auto& monitors = *reinterpret_cast<std::vector<PixelRect>*>(data);
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoW(monitor, &info)) return TRUE;
+    const RECT& r = info.rcWork;
+    const PixelRect work{r.left, r.top, r.right - r.left, r.bottom - r.top};
+    if (info.dwFlags & MONITORINFOF_PRIMARY) {
+        monitors.insert(monitors.begin(), work);
+    } else {
+        monitors.push_back(work);
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+// The system DPI is fixed for the life of a process that is DPI aware per system, as the manifest
+// declares, so it is read once.
+float TwipsPerPixelX() {
+    static const float twips = SystemTwipsPerPixel(LOGPIXELSX);
+    return twips;
+}
+
+float TwipsPerPixelY() {
+    static const float twips = SystemTwipsPerPixel(LOGPIXELSY);
+    return twips;
+}
+
+ScreenInfo Screen() {
+    ScreenInfo screen;
+    screen.twipsPerPixelX = TwipsPerPixelX();
+    screen.twipsPerPixelY = TwipsPerPixelY();
+    screen.widthPixels = GetSystemMetrics(SM_CXSCREEN);
+    screen.heightPixels = GetSystemMetrics(SM_CYSCREEN);
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&screen.monitors));
+    if (screen.monitors.empty()) screen.monitors.push_back({0, 0, screen.widthPixels, screen.heightPixels});
+    return screen;
+}
+
+}  // namespace os

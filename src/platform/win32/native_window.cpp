@@ -1,0 +1,186 @@
+// Forms as plain Win32 windows. The window class procedure is the form layer's own: it turns what
+// the desktop does into NativeWindowEvents. The program may replace it (SetWindowLongA) and then
+// reaches it through CallWindowProcA, so close requests pass its own procedure first.
+#include "platform/native_window.h"
+
+#include "platform/win32/realisation.h"
+#include "platform/win32/wide.h"
+
+namespace os {
+
+namespace {
+
+constexpr wchar_t kFormClass[] = L"LisotraForm";
+constexpr COLORREF kSystemColorFlag = 0x80000000;
+
+// A colour value, or the system colour that a value 0x800000nn names.
+::COLORREF NativeColor(COLORREF color) {
+    return (color & kSystemColorFlag) ? GetSysColor(static_cast<int>(color & 0xFF)) : color;
+}
+
+class Win32Window final : public NativeWindow {
+public:
+    Win32Window(const WindowSpec& spec, NativeWindowEvents& events);
+    ~Win32Window() override;
+
+    Hwnd Handle() const override { return reinterpret_cast<Hwnd>(window_); }
+    void SetVisible(bool visible) override;
+    void BringForward() override;
+    PixelRect FrameRect() const override;
+    void SetFrameRect(const PixelRect& rect) override;
+    void SetBackColor(COLORREF color) override;
+
+    static LRESULT CALLBACK ClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void CheckSize();
+
+    NativeWindowEvents& events_;
+    const WindowKind kind_;
+    HWND window_ = nullptr;
+    HBRUSH brush_ = nullptr;
+    bool created_ = false;  // size changes during CreateWindowEx are not the form's to hear
+    SIZE size_{};           // the frame size last reported
+};
+
+void RegisterFormClass() {
+    static const bool registered = [] {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.lpfnWndProc = Win32Window::ClassProc;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.hIcon = LoadIconW(windowClass.hInstance, MAKEINTRESOURCEW(1));
+        windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+        windowClass.lpszClassName = kFormClass;
+        return RegisterClassExW(&windowClass) != 0;
+    }();
+    (void)registered;
+}
+
+Win32Window::Win32Window(const WindowSpec& spec, NativeWindowEvents& events) : events_(events), kind_(spec.kind) {
+    RegisterFormClass();
+    DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;  // the fixed single border of a form
+    DWORD exStyle = 0;
+    HWND owner = nullptr;
+    if (kind_ == WindowKind::SizableToolWindow) {
+        // Thin caption with a close button only, resizable; owned by a hidden window, so it has no
+        // taskbar button even once its extended style is replaced.
+        style |= WS_THICKFRAME;
+        exStyle = WS_EX_TOOLWINDOW;
+        owner = win32::HostWindow();
+    }
+    RECT frame{0, 0, spec.clientWidth, spec.clientHeight};
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    brush_ = CreateSolidBrush(NativeColor(spec.backColor));
+    // The window system chooses the first place.
+    window_ = CreateWindowExW(exStyle, kFormClass, win32::Wide(spec.caption).c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
+                              frame.right - frame.left, frame.bottom - frame.top, owner, nullptr,
+                              GetModuleHandleW(nullptr), this);
+    created_ = true;
+    const PixelRect rect = FrameRect();
+    size_ = {rect.width, rect.height};
+}
+
+Win32Window::~Win32Window() {
+    if (window_) {
+        // Messages sent while it goes find no form behind it.
+        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        DestroyWindow(window_);
+    }
+    if (brush_) DeleteObject(brush_);
+}
+
+void Win32Window::SetVisible(bool visible) {
+    if (kind_ == WindowKind::Hidden) return;  // never shown
+    ShowWindow(window_, visible ? SW_SHOW : SW_HIDE);
+}
+
+void Win32Window::BringForward() {
+    if (kind_ == WindowKind::Hidden || !IsWindowVisible(window_)) return;
+    if (!SetForegroundWindow(window_)) BringWindowToTop(window_);
+}
+
+PixelRect Win32Window::FrameRect() const {
+    RECT r{};
+    if (!GetWindowRect(window_, &r)) return {};
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+void Win32Window::SetFrameRect(const PixelRect& rect) {
+    // A size change comes back at once as WM_SIZE, which reports it.
+    ::SetWindowPos(window_, nullptr, rect.left, rect.top, rect.width, rect.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Window::SetBackColor(COLORREF color) {
+    HBRUSH brush = CreateSolidBrush(NativeColor(color));
+    if (!brush) return;
+    if (brush_) DeleteObject(brush_);
+    brush_ = brush;
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+void Win32Window::CheckSize() {
+    const PixelRect rect = FrameRect();
+    if (rect.width == size_.cx && rect.height == size_.cy) return;
+    size_ = {rect.width, rect.height};
+    win32::RunGuarded([this] { events_.OnSizeChanged(); });
+}
+
+LRESULT CALLBACK Win32Window::ClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<Win32Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<Win32Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return self ? self->OnMessage(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
+}
+
+// A close request may unload the form and destroy this object: nothing of it is touched after.
+LRESULT Win32Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    HWND window = window_;
+    NativeWindowEvents& events = events_;
+    switch (message) {
+    case WM_SIZE:
+        if (created_ && wParam != SIZE_MINIMIZED) CheckSize();
+        return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE) win32::RunGuarded([&events] { events.OnActivated(); });
+        break;
+    case WM_CLOSE:
+        win32::RunGuarded([&events] { events.OnCloseRequest(vbFormControlMenu); });
+        return 0;
+    case WM_QUERYENDSESSION:
+        // The form is asked as for any close request (it may refuse to unload), but the answer to
+        // Windows is always yes: refusing would hold up the log-off or shutdown.
+        win32::RunGuarded([&events] { events.OnCloseRequest(vbAppWindows); });
+        return TRUE;
+    case WM_ERASEBKGND: {
+        RECT client;
+        GetClientRect(window, &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, brush_);
+        return 1;
+    }
+    case WM_STYLECHANGING:
+        // A tool window stays one when its extended style is replaced (its thin caption, and no
+        // taskbar button where the desktop goes by the style), and topmost stays as SetWindowPos
+        // made it.
+        if (static_cast<int>(wParam) == GWL_EXSTYLE && kind_ == WindowKind::SizableToolWindow) {
+            auto* styles = reinterpret_cast<STYLESTRUCT*>(lParam);
+            styles->styleNew |= WS_EX_TOOLWINDOW | (styles->styleOld & WS_EX_TOPMOST);
+        }
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+std::unique_ptr<NativeWindow> CreateNativeWindow(const WindowSpec& spec, NativeWindowEvents& events) {
+    return std::make_unique<Win32Window>(spec, events);
+}
+
+}  // namespace os

@@ -1,0 +1,71 @@
+// The settings store in the registry: HKEY_CURRENT_USER\Software\<app>\<section>, one REG_SZ value
+// per key. The texts go through the wide API, so no ANSI code page can change them.
+#include "platform/settings_store.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstddef>
+#include <vector>
+
+#include "platform/win32/realisation.h"
+#include "platform/win32/wide.h"
+
+namespace os {
+
+namespace {
+
+std::wstring KeyPath(const std::string& app, const std::string& section) {
+    return L"Software\\" + win32::Wide(app) + L"\\" + win32::Wide(section);
+}
+
+// The value's text: its REG_SZ data up to the first terminator, or nothing for any other type.
+std::wstring ReadText(HKEY key, const std::wstring& name) {
+    std::vector<BYTE> data;
+    DWORD type = 0;
+    DWORD size = 0;
+    LSTATUS status = RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &size);
+    // The value can grow between asking its size and reading it; a few rounds settle it.
+    for (int round = 0; status == ERROR_SUCCESS && round < 4; ++round) {
+        data.resize(size);
+        status = RegQueryValueExW(key, name.c_str(), nullptr, &type, data.data(), &size);
+        if (status == ERROR_SUCCESS) break;
+        if (status == ERROR_MORE_DATA) status = ERROR_SUCCESS;
+    }
+    if (status != ERROR_SUCCESS || type != REG_SZ) return {};
+    // Stored data need not be terminated nor of an even length.
+    std::wstring text(size / sizeof(wchar_t), L'\0');
+    std::copy(data.begin(), data.begin() + static_cast<std::ptrdiff_t>(text.size() * sizeof(wchar_t)),
+              reinterpret_cast<BYTE*>(text.data()));
+    const size_t end = text.find(L'\0');
+    if (end != std::wstring::npos) text.resize(end);
+    return text;
+}
+
+}  // namespace
+
+std::string GetSetting(const std::string& app, const std::string& section, const std::string& key) {
+    HKEY handle = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, KeyPath(app, section).c_str(), 0, KEY_QUERY_VALUE, &handle) != ERROR_SUCCESS) {
+        return {};
+    }
+    const std::wstring text = ReadText(handle, win32::Wide(key));
+    RegCloseKey(handle);
+    return win32::Utf8(text);
+}
+
+void SaveSetting(const std::string& app, const std::string& section, const std::string& key,
+                 const std::string& value) {
+    const std::wstring text = win32::Wide(value);
+    if (text.size() >= (ULONG_MAX / sizeof(wchar_t)) - 1) return;
+    HKEY handle = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, KeyPath(app, section).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_SET_VALUE, nullptr, &handle, nullptr) != ERROR_SUCCESS) {
+        return;
+    }
+    // With its terminator, as REG_SZ data should be.
+    RegSetValueExW(handle, win32::Wide(key).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(handle);
+}
+
+}  // namespace os

@@ -1,0 +1,78 @@
+// The application services: deferred work, the screen from the system, End and the message loop.
+#include "platform/app.h"
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/form.h"
+#include "platform/settings_store.h"
+#include "win32_test.h"
+
+namespace {
+
+using Win32App = Win32Test;
+using Win32AppDeathTest = Win32Test;
+
+struct Unloading : os::Form {
+    Unloading() : Form({os::WindowKind::SizableToolWindow, "Unloading", 100, 100}) {}
+    void Form_Unload(int&) override { os::SaveSetting("Lisotra", "window", "unloaded", "yes"); }
+};
+os::FormRef<Unloading> unloading;
+
+}  // namespace
+
+TEST_F(Win32App, DeferredWorkRunsAfterTheCurrentMessageInOrder) {
+    std::vector<std::string> ran;
+    os::PostDeferred([&] {
+        ran.push_back("first");
+        os::PostDeferred([&] { ran.push_back("posted by first"); });
+    });
+    os::PostDeferred([&] { ran.push_back("second"); });
+    EXPECT_TRUE(ran.empty());
+
+    MSG message;
+    ASSERT_TRUE(PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE));
+    DispatchMessageW(&message);
+    EXPECT_EQ(ran, (std::vector<std::string>{"first", "second"}));
+    Pump();
+    EXPECT_EQ(ran.back(), "posted by first");
+}
+
+TEST_F(Win32App, TheScreenIsTheSystemsDpiAndEveryMonitorsWorkAreaPrimaryFirst) {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    const os::ScreenInfo info = os::Screen();
+    EXPECT_FLOAT_EQ(info.twipsPerPixelX, 1440.0f / static_cast<float>(dpi));
+    EXPECT_FLOAT_EQ(os::TwipsPerPixelX(), info.twipsPerPixelX);
+    EXPECT_EQ(info.widthPixels, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(info.heightPixels, GetSystemMetrics(SM_CYSCREEN));
+
+    ASSERT_EQ(info.monitors.size(), static_cast<size_t>(GetSystemMetrics(SM_CMONITORS)));
+    MONITORINFO primary{};
+    primary.cbSize = sizeof primary;
+    GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &primary);
+    const RECT& work = primary.rcWork;
+    EXPECT_EQ(info.monitors[0], (os::PixelRect{work.left, work.top, work.right - work.left, work.bottom - work.top}));
+}
+
+TEST_F(Win32AppDeathTest, EndEndsTheProcessAtOnceWithoutUnloadingForms) {
+    EXPECT_EXIT(
+        {
+            unloading->Show();
+            os::End();
+        },
+        ::testing::ExitedWithCode(0), "");
+    EXPECT_EQ(Stored("window", "unloaded"), "<absent>");
+}
+
+TEST_F(Win32AppDeathTest, TheMessageLoopRunsUntilEnd) {
+    EXPECT_EXIT(os::RunApplication(0, nullptr, [] { os::PostDeferred([] { os::End(); }); }),
+                ::testing::ExitedWithCode(0), "");
+}
+
+TEST_F(Win32AppDeathTest, AnErrorTheProgramDidNotHandleEndsItInsteadOfUnwindingThroughTheSystem) {
+    EXPECT_EXIT(os::RunApplication(0, nullptr, [] { os::PostDeferred([] { throw std::runtime_error("x"); }); }),
+                ::testing::ExitedWithCode(1), "");
+}

@@ -1,0 +1,109 @@
+// The program itself on the Win32 realisation: start-up, the hotkeys through the replaced shell
+// procedure, the panel as the desktop shows it, and the end of the session.
+#include <string>
+
+#include "panel/reading_panel.h"
+#include "platform/app.h"
+#include "shell/tray_window.h"
+#include "win32_test.h"
+
+namespace {
+
+class Win32Program : public Win32Test {
+protected:
+    static void Start() { frmTray.Get(); }
+    static HWND Shell() { return Native(frmTray->hWnd()); }
+    static HWND Panel() { return Form1.Exists() ? Native(Form1->hWnd()) : nullptr; }
+    static void HotKey(WPARAM id) {
+        SendMessageW(Shell(), WM_HOTKEY, id, 0);
+        Pump();
+    }
+    // Whether another program could still take Ctrl+Alt+key.
+    static bool Free(UINT key) {
+        HWND probe = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+        const bool free = RegisterHotKey(probe, 99, MOD_CONTROL | MOD_ALT, key);
+        DestroyWindow(probe);
+        return free;
+    }
+    static int Twips(const char* key) { return std::stoi(Stored("window", key)); }
+};
+
+}  // namespace
+
+TEST_F(Win32Program, StartRegistersTheStoredOrDefaultLettersOnTheHiddenShellWindow) {
+    Store("default", "key", "AB");
+    Start();
+    EXPECT_FALSE(IsWindowVisible(Shell()));
+    EXPECT_FALSE(Free('A'));
+    EXPECT_FALSE(Free('L'));
+    EXPECT_TRUE(Free('S'));
+    EXPECT_TRUE(Free('B'));
+}
+
+TEST_F(Win32Program, TheShowHotKeyGivesATranslucentYellowPanelThatStoresItsGeometry) {
+    Start();
+    HotKey(1);
+    const HWND panel = Panel();
+    ASSERT_NE(panel, nullptr);
+    EXPECT_TRUE(IsWindowVisible(panel));
+    EXPECT_EQ(ExStyle(panel) & (WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST), WS_EX_LAYERED | WS_EX_TOOLWINDOW);
+    BYTE alpha = 0;
+    GetLayeredWindowAttributes(panel, nullptr, &alpha, nullptr);
+    EXPECT_EQ(alpha, 140);
+    EXPECT_EQ(Form1->BackColor(), 0x00FFFFu);
+
+    const RECT frame = WindowRect(panel);
+    const float tpp = os::TwipsPerPixelX();
+    EXPECT_EQ(Stored("window", "width"), " " + std::to_string(static_cast<int>((frame.right - frame.left) * tpp)));
+
+    // The user drags the frame wider: stored at once.
+    SetWindowPos(panel, nullptr, frame.left, frame.top, 320, 240, SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(Twips("width"), static_cast<int>(320 * tpp));
+    // Moved only: nothing stored until the panel goes.
+    SetWindowPos(panel, nullptr, 77, 66, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+    EXPECT_NE(Twips("left"), static_cast<int>(77 * tpp));
+    HotKey(2);
+    EXPECT_FALSE(Form1.Exists());
+    EXPECT_FALSE(IsWindow(panel));
+    EXPECT_EQ(Twips("left"), static_cast<int>(77 * tpp));
+    EXPECT_EQ(Twips("top"), static_cast<int>(66 * os::TwipsPerPixelY()));
+}
+
+TEST_F(Win32Program, StoredValuesTakeEffectWhenThePanelIsCreated) {
+    const float tpp = os::TwipsPerPixelX();
+    Store("default", "backcolor", " 255");
+    Store("default", "ontop", " 1");
+    Store("window", "width", " " + std::to_string(static_cast<int>(400 * tpp)));
+    Store("window", "height", " " + std::to_string(static_cast<int>(150 * tpp)));
+    Store("window", "left", " " + std::to_string(static_cast<int>(40 * tpp)));
+    Store("window", "top", " " + std::to_string(static_cast<int>(30 * tpp)));
+    Start();
+    HotKey(1);
+    ASSERT_NE(Panel(), nullptr);
+    const RECT frame = WindowRect(Panel());
+    // All four: the size change of the first reports a resize, which must not store over the rest.
+    EXPECT_EQ(frame.left, 40);
+    EXPECT_EQ(frame.top, 30);
+    EXPECT_EQ(frame.right - frame.left, 400);
+    EXPECT_EQ(frame.bottom - frame.top, 150);
+    EXPECT_TRUE(ExStyle(Panel()) & WS_EX_TOPMOST);
+    EXPECT_EQ(Form1->BackColor(), 0x0000FFu);
+}
+
+TEST_F(Win32Program, TheSessionEndsWithThePanelStoredAndTheShellRefusingWithoutHoldingItUp) {
+    Start();
+    HotKey(1);
+    const HWND panel = Panel();
+    SetWindowPos(panel, nullptr, 91, 92, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+    EXPECT_EQ(SendMessageW(panel, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+    EXPECT_EQ(SendMessageW(Shell(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+    Pump();
+    EXPECT_FALSE(IsWindow(panel));
+    EXPECT_EQ(Twips("left"), static_cast<int>(91 * os::TwipsPerPixelX()));
+    EXPECT_TRUE(IsWindow(Shell()));
+    EXPECT_FALSE(IsWindowVisible(Shell()));
+
+    SendMessageW(Shell(), WM_CLOSE, 0, 0);  // an ordinary close request is still refused
+    Pump();
+    EXPECT_TRUE(IsWindow(Shell()));
+}

@@ -1,0 +1,85 @@
+// The settings store in the registry: where and in what form texts are kept, and what a reader
+// makes of values that the program did not write.
+#include "platform/settings_store.h"
+
+#include <string>
+
+#include "win32_test.h"
+
+namespace {
+
+constexpr wchar_t kSection[] = L"Software\\Lisotra\\window";
+
+void Put(const wchar_t* name, DWORD type, const void* data, DWORD size) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kSection, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size);
+    RegCloseKey(key);
+}
+
+std::string Get(const char* key) { return os::GetSetting("Lisotra", "window", key); }
+
+using Win32SettingsStore = Win32Test;
+
+}  // namespace
+
+TEST_F(Win32SettingsStore, TextsAreKeptAsTerminatedRegSzUnderTheUsersSoftwareKey) {
+    os::SaveSetting("Lisotra", "window", "width", " 4800");
+    os::SaveSetting("Lisotra", "window", "width", " 4815");  // replaces
+    wchar_t data[16] = {};
+    DWORD type = 0, size = sizeof data;
+    ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, kSection, L"width", RRF_RT_ANY | RRF_NOEXPAND, &type, data, &size),
+              ERROR_SUCCESS);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(size, 6 * sizeof(wchar_t));
+    EXPECT_STREQ(data, L" 4815");
+    EXPECT_EQ(Get("width"), " 4815");
+    os::SaveSetting("Lisotra", "window", "width", "");
+    EXPECT_EQ(Get("width"), "");
+}
+
+TEST_F(Win32SettingsStore, AnAbsentApplicationSectionOrKeyReadsAsEmpty) {
+    EXPECT_EQ(os::GetSetting("Lisotra", "window", "width"), "");
+    os::SaveSetting("Lisotra", "window", "left", " 0");
+    EXPECT_EQ(os::GetSetting("Lisotra", "window", "width"), "");
+    EXPECT_EQ(os::GetSetting("Lisotra", "nosuch", "left"), "");
+    EXPECT_EQ(os::GetSetting("NoSuchApplication", "window", "left"), "");
+}
+
+TEST_F(Win32SettingsStore, TextsNoCodePageHoldsKeepEveryCharacter) {
+    const std::string texts[] = {"Ж", "日本語", "é€", "😀", "C:\\Users\\Zoë\\Документы\\読書.exe"};
+    for (const std::string& text : texts) {
+        os::SaveSetting("Lisotra", "window", "key", text);
+        EXPECT_EQ(Get("key"), text);
+    }
+    wchar_t data[8] = {};
+    DWORD size = sizeof data;
+    os::SaveSetting("Lisotra", "window", "key", "Ж");
+    RegGetValueW(HKEY_CURRENT_USER, kSection, L"key", RRF_RT_REG_SZ, nullptr, data, &size);
+    EXPECT_STREQ(data, L"\u0416");
+}
+
+TEST_F(Win32SettingsStore, ValuesOfAnotherTypeOrMalformedReadAsEmptyOrAsTheirText) {
+    const DWORD number = 4800;
+    Put(L"dword", REG_DWORD, &number, sizeof number);
+    EXPECT_EQ(Get("dword"), "");
+    const unsigned char junk[] = {0xFF, 0xFE, 0x00, 0xD8, 0x41};
+    Put(L"binary", REG_BINARY, junk, sizeof junk);
+    EXPECT_EQ(Get("binary"), "");
+    Put(L"expand", REG_EXPAND_SZ, L"%TEMP%", 14);
+    EXPECT_EQ(Get("expand"), "");
+
+    Put(L"unterminated", REG_SZ, L" 12", 3 * sizeof(wchar_t) + 1);  // odd length, no terminator
+    EXPECT_EQ(Get("unterminated"), " 12");
+    Put(L"nul", REG_SZ, L" 1\0junk", 8 * sizeof(wchar_t));
+    EXPECT_EQ(Get("nul"), " 1");
+    Put(L"surrogate", REG_SZ, L"\xD800x", 3 * sizeof(wchar_t));  // a lone half of a pair
+    EXPECT_EQ(Get("surrogate"), "\xEF\xBF\xBDx");
+    Put(L"empty", REG_SZ, nullptr, 0);
+    EXPECT_EQ(Get("empty"), "");
+
+    const std::wstring huge(300000, L'7');
+    Put(L"huge", REG_SZ, huge.c_str(), static_cast<DWORD>((huge.size() + 1) * sizeof(wchar_t)));
+    EXPECT_EQ(Get("huge"), std::string(300000, '7'));
+}

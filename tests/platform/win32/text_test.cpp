@@ -1,0 +1,30 @@
+// Key codes of letters in the user's ANSI code page.
+#include "platform/text.h"
+
+#include "win32_test.h"
+
+TEST(Win32AnsiCharCode, TheFirstCharactersCodeInTheCodePage) {
+    EXPECT_EQ(os::AnsiCharCode(""), 0);
+    EXPECT_EQ(os::AnsiCharCode("S"), 0x53);
+    EXPECT_EQ(os::AnsiCharCode("AB"), 0x41);
+    EXPECT_EQ(os::AnsiCharCode("s"), 0x73);
+
+    using os::win32::AnsiCharCodeIn;
+    EXPECT_EQ(AnsiCharCodeIn(1252, "é"), 0xE9);
+    EXPECT_EQ(AnsiCharCodeIn(1252, "€"), 0x80);
+    EXPECT_EQ(AnsiCharCodeIn(1251, "Ж"), 0xC6);
+    EXPECT_EQ(AnsiCharCodeIn(1253, "Ω"), 0xD9);
+    EXPECT_EQ(AnsiCharCodeIn(932, "ｱ"), 0xB1);                  // half-width katakana: one byte
+    EXPECT_EQ(AnsiCharCodeIn(932, "あ"), static_cast<short>(0x82A0));  // a double-byte character
+}
+
+TEST(Win32AnsiCharCode, ACharacterTheCodePageCannotHoldIsAQuestionMark) {
+    using os::win32::AnsiCharCodeIn;
+    EXPECT_EQ(AnsiCharCodeIn(1252, "Ж"), '?');
+    EXPECT_EQ(AnsiCharCodeIn(1252, "Ā"), '?');  // not its look-alike "A"
+    EXPECT_EQ(AnsiCharCodeIn(1252, "😀"), '?');
+    EXPECT_EQ(AnsiCharCodeIn(1252, "\xFF"), '?');  // not UTF-8
+    EXPECT_EQ(AnsiCharCodeIn(1251, "é"), '?');
+    EXPECT_EQ(AnsiCharCodeIn(CP_UTF8, "é"), '?');  // several bytes: no one code
+    EXPECT_EQ(AnsiCharCodeIn(CP_UTF8, "S"), 0x53);
+}

@@ -1,0 +1,173 @@
+// Forms on real windows: the two kinds of window, geometry reported as the form layer needs it,
+// close requests, the background colour, and the program's icon.
+#include "platform/form.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "platform/app.h"
+#include "win32_test.h"
+
+namespace {
+
+std::vector<std::string> events;
+
+class Probe : public os::Form {
+public:
+    explicit Probe(os::WindowKind kind = os::WindowKind::SizableToolWindow)
+        : Form({kind, "Probe", 300, 200, 0x0000FF}) {}
+    int cancel = 0;
+    int mode = -1;
+
+protected:
+    void Form_Resize() override { events.push_back("Resize " + std::to_string(static_cast<int>(Width()))); }
+    void Form_Activate() override { events.push_back("Activate"); }
+    void Form_QueryUnload(int& c, int unloadMode) override {
+        events.push_back("QueryUnload");
+        mode = unloadMode;
+        c = cancel;
+    }
+};
+
+struct HiddenProbe : Probe {
+    HiddenProbe() : Probe(os::WindowKind::Hidden) {}
+};
+
+os::FormRef<Probe> probe;
+os::FormRef<HiddenProbe> hidden;
+
+class Win32Window : public Win32Test {
+protected:
+    void SetUp() override {
+        Win32Test::SetUp();
+        events.clear();
+    }
+    static HWND Window() { return Native(probe->hWnd()); }
+};
+
+}  // namespace
+
+TEST_F(Win32Window, TheHiddenKindIsATopLevelWindowThatNeverShows) {
+    hidden->Show();
+    const HWND window = Native(hidden->hWnd());
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_FALSE(IsWindowVisible(window));
+    EXPECT_EQ(GetAncestor(window, GA_ROOT), window);
+    EXPECT_EQ(GetWindow(window, GW_OWNER), nullptr);
+}
+
+TEST_F(Win32Window, TheToolKindHasAThinCaptionACloseButtonOnlyAndAHiddenOwner) {
+    probe->Show();
+    const LONG_PTR style = GetWindowLongPtrW(Window(), GWL_STYLE);
+    EXPECT_TRUE(style & WS_THICKFRAME);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+    EXPECT_TRUE(ExStyle(Window()) & WS_EX_TOOLWINDOW);
+    EXPECT_FALSE(ExStyle(Window()) & WS_EX_APPWINDOW);
+    const HWND owner = GetWindow(Window(), GW_OWNER);
+    ASSERT_NE(owner, nullptr);  // an owned window gets no taskbar button
+    EXPECT_FALSE(IsWindowVisible(owner));
+    RECT client{};
+    GetClientRect(Window(), &client);
+    EXPECT_EQ(client.right, 300);
+    EXPECT_EQ(client.bottom, 200);
+    wchar_t caption[16] = {};
+    GetWindowTextW(Window(), caption, 16);
+    EXPECT_STREQ(caption, L"Probe");
+}
+
+TEST_F(Win32Window, ASizeChangeIsReportedAtOnceAndAMoveIsNot) {
+    probe.Get();
+    const float twips = os::TwipsPerPixelX();
+    probe->SetWidth(400 * twips);  // hidden: the load step restores the size before the first show
+    ASSERT_EQ(events, (std::vector<std::string>{"Resize " + std::to_string(static_cast<int>(400 * twips))}));
+    probe->SetLeft(123 * twips);
+    EXPECT_EQ(events.size(), 1u);
+    EXPECT_EQ(WindowRect(Window()).left, 123);
+
+    probe->Show();  // the first show reports once, from the form layer
+    events.clear();
+    // As the desktop does when the user drags the frame: a move, then a resize.
+    SetWindowPos(Window(), nullptr, 50, 60, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+    EXPECT_TRUE(events.empty());
+    SetWindowPos(Window(), nullptr, 50, 60, 420, 250, SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(events, (std::vector<std::string>{"Resize " + std::to_string(static_cast<int>(420 * twips))}));
+    EXPECT_EQ(probe->Left(), 50 * twips);
+    EXPECT_EQ(probe->Top(), 60 * os::TwipsPerPixelY());
+    EXPECT_EQ(probe->Height(), 250 * os::TwipsPerPixelY());
+}
+
+TEST_F(Win32Window, TheCloseButtonAsksTheFormWhichMayRefuse) {
+    probe->Show();
+    const HWND window = Window();
+    probe->cancel = 1;
+    SendMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(probe->mode, os::vbFormControlMenu);
+    EXPECT_TRUE(IsWindow(window));
+
+    probe->cancel = 0;
+    SendMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(probe.Exists());
+    EXPECT_FALSE(IsWindow(window));
+}
+
+TEST_F(Win32Window, ShowActivatesAndTheBackgroundHasTheFormsColour) {
+    probe->Show();
+    EXPECT_EQ(GetActiveWindow(), Window());
+    EXPECT_NE(std::find(events.begin(), events.end(), "Activate"), events.end());
+
+    // What the window paints its background with, drawn into memory.
+    auto painted = [] {
+        HDC screen = GetDC(nullptr);
+        HDC memory = CreateCompatibleDC(screen);
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, 8, 8);
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        SendMessageW(Window(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory), 0);
+        const COLORREF colour = GetPixel(memory, 4, 4);
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        ReleaseDC(nullptr, screen);
+        return colour;
+    };
+    EXPECT_EQ(painted(), 0x0000FFu);
+    probe->SetBackColor(0x00FFFF);
+    EXPECT_EQ(painted(), 0x00FFFFu);
+    probe->SetBackColor(0x8000000F);  // a system colour: button face
+    EXPECT_EQ(painted(), GetSysColor(COLOR_BTNFACE));
+}
+
+TEST(Win32Resources, TheIconHoldsThe16To48WindowImagesAndThe128TrayImageAt32Bits) {
+    HMODULE module = GetModuleHandleW(nullptr);
+    HRSRC group = FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(14));  // RT_GROUP_ICON
+    ASSERT_NE(group, nullptr);
+    auto* directory = static_cast<BYTE*>(LockResource(LoadResource(module, group)));
+    const int count = directory[4] | (directory[5] << 8);
+    std::vector<int> sizes;
+    for (int i = 0; i < count; ++i) {
+        const BYTE* entry = directory + 6 + 14 * i;  // width, height, colours, reserved, planes, bits, ...
+        sizes.push_back(entry[0]);
+        EXPECT_EQ(entry[6] | (entry[7] << 8), 32) << "bits of the " << int{entry[0]} << " image";
+    }
+    EXPECT_EQ(sizes, (std::vector<int>{16, 32, 48, 128}));
+
+    // Each image decodes at its own size (the 128 one is stored as PNG).
+    for (int size : sizes) {
+        const int id = LookupIconIdFromDirectoryEx(directory, TRUE, size, size, LR_DEFAULTCOLOR);
+        HRSRC image = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(3));  // RT_ICON
+        ASSERT_NE(image, nullptr) << size;
+        HICON icon = CreateIconFromResourceEx(static_cast<BYTE*>(LockResource(LoadResource(module, image))),
+                                              SizeofResource(module, image), TRUE, 0x00030000, 0, 0, LR_DEFAULTCOLOR);
+        ASSERT_NE(icon, nullptr) << size;
+        ICONINFO info{};
+        ASSERT_TRUE(GetIconInfo(icon, &info));
+        BITMAP colour{};
+        GetObjectW(info.hbmColor, sizeof colour, &colour);
+        EXPECT_EQ(colour.bmWidth, size);
+        EXPECT_EQ(colour.bmHeight, size);
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+        DestroyIcon(icon);
+    }
+}
