@@ -5,13 +5,13 @@
 
 namespace os {
 
-PictureBox::PictureBox(Form& parent, ChildSpec spec, Scale scale) : spec_(spec), scale_(scale) {
+PictureBox::PictureBox(Form& parent, ChildDesign design, Scale scale) : design_(design), scale_(scale) {
     parent.AddControl(*this);
 }
 
 PictureBox::~PictureBox() = default;
 
-void PictureBox::Create(NativeWindow& parent) { window_ = CreateNativeChild(parent, spec_, *this); }
+void PictureBox::Create(NativeWindow& parent) { window_ = CreateNativeChild(parent, design_, *this); }
 
 void PictureBox::OnMouse(unsigned message, WPARAM keys, int x, int y) {
     std::int16_t button = 0;

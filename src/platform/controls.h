@@ -27,7 +27,7 @@ public:
     // Button: 1 left, 2 right, 4 middle. Shift: 1 Shift, 2 Ctrl, 4 Alt.
     using MouseHandler = std::function<void(std::int16_t& button, std::int16_t& shift, float& x, float& y)>;
 
-    PictureBox(Form& parent, ChildSpec spec, Scale scale = Scale::Twips);
+    PictureBox(Form& parent, ChildDesign design, Scale scale = Scale::Twips);
     ~PictureBox() override;
 
     Hwnd hWnd() const { return window_ ? window_->Handle() : Hwnd{}; }
@@ -42,7 +42,7 @@ private:
     void OnCloseRequest(int) override {}
     void OnMouse(unsigned message, WPARAM keys, int x, int y) override;
 
-    ChildSpec spec_;
+    ChildDesign design_;
     Scale scale_;
     std::unique_ptr<NativeWindow> window_;
 };

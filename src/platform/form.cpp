@@ -13,9 +13,9 @@ Form::~Form() = default;
 
 void Form::Load(std::function<void()> onDestroyed) {
     onDestroyed_ = std::move(onDestroyed);
-    window_ = CreateNativeWindow(spec_, *this);
+    window_ = CreateNativeWindow(design_, *this);
     for (Control* control : controls_) control->Create(*window_);
-    backColor_ = spec_.backColor;
+    backColor_ = design_.backColor;
     Form_Load();
 }
 

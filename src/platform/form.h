@@ -14,7 +14,7 @@ class Control;
 
 class Form : private NativeWindowEvents {
 public:
-    explicit Form(WindowSpec spec) : spec_(std::move(spec)) {}
+    explicit Form(WindowDesign design) : design_(std::move(design)) {}
     ~Form() override;
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
@@ -68,7 +68,7 @@ private:
     void OnCloseRequest(int unloadMode) override { Unload(unloadMode); }
     void SetFrame(PixelRect rect);
 
-    WindowSpec spec_;
+    WindowDesign design_;
     std::unique_ptr<NativeWindow> window_;
     std::vector<Control*> controls_;
     std::function<void()> onDestroyed_;

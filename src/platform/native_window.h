@@ -24,7 +24,7 @@ enum class WindowKind {
     SizableToolWindow  // thin caption with a close button only, resizable, no taskbar button
 };
 
-struct WindowSpec {
+struct WindowDesign {
     WindowKind kind = WindowKind::Hidden;
     std::string caption;
     int clientWidth = 0;  // pixels
@@ -55,7 +55,7 @@ public:
 };
 
 // A child window inside a form, in the form's client pixels.
-struct ChildSpec {
+struct ChildDesign {
     PixelRect rect;
     bool visible = true;
 };
@@ -68,8 +68,8 @@ struct MenuItem {
 
 // Defined by each realisation. A close request from the desktop reaches the form layer as WM_CLOSE
 // (or WM_QUERYENDSESSION) through the window's procedure chain, so a replaced procedure sees it.
-std::unique_ptr<NativeWindow> CreateNativeWindow(const WindowSpec& spec, NativeWindowEvents& events);
-std::unique_ptr<NativeWindow> CreateNativeChild(NativeWindow& parent, const ChildSpec& spec, NativeWindowEvents& events);
+std::unique_ptr<NativeWindow> CreateNativeWindow(const WindowDesign& design, NativeWindowEvents& events);
+std::unique_ptr<NativeWindow> CreateNativeChild(NativeWindow& parent, const ChildDesign& design, NativeWindowEvents& events);
 
 // Opens a pop-up menu at the mouse cursor for `owner` and returns the chosen item's index, or -1
 // when the menu was dismissed. Only the left button chooses.

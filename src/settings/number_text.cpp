@@ -2,7 +2,9 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <vector>
 
 namespace settings {
 
@@ -12,23 +14,71 @@ std::string Signed(bool negative, std::string digits) {
     return (negative ? "-" : " ") + digits;
 }
 
-// Plain decimal form of |value| rounded to `significant` digits (to_chars rounds exactly, halves
-// to even), without exponent and without trailing zeros.
-std::string FormatFloating(double value, int significant) {
+// The exact decimal digits of m * 2^e, with the number of digits before the decimal point.
+// Done by hand (base 10^9 limbs) rather than with std::to_chars, whose tables would more than
+// double the size of the Windows program.
+std::string ExactDigits(std::uint32_t m, int e, int& pointAt) {
+    std::vector<std::uint32_t> limbs{m};  // little-endian, base 10^9
+    auto multiply = [&](std::uint32_t factor) {
+        std::uint64_t carry = 0;
+        for (std::uint32_t& limb : limbs) {
+            const std::uint64_t v = static_cast<std::uint64_t>(limb) * factor + carry;
+            limb = static_cast<std::uint32_t>(v % 1000000000);
+            carry = v / 1000000000;
+        }
+        if (carry) limbs.push_back(static_cast<std::uint32_t>(carry));
+    };
+    // m * 2^e = m * 5^-e / 10^-e for a negative e.
+    for (int i = 0; i < (e < 0 ? -e : e); ++i) multiply(e < 0 ? 5 : 2);
+    std::string digits = std::to_string(limbs.back());
+    for (size_t i = limbs.size() - 1; i-- > 0;) {
+        const std::string limb = std::to_string(limbs[i]);
+        digits += std::string(9 - limb.size(), '0') + limb;
+    }
+    pointAt = static_cast<int>(digits.size()) + (e < 0 ? e : 0);
+    return digits;
+}
+
+// Rounds a digit string to `significant` digits, halves to even; may carry into a new digit.
+void RoundDigits(std::string& digits, int& pointAt, size_t significant) {
+    if (digits.size() <= significant) return;
+    const char first = digits[significant];
+    const bool rest = digits.find_first_not_of('0', significant + 1) != std::string::npos;
+    const bool odd = (digits[significant - 1] - '0') % 2 == 1;
+    const bool up = first > '5' || (first == '5' && (rest || odd));
+    digits.resize(significant);
+    if (!up) return;
+    size_t i = significant;
+    while (i > 0 && digits[i - 1] == '9') digits[--i] = '0';
+    if (i == 0) {
+        digits.insert(digits.begin(), '1');
+        digits.pop_back();
+        ++pointAt;
+    } else {
+        ++digits[i - 1];
+    }
+}
+
+}  // namespace
+
+std::string FormatSettingNumber(int value) {
+    const long long wide = value;
+    return Signed(wide < 0, std::to_string(wide < 0 ? -wide : wide));
+}
+
+std::string FormatSettingNumber(float value) {
     if (value == 0) return " 0";
     if (!std::isfinite(value)) return Signed(value < 0, std::isnan(value) ? "nan" : "inf");
-    char buf[64];
-    const auto result = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific,
-                                      significant - 1);
-    const std::string_view sci(buf, static_cast<size_t>(result.ptr - buf));  // d.ddddde+XX
-    const size_t e = sci.find('e');
-    std::string digits;
-    for (char c : sci.substr(0, e)) {
-        if (c != '.') digits += c;
-    }
+    int exponent = 0;
+    const double mantissa = std::frexp(std::fabs(static_cast<double>(value)), &exponent);
+    const auto m = static_cast<std::uint32_t>(std::ldexp(mantissa, 24));  // exact: 24 bits
+    int pointAt = 0;
+    std::string digits = ExactDigits(m, exponent - 24, pointAt);
+    const size_t lead = digits.find_first_not_of('0');
+    pointAt -= static_cast<int>(lead);
+    digits.erase(0, lead);
+    RoundDigits(digits, pointAt, 7);
     while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
-    const int exponent = std::atoi(std::string(sci.substr(e + 1)).c_str());
-    const int pointAt = exponent + 1;  // digits before the decimal point
     std::string text;
     if (pointAt <= 0) {
         text = "0." + std::string(static_cast<size_t>(-pointAt), '0') + digits;
@@ -39,16 +89,6 @@ std::string FormatFloating(double value, int significant) {
     }
     return Signed(value < 0, text);
 }
-
-}  // namespace
-
-std::string FormatSettingNumber(int value) {
-    const long long wide = value;
-    return Signed(wide < 0, std::to_string(wide < 0 ? -wide : wide));
-}
-
-std::string FormatSettingNumber(float value) { return FormatFloating(value, 7); }
-std::string FormatSettingNumber(double value) { return FormatFloating(value, 15); }
 
 double ParseSettingNumber(std::string_view text) {
     std::string kept;

@@ -8,8 +8,7 @@
 namespace settings {
 
 std::string FormatSettingNumber(int value);
-std::string FormatSettingNumber(float value);   // at most 7 significant digits, halves to even
-std::string FormatSettingNumber(double value);  // at most 15 significant digits, halves to even
+std::string FormatSettingNumber(float value);  // at most 7 significant digits, halves to even
 
 // The leading number of a text: blanks, tabs and line feeds are skipped anywhere; then an optional
 // sign, digits, and optionally "." with more digits. A text without leading digits reads as 0; a

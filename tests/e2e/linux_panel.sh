@@ -43,8 +43,10 @@ check "the screenshot blends yellow over the desktop ($inside, expected $blend)"
 check "the first show stores the geometry" test "$(stored width)" = "\" $((w * 15))\""
 
 # A resize is stored as number texts; a move alone is not; Ctrl+Alt+L hides and stores the place.
+first_width=$(stored width)
 xdotool windowsize "$id" 400 300
-wait_for test "$(stored width)" != "\" $((w * 15))\""
+width_changed() { [ "$(stored width)" != "$first_width" ]; }
+wait_for width_changed
 read -r x y w h < <(frame_of "$id")
 check "a resize stores the width as a number text" test "$(stored width)" = "\" $((w * 15))\""
 check "and the height" test "$(stored height)" = "\" $((h * 15))\""

@@ -49,7 +49,6 @@ TEST_F(NumberText, FractionsUseAPointWhateverTheLocale) {
     EXPECT_EQ(FormatSettingNumber(4560.5f), " 4560.5");
     EXPECT_EQ(FormatSettingNumber(-7.5f), "-7.5");
     EXPECT_EQ(FormatSettingNumber(0.25f), " 0.25");
-    EXPECT_EQ(FormatSettingNumber(0.1), " 0.1");
     EXPECT_EQ(ParseSettingNumber(" 4560.5"), 4560.5);
     EXPECT_EQ(ParseSettingNumber("4560,5"), 4560);  // a comma ends the number
 }
@@ -60,7 +59,12 @@ TEST_F(NumberText, SinglesKeepSevenSignificantDigitsHalvesToEven) {
     EXPECT_EQ(FormatSettingNumber(123456789.0f), " 123456800");  // no exponent
     EXPECT_EQ(FormatSettingNumber(0.1f), " 0.1");  // not 0.100000001
     EXPECT_EQ(FormatSettingNumber(3.0e-5f), " 0.00003");
-    EXPECT_EQ(FormatSettingNumber(0.1 + 0.2), " 0.3");
+    EXPECT_EQ(FormatSettingNumber(999999.94f), " 999999.9");
+    EXPECT_EQ(FormatSettingNumber(9999999.0f), " 9999999");
+    EXPECT_EQ(FormatSettingNumber(1999.99988f), " 2000");  // 1999.999|878: the carry runs through the nines
+    EXPECT_EQ(FormatSettingNumber(3.4028235e38f), " 340282300000000000000000000000000000000");
+    EXPECT_EQ(FormatSettingNumber(1.0e-45f), " 0.000000000000000000000000000000000000000000001401298");
+    EXPECT_EQ(FormatSettingNumber(-16777215.0f), "-16777220");  // 8 digits, the last a half: to even
 }
 
 TEST_F(NumberText, EveryWrittenSingleReadsBack) {

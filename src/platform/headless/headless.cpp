@@ -50,19 +50,19 @@ constexpr int kCaption = 18;
 class HeadlessWindow final : public os::emu::EmulatedWindow {
 public:
     // A child window: its frame is in its parent's client pixels.
-    HeadlessWindow(const os::ChildSpec& spec, os::NativeWindowEvents& events) : events_(events) {
+    HeadlessWindow(const os::ChildDesign& design, os::NativeWindowEvents& events) : events_(events) {
         state_.kind = os::WindowKind::Hidden;
-        state_.visible = spec.visible;
-        state_.frame = spec.rect;
+        state_.visible = design.visible;
+        state_.frame = design.rect;
         handle_ = os::emu::AddWindow(events, *this, 0);
     }
-    HeadlessWindow(const os::WindowSpec& spec, os::NativeWindowEvents& events) : events_(events) {
-        state_.kind = spec.kind;
-        state_.caption = spec.caption;
-        state_.backColor = spec.backColor;
+    HeadlessWindow(const os::WindowDesign& design, os::NativeWindowEvents& events) : events_(events) {
+        state_.kind = design.kind;
+        state_.caption = design.caption;
+        state_.backColor = design.backColor;
         const int cascade = 26 * (D().placed++ % 8);
-        state_.frame = {120 + cascade, 90 + cascade, spec.clientWidth + 2 * kBorder,
-                        spec.clientHeight + 2 * kBorder + kCaption};
+        state_.frame = {120 + cascade, 90 + cascade, design.clientWidth + 2 * kBorder,
+                        design.clientHeight + 2 * kBorder + kCaption};
         handle_ = os::emu::AddWindow(events, *this, 0);
     }
     ~HeadlessWindow() override { os::emu::RemoveWindow(handle_); }
@@ -207,12 +207,12 @@ void ReleaseHotKey(unsigned modifiers, unsigned virtualKey) {
 }
 }  // namespace emu
 
-std::unique_ptr<NativeWindow> CreateNativeWindow(const WindowSpec& spec, NativeWindowEvents& events) {
-    return std::make_unique<headless::HeadlessWindow>(spec, events);
+std::unique_ptr<NativeWindow> CreateNativeWindow(const WindowDesign& design, NativeWindowEvents& events) {
+    return std::make_unique<headless::HeadlessWindow>(design, events);
 }
 
-std::unique_ptr<NativeWindow> CreateNativeChild(NativeWindow&, const ChildSpec& spec, NativeWindowEvents& events) {
-    return std::make_unique<headless::HeadlessWindow>(spec, events);
+std::unique_ptr<NativeWindow> CreateNativeChild(NativeWindow&, const ChildDesign& design, NativeWindowEvents& events) {
+    return std::make_unique<headless::HeadlessWindow>(design, events);
 }
 
 int PopupMenuAtCursor(Hwnd, const std::vector<MenuItem>& items) {

@@ -45,9 +45,9 @@ private:
 
 class ToolWindow final : public emu::EmulatedWindow {
 public:
-    ToolWindow(const WindowSpec& spec, NativeWindowEvents& events) : events_(events), widget_(new ToolWidget(this)) {
-        widget_->setWindowTitle(QString::fromStdString(spec.caption));
-        widget_->resize(spec.clientWidth, spec.clientHeight);
+    ToolWindow(const WindowDesign& design, NativeWindowEvents& events) : events_(events), widget_(new ToolWidget(this)) {
+        widget_->setWindowTitle(QString::fromStdString(design.caption));
+        widget_->resize(design.clientWidth, design.clientHeight);
         reported_ = FrameRect().width == 0 ? QSize() : QSize(FrameRect().width, FrameRect().height);
         handle_ = emu::AddWindow(events, *this, 0);
     }
@@ -195,15 +195,15 @@ private:
 
 }  // namespace
 
-std::unique_ptr<NativeWindow> CreateNativeWindow(const WindowSpec& spec, NativeWindowEvents& events) {
-    if (spec.kind == WindowKind::Hidden) {
-        return std::make_unique<HiddenWindow>(PixelRect{0, 0, spec.clientWidth, spec.clientHeight}, events);
+std::unique_ptr<NativeWindow> CreateNativeWindow(const WindowDesign& design, NativeWindowEvents& events) {
+    if (design.kind == WindowKind::Hidden) {
+        return std::make_unique<HiddenWindow>(PixelRect{0, 0, design.clientWidth, design.clientHeight}, events);
     }
-    return std::make_unique<ToolWindow>(spec, events);
+    return std::make_unique<ToolWindow>(design, events);
 }
 
-std::unique_ptr<NativeWindow> CreateNativeChild(NativeWindow&, const ChildSpec& spec, NativeWindowEvents& events) {
-    return std::make_unique<HiddenWindow>(spec.rect, events);
+std::unique_ptr<NativeWindow> CreateNativeChild(NativeWindow&, const ChildDesign& design, NativeWindowEvents& events) {
+    return std::make_unique<HiddenWindow>(design.rect, events);
 }
 
 }  // namespace os
