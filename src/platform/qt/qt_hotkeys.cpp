@@ -64,20 +64,24 @@ struct Keyboard {
     std::vector<uint16_t> lockVariants;  // none, CapsLock, NumLock, both
 };
 
-// The key and the lock combinations to grab for a virtual key; keycode 0 when there is none.
+// The key and the lock combinations to grab for a virtual key; keycode 0 when there is none. The
+// keyboard's symbols and NumLock bit are read from the server once.
 Keyboard Resolve(unsigned virtualKey) {
+    static xcb_key_symbols_t* symbols = nullptr;
+    static uint16_t numLock = 0;
     Keyboard k;
     k.connection = qt::XConnection();
     const uint32_t keysym = qt::KeysymOfVirtualKey(virtualKey);
     if (!k.connection || !keysym) return k;
+    if (!symbols) {
+        symbols = xcb_key_symbols_alloc(k.connection);
+        numLock = NumLockMask(k.connection, symbols);
+    }
     k.root = qt::XRootWindow();
-    xcb_key_symbols_t* symbols = xcb_key_symbols_alloc(k.connection);
     xcb_keycode_t* codes = xcb_key_symbols_get_keycode(symbols, keysym);
     if (codes && codes[0] != XCB_NO_SYMBOL) k.keycode = codes[0];
-    const uint16_t numLock = NumLockMask(k.connection, symbols);
     k.lockVariants = {0, XCB_MOD_MASK_LOCK, numLock, static_cast<uint16_t>(XCB_MOD_MASK_LOCK | numLock)};
     std::free(codes);
-    xcb_key_symbols_free(symbols);
     return k;
 }
 
@@ -117,17 +121,25 @@ bool emu::GrabHotKey(unsigned modifiers, unsigned virtualKey) {
     if (!k.keycode) return false;
     InstallFilter();
     const uint16_t mask = XModifiers(modifiers);
-    for (size_t i = 0; i < k.lockVariants.size(); ++i) {
-        xcb_void_cookie_t cookie = xcb_grab_key_checked(k.connection, 1, k.root,
-                                                        static_cast<uint16_t>(mask | k.lockVariants[i]), k.keycode,
-                                                        XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
+    // All four grabs go out together; their answers come back in one round trip.
+    std::vector<xcb_void_cookie_t> cookies;
+    for (uint16_t lock : k.lockVariants) {
+        cookies.push_back(xcb_grab_key_checked(k.connection, 1, k.root, static_cast<uint16_t>(mask | lock), k.keycode,
+                                               XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
+    }
+    bool refused = false;
+    for (xcb_void_cookie_t cookie : cookies) {
         if (xcb_generic_error_t* error = xcb_request_check(k.connection, cookie)) {
-            // BadAccess: another program holds the combination. This hotkey stays inactive.
             std::free(error);
-            Ungrab(k, mask, i);
-            xcb_flush(k.connection);
-            return false;
+            refused = true;
         }
+    }
+    if (refused) {
+        // BadAccess: another program holds the combination. This hotkey stays inactive; a grab
+        // that did go through is given back (ungrabbing one never held does nothing).
+        Ungrab(k, mask, k.lockVariants.size());
+        xcb_flush(k.connection);
+        return false;
     }
     grabs[{k.keycode, mask}] = Grab{modifiers, virtualKey};
     return true;
