@@ -39,6 +39,10 @@ LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         RunPending();
         return 0;
     }
+    if (message == TaskbarCreatedMessage()) {
+        RunGuarded(AddTrayIconsAgain);
+        return 0;
+    }
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
@@ -52,9 +56,13 @@ HWND HostWindow() {
         windowClass.hInstance = GetModuleHandleW(nullptr);
         windowClass.lpszClassName = kHostClass;
         RegisterClassExW(&windowClass);
-        // Top-level (an owner must be), never shown, nameless so no one takes it for a form.
-        return CreateWindowExW(0, kHostClass, L"", WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
+        // Top-level (an owner must be, and only top-level windows hear the taskbar's broadcast),
+        // never shown, nameless so no one takes it for a form.
+        HWND window = CreateWindowExW(0, kHostClass, L"", WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr,
+                                      GetModuleHandleW(nullptr), nullptr);
+        // Run elevated, the program would not hear the taskbar of the user's own rights otherwise.
+        ChangeWindowMessageFilterEx(window, TaskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
+        return window;
     }();
     return host;
 }

@@ -20,7 +20,7 @@ constexpr COLORREF kSystemColorFlag = 0x80000000;
 
 class Win32Window final : public NativeWindow {
 public:
-    Win32Window(const WindowSpec& spec, NativeWindowEvents& events);
+    Win32Window(const WindowDesign& design, NativeWindowEvents& events);
     ~Win32Window() override;
 
     Hwnd Handle() const override { return reinterpret_cast<Hwnd>(window_); }
@@ -58,7 +58,7 @@ void RegisterFormClass() {
     (void)registered;
 }
 
-Win32Window::Win32Window(const WindowSpec& spec, NativeWindowEvents& events) : events_(events), kind_(spec.kind) {
+Win32Window::Win32Window(const WindowDesign& design, NativeWindowEvents& events) : events_(events), kind_(design.kind) {
     RegisterFormClass();
     DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;  // the fixed single border of a form
     DWORD exStyle = 0;
@@ -70,11 +70,11 @@ Win32Window::Win32Window(const WindowSpec& spec, NativeWindowEvents& events) : e
         exStyle = WS_EX_TOOLWINDOW;
         owner = win32::HostWindow();
     }
-    RECT frame{0, 0, spec.clientWidth, spec.clientHeight};
+    RECT frame{0, 0, design.clientWidth, design.clientHeight};
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    brush_ = CreateSolidBrush(NativeColor(spec.backColor));
+    brush_ = CreateSolidBrush(NativeColor(design.backColor));
     // The window system chooses the first place.
-    window_ = CreateWindowExW(exStyle, kFormClass, win32::Wide(spec.caption).c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
+    window_ = CreateWindowExW(exStyle, kFormClass, win32::Wide(design.caption).c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
                               frame.right - frame.left, frame.bottom - frame.top, owner, nullptr,
                               GetModuleHandleW(nullptr), this);
     created_ = true;
@@ -179,8 +179,8 @@ LRESULT Win32Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-std::unique_ptr<NativeWindow> CreateNativeWindow(const WindowSpec& spec, NativeWindowEvents& events) {
-    return std::make_unique<Win32Window>(spec, events);
+std::unique_ptr<NativeWindow> CreateNativeWindow(const WindowDesign& design, NativeWindowEvents& events) {
+    return std::make_unique<Win32Window>(design, events);
 }
 
 }  // namespace os

@@ -2,8 +2,12 @@
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
+#include <array>
+#include <cstdint>
 #include <functional>
+#include <string>
 #include <string_view>
 
 namespace os::win32 {
@@ -17,7 +21,49 @@ HWND HostWindow();
 // unhandled run-time error ends a program.
 void RunGuarded(const std::function<void()>& work) noexcept;
 
-// AnsiCharCode for a given code page.
+// AnsiCharCode, ToAnsi and FromAnsi for a given code page.
 int AnsiCharCodeIn(unsigned codePage, std::string_view utf8);
+std::string ToAnsiIn(unsigned codePage, std::string_view utf8);
+std::string FromAnsiIn(unsigned codePage, std::string_view ansi);
+
+// The notification area's record in this process's own layout, from the program's 88-byte one
+// (os::NotifyIconRecord). An icon made by CreateIconFromImages is replaced by its small image.
+NOTIFYICONDATAA NativeNotifyIcon(const std::array<std::uint8_t, 88>& record);
+
+// The message the shell broadcasts when its taskbar (re)starts; the host window hears it and has
+// every icon the program keeps in the notification area added again.
+UINT TaskbarCreatedMessage();
+void AddTrayIconsAgain();
+
+// Tray notifications: what the shell sends an icon's owner (its callback message, the icon's id
+// in wParam, the mouse message in lParam). The owner's window procedure hands them to `deliver`
+// through here, which keeps a double-click on the icon a double-click although the first
+// release opened a menu:
+// - a double-click while that icon's menu is up closes the menu first, then arrives;
+// - the release that ends a double-click opens no second menu.
+void DeliverNotification(HWND window, UINT message, WPARAM wParam, LPARAM lParam, const std::function<void()>& deliver);
+
+// An icon, as its notifications name it, and the mouse message of the one being handled.
+struct TrayIconRef {
+    HWND owner = nullptr;
+    UINT callback = 0;
+    UINT id = 0;
+    LPARAM mouse = 0;
+    explicit operator bool() const { return owner != nullptr; }
+    bool operator==(const TrayIconRef& o) const { return owner == o.owner && callback == o.callback && id == o.id; }
+};
+// For menus: the icon whose notification is being handled (a menu opened now is its menu);
+// that its menu is up or gone; and that its menu took the second press of the icon's
+// double-click, which the icon's owner then gets as the double-click.
+TrayIconRef NotifyingIcon();
+void SetIconMenu(TrayIconRef icon);
+void IconMenuTookDoubleClick(TrayIconRef icon);
+
+// Whether the program keeps an icon that reports to `owner` with this message and id.
+bool IsIconNotification(HWND owner, UINT message, WPARAM id);
+
+// The icon to show in the notification area for an icon made by CreateIconFromImages: the same
+// picture drawn at the small-icon size. Any other icon is given back as it is.
+HICON NotificationAreaIcon(HICON icon);
 
 }  // namespace os::win32

@@ -1,5 +1,6 @@
 #include "platform/text.h"
 
+#include <climits>
 #include <cstdint>
 #include <string>
 
@@ -36,8 +37,44 @@ int AnsiCharCodeIn(unsigned codePage, std::string_view utf8) {
     return '?';  // several bytes (a UTF-8 code page): no single code
 }
 
+std::string ToAnsiIn(unsigned codePage, std::string_view utf8) {
+    std::wstring wide = Wide(utf8);
+    if (wide.empty()) return {};
+    if (codePage == CP_UTF8 || (codePage == CP_ACP && GetACP() == CP_UTF8)) return Utf8(wide);
+    // A character beyond the 16-bit plane is one character: one "?", not one for each half.
+    for (size_t i = 0; i + 1 < wide.size(); ++i) {
+        if (IS_HIGH_SURROGATE(wide[i]) && IS_LOW_SURROGATE(wide[i + 1])) wide.replace(i, 2, 1, L'\xFFFD');
+    }
+    const int length = static_cast<int>(wide.size());
+    // No best fit: "Ā" is not "A", it is a character the code page does not hold.
+    DWORD flags = WC_NO_BEST_FIT_CHARS;
+    const char* fallback = "?";
+    int count = WideCharToMultiByte(codePage, flags, wide.data(), length, nullptr, 0, fallback, nullptr);
+    if (count <= 0 && GetLastError() == ERROR_INVALID_FLAGS) {  // a code page that takes no flags
+        flags = 0;
+        fallback = nullptr;
+        count = WideCharToMultiByte(codePage, flags, wide.data(), length, nullptr, 0, fallback, nullptr);
+    }
+    if (count <= 0) return {};
+    std::string ansi(static_cast<size_t>(count), '\0');
+    WideCharToMultiByte(codePage, flags, wide.data(), length, ansi.data(), count, fallback, nullptr);
+    return ansi;
+}
+
+std::string FromAnsiIn(unsigned codePage, std::string_view ansi) {
+    if (ansi.empty() || ansi.size() > INT_MAX) return {};
+    const int length = static_cast<int>(ansi.size());
+    const int count = MultiByteToWideChar(codePage, 0, ansi.data(), length, nullptr, 0);
+    if (count <= 0) return {};
+    std::wstring wide(static_cast<size_t>(count), L'\0');
+    MultiByteToWideChar(codePage, 0, ansi.data(), length, wide.data(), count);
+    return Utf8(wide);
+}
+
 }  // namespace win32
 
 int AnsiCharCode(std::string_view utf8) { return win32::AnsiCharCodeIn(CP_ACP, utf8); }
+std::string ToAnsi(std::string_view utf8) { return win32::ToAnsiIn(CP_ACP, utf8); }
+std::string FromAnsi(std::string_view ansi) { return win32::FromAnsiIn(CP_ACP, ansi); }
 
 }  // namespace os

@@ -26,6 +26,19 @@ protected:
         return free;
     }
     static int Twips(const char* key) { return std::stoi(Stored("window", key)); }
+    static HWND Tray() { return Native(frmTray->picSystemTray.hWnd()); }
+    // Whether the shell holds an icon for the owner and id: only then does it accept a change.
+    static bool InShell(HWND owner) {
+        NOTIFYICONDATAW data{};
+        data.cbSize = sizeof data;
+        data.hWnd = owner;
+        data.uID = 1;
+        return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+    }
+    static void Notify(LPARAM mouseMessage) {
+        NotifyFromShell(Tray(), 1, mouseMessage);
+        Pump();
+    }
 };
 
 }  // namespace
@@ -106,4 +119,86 @@ TEST_F(Win32Program, TheSessionEndsWithThePanelStoredAndTheShellRefusingWithoutH
     SendMessageW(Shell(), WM_CLOSE, 0, 0);  // an ordinary close request is still refused
     Pump();
     EXPECT_TRUE(IsWindow(Shell()));
+}
+
+TEST_F(Win32Program, StartPutsTheIconInTheShellForTheHiddenPictureBoxAndItsDoubleClickTogglesThePanel) {
+    Start();
+    EXPECT_EQ(GetParent(Tray()), Shell());
+    EXPECT_TRUE(InShell(Tray()));
+    Notify(WM_LBUTTONDBLCLK);
+    ASSERT_NE(Panel(), nullptr);
+    EXPECT_TRUE(IsWindowVisible(Panel()));
+    Notify(WM_LBUTTONDBLCLK);
+    EXPECT_FALSE(Form1.Exists());
+    Notify(WM_LBUTTONDOWN);  // a press alone does nothing
+    EXPECT_FALSE(Form1.Exists());
+
+    frmTray->cmdRemoveIcon_Click();
+    EXPECT_FALSE(InShell(Tray()));
+    frmTray->cmdAddIcon_Click();
+    EXPECT_TRUE(InShell(Tray()));
+    frmTray->cmdRemoveIcon_Click();
+}
+
+TEST_F(Win32Program, AReleaseOnTheIconOpensTheMenuAtTheCursorWhoseShowHideShowsThePanel) {
+    Start();
+    SetCursorPos(400, 300);
+    RECT opened{};
+    WhenMenuIsUp(Shell(), [&opened] {
+        GetWindowRect(FindWindowW(L"#32768", nullptr), &opened);
+        ClickMenuItem(0, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+    });
+    Notify(WM_RBUTTONUP);
+    ASSERT_NE(Panel(), nullptr);
+    EXPECT_TRUE(IsWindowVisible(Panel()));
+    EXPECT_EQ(opened.left, 400);  // its corner at the cursor
+    EXPECT_EQ(opened.top, 300);
+
+    // A click elsewhere dismisses it and runs nothing.
+    WhenMenuIsUp(Shell(), [] { ClickAt({1000, 100}, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP); });
+    SetCursorPos(400, 300);
+    Notify(WM_LBUTTONUP);
+    EXPECT_NE(Panel(), nullptr);
+    frmTray->cmdRemoveIcon_Click();
+}
+
+// The first release of a double-click opens the menu; the double-click must still toggle the
+// panel once, and its second release open no menu again.
+TEST_F(Win32Program, ADoubleClickWhoseSecondPressLandsInTheMenuTogglesThePanel) {
+    Start();
+    bool secondMenu = false;
+    SetCursorPos(400, 300);
+    WhenMenuIsUp(Shell(), [&secondMenu] {
+        WhenMenuIsUp(Shell(), [&secondMenu] {
+            secondMenu = true;
+            EndMenu();
+        });
+        // The second press comes where the menu opened, under the icon.
+        ClickAt({400, 300}, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+    });
+    Notify(WM_LBUTTONUP);
+    Notify(WM_LBUTTONUP);  // the shell reports the second release
+    ASSERT_NE(Panel(), nullptr);
+    EXPECT_TRUE(IsWindowVisible(Panel()));
+    EXPECT_FALSE(secondMenu);
+    frmTray->cmdRemoveIcon_Click();
+}
+
+TEST_F(Win32Program, ADoubleClickTheIconReportsWhileItsMenuIsUpClosesItAndTogglesThePanel) {
+    Start();
+    bool secondMenu = false;
+    WhenMenuIsUp(Shell(), [&secondMenu] {
+        WhenMenuIsUp(Shell(), [&secondMenu] {
+            secondMenu = true;
+            EndMenu();
+        });
+        NotifyFromShell(Tray(), 1, WM_LBUTTONDBLCLK);
+        NotifyFromShell(Tray(), 1, WM_LBUTTONUP);
+    });
+    Notify(WM_LBUTTONUP);
+    Pump();
+    ASSERT_NE(Panel(), nullptr);
+    EXPECT_TRUE(IsWindowVisible(Panel()));
+    EXPECT_FALSE(secondMenu);
+    frmTray->cmdRemoveIcon_Click();
 }

@@ -28,3 +28,25 @@ TEST(Win32AnsiCharCode, ACharacterTheCodePageCannotHoldIsAQuestionMark) {
     EXPECT_EQ(AnsiCharCodeIn(CP_UTF8, "é"), '?');  // several bytes: no one code
     EXPECT_EQ(AnsiCharCodeIn(CP_UTF8, "S"), 0x53);
 }
+
+TEST(Win32AnsiText, TextsGoIntoTheCodePageAndBack) {
+    using os::win32::FromAnsiIn;
+    using os::win32::ToAnsiIn;
+    EXPECT_EQ(ToAnsiIn(1252, "café €"), "caf\xE9 \x80");
+    EXPECT_EQ(FromAnsiIn(1252, "caf\xE9 \x80"), "café €");
+    EXPECT_EQ(ToAnsiIn(1251, "Жук"), "\xC6\xF3\xEA");
+    EXPECT_EQ(FromAnsiIn(1251, "\xC6\xF3\xEA"), "Жук");
+    EXPECT_EQ(ToAnsiIn(932, "あｱ"), "\x82\xA0\xB1");  // a double-byte and a single-byte character
+    EXPECT_EQ(FromAnsiIn(932, "\x82\xA0\xB1"), "あｱ");
+    EXPECT_EQ(ToAnsiIn(CP_UTF8, "é"), "é");
+    EXPECT_EQ(os::ToAnsi(""), "");
+    EXPECT_EQ(os::FromAnsi(os::ToAnsi("Lisotra v2.0")), "Lisotra v2.0");
+}
+
+TEST(Win32AnsiText, EachCharacterTheCodePageCannotHoldIsOneQuestionMark) {
+    using os::win32::ToAnsiIn;
+    EXPECT_EQ(ToAnsiIn(1252, "Ā"), "?");  // not its look-alike "A"
+    EXPECT_EQ(ToAnsiIn(1252, "Ж😀x"), "??x");
+    EXPECT_EQ(ToAnsiIn(1251, "é"), "?");
+    EXPECT_EQ(ToAnsiIn(932, "é"), "?");
+}

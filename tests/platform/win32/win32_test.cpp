@@ -6,9 +6,73 @@
 #include "win32_test.h"
 #include "platform/win32/wide.h"
 
+#include <thread>
+#include <utility>
+
 namespace {
 void ClearStore() { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Lisotra"); }
+
+struct MenuWatch {
+    HWND owner = nullptr;
+    WNDPROC previous = nullptr;
+    std::function<void()> person;
+};
+MenuWatch watch;
+
+// The menu loop tells its owner when it waits for input: the menu is up then.
+LRESULT CALLBACK Watching(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const WNDPROC previous = watch.previous;
+    if (message == WM_ENTERIDLE && wParam == MSGF_MENU && window == watch.owner) {
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+        std::exchange(watch, {}).person();
+    }
+    return CallWindowProcW(previous, window, message, wParam, lParam);
+}
 }  // namespace
+
+void Type(const std::vector<WORD>& keys) {
+    std::vector<INPUT> inputs;
+    for (WORD key : keys) {
+        inputs.push_back(INPUT{INPUT_KEYBOARD, {.ki = {key, 0, 0, 0, 0}}});
+        inputs.push_back(INPUT{INPUT_KEYBOARD, {.ki = {key, 0, KEYEVENTF_KEYUP, 0, 0}}});
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void NotifyFromShell(HWND owner, UINT id, LPARAM mouseMessage) {
+    std::thread([=] { SendNotifyMessageW(owner, WM_MOUSEMOVE, id, mouseMessage); }).join();
+}
+
+void ClickAt(POINT at, DWORD down, DWORD up) {
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT inputs[3]{};
+    for (INPUT& input : inputs) input.type = INPUT_MOUSE;
+    inputs[0].mi.dx = (at.x * 65536 + width / 2) / width;
+    inputs[0].mi.dy = (at.y * 65536 + height / 2) / height;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    inputs[1].mi.dwFlags = down;
+    inputs[2].mi.dwFlags = up;
+    SendInput(3, inputs, sizeof(INPUT));
+}
+
+void ClickMenuItem(UINT index, DWORD down, DWORD up) {
+    HWND popup = FindWindowW(L"#32768", nullptr);
+    auto menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+    RECT item{};
+    GetMenuItemRect(nullptr, menu, index, &item);
+    ClickAt({(item.left + item.right) / 2, (item.top + item.bottom) / 2}, down, up);
+}
+
+void WhenMenuIsUp(HWND owner, std::function<void()> person) {
+    if (watch.owner && IsWindow(watch.owner)) {  // the last one is still waiting: it goes
+        SetWindowLongPtrW(watch.owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(watch.previous));
+    }
+    watch = {};
+    if (!owner) return;
+    watch.owner = owner;
+    watch.person = std::move(person);
+    watch.previous = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Watching)));
+}
 
 void Win32Test::SetUp() {
     ClearStore();
@@ -17,6 +81,7 @@ void Win32Test::SetUp() {
 }
 
 void Win32Test::TearDown() {
+    WhenMenuIsUp(nullptr, nullptr);
     Pump();
     os::DiscardAllForms();  // their windows go, and the hotkeys with them
     Pump();

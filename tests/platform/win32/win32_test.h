@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/native_window.h"
 #include "platform/win32/realisation.h"
@@ -29,3 +31,17 @@ inline RECT WindowRect(HWND window) {
     GetWindowRect(window, &r);
     return r;
 }
+
+// Keys pressed and released one after the other, as the keyboard sends them.
+void Type(const std::vector<WORD>& keys);
+// A tray icon's notification as the shell sends it to the icon's owner: the callback message
+// WM_MOUSEMOVE from another thread, without waiting (it reaches the window procedure even
+// during a menu, which would take a posted mouse message for its own).
+void NotifyFromShell(HWND owner, UINT id, LPARAM mouseMessage);
+// A press and release of a mouse button (MOUSEEVENTF_LEFTDOWN, ...) at a screen point, or at the
+// middle of item `index` of the menu that is up.
+void ClickAt(POINT at, DWORD down, DWORD up);
+void ClickMenuItem(UINT index, DWORD down, DWORD up);
+// Runs `person` once, when the next menu that `owner` opens is up and waits for input; `person`
+// may watch for the next menu in turn.
+void WhenMenuIsUp(HWND owner, std::function<void()> person);

@@ -1,0 +1,152 @@
+#!/usr/bin/env bash
+# The tray icon of the Windows program under wine as a person uses it: it shows, clicks open its
+# menu at the cursor, a click elsewhere closes it, Show/Hide and a double-click toggle the panel,
+# Help opens the support page in the default browser, and Exit takes the icon away, ends the
+# program and stores the panel's place.
+#   windows_tray.sh LISOTRA.EXE WINEPREFIX
+#
+# The icon lives in Wine's own tray window. Docked into an XEmbed tray such as trayer, Wine 8
+# draws nothing into the icon and passes it no click (its window for the icon never learns where
+# the tray put it), so no person could use it there; Wine shows its tray window when no tray
+# host runs, and this desktop's trayer is stopped for it.
+#
+# The menu is used with the mouse. Wine hands key presses to the window that has the X focus,
+# which a click on the tray window gives to Wine's tray, not to the menu; the access keys are
+# tested on the realisation, with input sent to the program.
+set -u
+exe=$(realpath "${1:?path to lisotra.exe}")
+prefix=$(realpath -m "${2:?wine prefix}")  # wine takes only an absolute one
+# shellcheck source=../lib.sh
+. "$(dirname "$0")/../lib.sh"
+wine_run="$(cd "$(dirname "$0")/../../platform/win32" && pwd)/wine.sh"
+desktop_start
+stop_tray
+export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
+wineserver -k 2>/dev/null  # one left by an interrupted run would serve another display
+if [ ! -f "$prefix/system.reg" ]; then
+  wineboot -i >/dev/null 2>&1
+  wineserver -w
+fi
+
+wine_stop() {
+  wineserver -k 2>/dev/null
+  desktop_stop
+}
+trap wine_stop EXIT
+
+key=HKCU\\Software\\Lisotra
+reg() { "$wine_run" "$prefix" reg "$@" >/dev/null 2>&1; }
+stored() {  # the REG_SZ text of window\$1, as `wine reg query` shows it
+  "$wine_run" "$prefix" reg query "$key\\window" /v "$1" 2>/dev/null | tr -d '\r' |
+    sed -n "s/^    $1    REG_SZ    \(.*\)$/\1/p"
+}
+
+# The default browser: Wine opens a web address with the first program its WineBrowser key
+# names. This one records what it was asked to open.
+cat >"$e2e_dir/browser" <<SH
+#!/bin/sh
+echo "\$@" >>"$e2e_dir/opened"
+SH
+chmod +x "$e2e_dir/browser"
+reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /t REG_SZ /d "$e2e_dir/browser" /f
+reg delete "$key" /f
+
+tray_window() { xdotool search --onlyvisible --name '^Wine System Tray$' 2>/dev/null | head -1; }
+docked() { [ -n "$(tray_window)" ]; }
+# The first icon of the tray window: a 20-pixel cell at the left of its client area.
+icon_at() {
+  local x y
+  read -r x y < <(geometry "$(tray_window)") && echo $((x + 10)) $((y + 10))
+}
+menu() {  # the open pop-up menu: the program's one mapped override-redirect window
+  local id
+  for id in $(xwininfo -root -children | awk '/"lisotra.exe"/ {print $1}'); do
+    xwininfo -id "$id" | grep -q 'Map State: IsViewable' && xwininfo -id "$id" | grep -q 'Override Redirect State: yes' &&
+      { echo "$id"; return 0; }
+  done
+  return 1
+}
+menu_open() { menu >/dev/null; }
+menu_closed() { ! menu_open; }
+panel() { xdotool search --onlyvisible --name '^Lisotra$' 2>/dev/null | head -1; }
+panel_shown() { [ -n "$(panel)" ]; }
+panel_gone() { [ -z "$(panel)" ]; }
+click_icon() {  # button [repeat]
+  # Clicks closer together than the double-click time would make one double-click.
+  sleep 0.6
+  read -r x y < <(icon_at)
+  xdotool mousemove "$x" "$y" click --repeat "${2:-1}" --delay 80 "$1"
+}
+# Chooses item $1 of the open menu with the left button: 0 Show/Hide, 1 Settings, 2 Help,
+# 3 About, 4 Donate, 5 Exit. Items are 16 pixels high, separators 9, the frame 3.
+choose() {
+  local offsets=(11 36 61 77 102 127) x y
+  read -r x y < <(geometry "$(menu)") && xdotool mousemove $((x + 30)) $((y + offsets[$1])) click 1
+}
+geometry() {  # the upper left corner of window $1, or nothing when there is none
+  [ -n "$1" ] || return 1
+  xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} END{print x, y}'
+}
+
+"$wine_run" "$prefix" "$exe" >"$e2e_dir/lisotra.log" 2>&1 &
+app_pid=$!
+check "the icon shows in Wine's tray window" wait_for docked
+# Out of the way of the panel, which opens at the top left.
+[ -n "$(tray_window)" ] && xdotool windowmove "$(tray_window)" 1000 700
+sleep 0.5
+read -r ix iy < <(icon_at)
+import -window root "$e2e_dir/tray.png"
+band=$(convert "$e2e_dir/tray.png" -format "%[fx:int(255*p{$((ix - 4)),$iy}.r)] %[fx:int(255*p{$((ix - 4)),$iy}.g)] %[fx:int(255*p{$((ix - 4)),$iy}.b)]" info:)
+check "it shows the page with its amber reading band ($band)" near "$band" "255 214 56" 24
+
+click_icon 1
+check "a left click opens the menu" wait_for menu_open
+import -window root "$e2e_dir/menu.png"
+read -r mx my < <(geometry "$(menu)")
+read -r ix iy < <(icon_at)
+check "with its left edge at the cursor ($mx, cursor $ix)" test "$mx" = "$ix"
+xdotool mousemove 600 400 click 1
+check "a click elsewhere closes it" wait_for menu_closed
+check "and runs nothing" panel_gone
+
+click_icon 3
+check "a right click opens the menu" wait_for menu_open
+choose 0
+check "Show/Hide from the menu shows the panel" wait_for panel_shown
+
+click_icon 1
+wait_for menu_open
+choose 0
+check "Show/Hide again hides it" wait_for panel_gone
+check "and stores its geometry" test -n "$(stored width)"
+
+click_icon 1 2
+check "a double-click shows the panel" wait_for panel_shown
+check "and leaves no menu open" wait_for menu_closed
+click_icon 1 2
+check "another double-click hides it" wait_for panel_gone
+check "and leaves no menu open either" wait_for menu_closed
+
+click_icon 1
+wait_for menu_open
+choose 2
+opened() { grep -qs '^https://lisotra.org/support/$' "$e2e_dir/opened"; }
+check "Help opens the support page in the browser" wait_for opened
+
+# Exit: the icon goes at once, the process ends, the panel's place is stored.
+click_icon 1 2
+wait_for panel_shown
+[ -n "$(panel)" ] && xdotool windowmove "$(panel)" 240 160
+sleep 0.5
+read -r px py < <(geometry "$(panel)")
+click_icon 1
+wait_for menu_open
+choose 5
+ended() { [ -z "$(ps -o stat= -p "$app_pid" | grep -v Z)" ]; }  # gone, or a zombie not yet reaped
+check "Exit ends the process" wait_for ended
+check "Exit removes the icon" wait_for bash -c "! xdotool search --onlyvisible --name '^Wine System Tray$' >/dev/null"
+check "Exit stores the panel's place ($(stored left) $(stored top))" test "$(stored left) $(stored top)" = " $((px * 15))  $((py * 15))"
+app_pid=""
+
+[ -n "${E2E_SCREENSHOT:-}" ] && cp "$e2e_dir/menu.png" "$E2E_SCREENSHOT"
+finish
