@@ -64,26 +64,16 @@ void Form::SetFrame(PixelRect rect) {
     if (rect != window_->FrameRect()) window_->SetFrameRect(rect);
 }
 
-void Form::SetLeft(float twips) {
+void Form::SetFrameField(int PixelRect::*field, int pixels) {
     PixelRect r = window_->FrameRect();
-    r.left = TwipsToPixelsX(twips);
+    r.*field = pixels;
     SetFrame(r);
 }
-void Form::SetTop(float twips) {
-    PixelRect r = window_->FrameRect();
-    r.top = TwipsToPixelsY(twips);
-    SetFrame(r);
-}
-void Form::SetWidth(float twips) {
-    PixelRect r = window_->FrameRect();
-    r.width = TwipsToPixelsX(twips);
-    SetFrame(r);
-}
-void Form::SetHeight(float twips) {
-    PixelRect r = window_->FrameRect();
-    r.height = TwipsToPixelsY(twips);
-    SetFrame(r);
-}
+
+void Form::SetLeft(float twips) { SetFrameField(&PixelRect::left, TwipsToPixelsX(twips)); }
+void Form::SetTop(float twips) { SetFrameField(&PixelRect::top, TwipsToPixelsY(twips)); }
+void Form::SetWidth(float twips) { SetFrameField(&PixelRect::width, TwipsToPixelsX(twips)); }
+void Form::SetHeight(float twips) { SetFrameField(&PixelRect::height, TwipsToPixelsY(twips)); }
 
 void Form::PopupMenu(const std::vector<MenuItem>& items) {
     const int chosen = PopupMenuAtCursor(hWnd(), items);

@@ -67,6 +67,7 @@ private:
     void OnActivated() override { Form_Activate(); }
     void OnCloseRequest(int unloadMode) override { Unload(unloadMode); }
     void SetFrame(PixelRect rect);
+    void SetFrameField(int PixelRect::*field, int pixels);
 
     WindowDesign design_;
     std::unique_ptr<NativeWindow> window_;

@@ -61,8 +61,9 @@ TEST_F(FormLayer, ResizeRunsOnFirstShowAndSizeChangesNotOnMoves) {
     probe->Show();
     probe->Show();
     probe->Hide();
-    probe->Show();
-    EXPECT_EQ(events, (std::vector<std::string>{"Load", "Resize"}));
+    probe->SetVisible(true);
+    EXPECT_EQ(events, (std::vector<std::string>{"Load", "Resize", "Activate"}));
+    events.pop_back();
     headless::UserMove(probe->hWnd(), 500, 400);
     EXPECT_EQ(events.size(), 2u);
     headless::UserResize(probe->hWnd(), {500, 400, 640, 480});
@@ -80,7 +81,7 @@ TEST_F(FormLayer, UnloadDestroysAndTheNextReferenceIsFresh) {
     EXPECT_EQ(headless::Window(handle), nullptr);
     headless::RunDeferred();
     EXPECT_NE(probe->instance, first);
-    EXPECT_EQ(events, (std::vector<std::string>{"Load", "Resize", "QueryUnload", "Unload", "Load"}));
+    EXPECT_EQ(events, (std::vector<std::string>{"Load", "Resize", "Activate", "QueryUnload", "Unload", "Load"}));
 }
 
 TEST_F(FormLayer, QueryUnloadCanRefuse) {

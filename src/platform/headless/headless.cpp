@@ -47,6 +47,9 @@ Desktop& D() {
 constexpr int kBorder = 4;
 constexpr int kCaption = 18;
 
+class HeadlessWindow;
+HeadlessWindow* Find(os::Hwnd handle);
+
 class HeadlessWindow final : public os::emu::EmulatedWindow {
 public:
     // A child window: its frame is in its parent's client pixels.
@@ -69,7 +72,13 @@ public:
 
     os::Hwnd Handle() const override { return handle_; }
     void SetVisible(bool visible) override { state_.visible = visible; }
-    void BringForward() override { state_.active = true; }
+    void BringForward() override {
+        // The one active window of the desktop: becoming it is an activation.
+        for (os::Hwnd other : os::emu::AllWindows()) {
+            if (HeadlessWindow* w = Find(other); w && w != this) w->state_.active = false;
+        }
+        if (!std::exchange(state_.active, true)) events_.OnActivated();
+    }
     os::PixelRect FrameRect() const override { return state_.frame; }
     void SetFrameRect(const os::PixelRect& rect) override {
         const bool resized = rect.width != state_.frame.width || rect.height != state_.frame.height;
