@@ -59,13 +59,16 @@ void DeleteRegValue(os::HKEY root, const std::string& subKey, const std::string&
     os::RegCloseKey(key);
 }
 
-std::string RunValueName() { return os::AppEXEName() + ".exe"; }
+std::string ProgramFolder() { return os::AppPath(); }
+std::string ProgramBaseName() { return os::AppEXEName(); }
+
+std::string RunValueName() { return ProgramBaseName() + ".exe"; }
 
 std::string RunCommand(const std::string& argument) {
-    const std::string folder = os::AppPath();
+    const std::string folder = ProgramFolder();
     // The folder ends in a separator only at the root ("D:\", "/"); elsewhere one goes between.
     const bool ends = !folder.empty() && (folder.back() == '\\' || folder.back() == '/');
-    const std::string path = folder + (ends ? "" : "\\") + os::AppEXEName() + ".exe";
+    const std::string path = folder + (ends ? "" : "\\") + ProgramBaseName() + ".exe";
     return '"' + path + "\" " + argument;
 }
 

@@ -22,6 +22,11 @@ void SetStringValue(os::HKEY root, const std::string& subKey, const std::string&
 // Deletes the one value; a missing key or value is no error.
 void DeleteRegValue(os::HKEY root, const std::string& subKey, const std::string& valueName);
 
+// The folder that holds the running executable (a separator at its end only at the root), and the
+// executable's file name without its extension.
+std::string ProgramFolder();
+std::string ProgramBaseName();
+
 // ProgramBaseName + ".exe", whatever the executable's own extension is.
 std::string RunValueName();
 // The quoted executable path, one blank, then the argument text.
