@@ -182,7 +182,7 @@ QString EntryPath(const std::string& name) {
 enum class Kind { Missing, Ours, Foreign };
 
 // What is at the path, and its bytes.
-Kind Inspect(const QString& path, QByteArray* bytes = nullptr, std::map<std::string, std::string>* keys = nullptr) {
+Kind Examine(const QString& path, QByteArray* bytes = nullptr, std::map<std::string, std::string>* keys = nullptr) {
     const QFileInfo info(path);
     if (!info.exists() && !info.isSymLink()) return Kind::Missing;
     QFile file(path);
@@ -207,7 +207,7 @@ public:
     std::optional<emu::RegistryValue> Read(const std::string& name) override {
         QByteArray bytes;
         std::map<std::string, std::string> keys;
-        switch (Inspect(EntryPath(name), &bytes, &keys)) {
+        switch (Examine(EntryPath(name), &bytes, &keys)) {
         case Kind::Missing: return std::nullopt;
         case Kind::Ours:
             if (IsDisabled(keys)) return std::nullopt;
@@ -239,7 +239,7 @@ public:
 
         const QString path = EntryPath(name);
         if (!QDir().mkpath(QString::fromStdString(qt::AutostartFolder()))) return ERROR_ACCESS_DENIED;
-        if (Inspect(path) == Kind::Foreign && !KeepAside(path)) return ERROR_ACCESS_DENIED;
+        if (Examine(path) == Kind::Foreign && !KeepAside(path)) return ERROR_ACCESS_DENIED;
         // Written whole to a new file that replaces the old one: a crash leaves one or the other.
         QSaveFile file(path);
         if (!file.open(QIODevice::WriteOnly)) return ERROR_ACCESS_DENIED;
@@ -249,7 +249,7 @@ public:
 
     LSTATUS Remove(const std::string& name) override {
         const QString path = EntryPath(name);
-        switch (Inspect(path)) {
+        switch (Examine(path)) {
         case Kind::Missing: return ERROR_FILE_NOT_FOUND;
         case Kind::Ours: return QFile::remove(path) ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
         case Kind::Foreign: return KeepAside(path) ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
