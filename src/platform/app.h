@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "platform/native_window.h"
@@ -28,5 +29,10 @@ ScreenInfo Screen();
 // The primary screen's twips per pixel, without the rest of ScreenInfo.
 float TwipsPerPixelX();
 float TwipsPerPixelY();
+
+// The running executable, as App.Path and App.EXEName give it: the folder that holds it (no
+// trailing separator, except at the root: "C:\", "/") and its file name without the extension.
+std::string AppPath();
+std::string AppEXEName();
 
 }  // namespace os

@@ -5,7 +5,7 @@
 
 namespace os {
 
-PictureBox::PictureBox(Form& parent, ChildDesign design, Scale scale) : design_(design), scale_(scale) {
+PictureBox::PictureBox(ControlContainer& parent, ChildDesign design, Scale scale) : design_(design), scale_(scale) {
     parent.AddControl(*this);
 }
 
@@ -39,6 +39,75 @@ void PictureBox::OnMouse(unsigned message, WPARAM keys, int x, int y) {
     default: return;
     }
     if (*handler) (*handler)(button, shift, fx, fy);
+}
+
+CheckBox::CheckBox(ControlContainer& parent, Design design)
+    : design_(std::move(design)), value_(design_.value), font_(parent.AmbientFont()) {
+    parent.AddControl(*this);
+}
+
+CheckBox::~CheckBox() = default;
+
+PixelRect CheckBox::Pixels() const {
+    return {TwipsToPixelsX(design_.rect.left), TwipsToPixelsY(design_.rect.top), TwipsToPixelsX(design_.rect.width),
+            TwipsToPixelsY(design_.rect.height)};
+}
+
+void CheckBox::Create(NativeWindow& parent) {
+    CheckBoxDesign native;
+    native.rect = Pixels();
+    native.caption = design_.caption;
+    native.value = value_;
+    native.alignment = design_.alignment;
+    native.backColor = design_.backColor;
+    native.foreColor = design_.foreColor;
+    native.font = font_;
+    native_ = CreateNativeCheckBox(parent, native, *this);
+}
+
+void CheckBox::SetValue(int value) {
+    if (value != 0 && value != 1) throw InvalidPropertyValue();
+    if (value == value_) return;
+    value_ = value;
+    if (native_) native_->SetValue(value);
+    if (Click) Click();
+}
+
+void CheckBox::OnUserSetValue(int value) {
+    // The desktop shows the new state already; the program hears of it once.
+    if (value == value_) return;
+    value_ = value;
+    if (Click) Click();
+}
+
+void CheckBox::SetCaption(const std::string& caption) {
+    design_.caption = caption;
+    if (native_) native_->SetCaption(caption);
+}
+
+void CheckBox::SetAlignment(std::int16_t alignment) {
+    design_.alignment = alignment;
+    if (native_) native_->SetAlignment(alignment);
+}
+
+void CheckBox::SetBackColor(COLORREF color) {
+    design_.backColor = color;
+    if (native_) native_->SetColors(design_.backColor, design_.foreColor);
+}
+
+void CheckBox::SetForeColor(COLORREF color) {
+    design_.foreColor = color;
+    if (native_) native_->SetColors(design_.backColor, design_.foreColor);
+}
+
+void CheckBox::SetFont(const os::Font& font) {
+    font_ = font;
+    if (native_) native_->SetFont(font);
+}
+
+void CheckBox::Move(float left, float top, float width, float height) {
+    design_.rect = {left, top, width, height};
+    if (native_) native_->SetRect(Pixels());
 }
 
 }  // namespace os

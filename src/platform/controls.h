@@ -4,7 +4,11 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
 
+#include "platform/font.h"
 #include "platform/native_window.h"
 
 namespace os {
@@ -17,6 +21,31 @@ public:
     // For the form layer: the parent window exists now, or is about to go.
     virtual void Create(NativeWindow& parent) = 0;
     virtual void Destroy() = 0;
+    // The form holding it became visible.
+    virtual void HostShown() {}
+};
+
+// What holds controls: a form, or a user control's surface.
+class ControlContainer {
+public:
+    virtual ~ControlContainer() = default;
+    void AddControl(Control& control) { controls_.push_back(&control); }
+    // The font of the container, which a control placed on it takes as its ambient font.
+    virtual Font AmbientFont() const = 0;
+
+protected:
+    void CreateControls(NativeWindow& window) {
+        for (Control* control : controls_) control->Create(window);
+    }
+    void DestroyControls() {
+        for (Control* control : controls_) control->Destroy();
+    }
+    void ShowControls() {
+        for (Control* control : controls_) control->HostShown();
+    }
+
+private:
+    std::vector<Control*> controls_;
 };
 
 // A picture box: a child window whose handle can stand for the form (as a tray icon's owner), and
@@ -27,7 +56,7 @@ public:
     // Button: 1 left, 2 right, 4 middle. Shift: 1 Shift, 2 Ctrl, 4 Alt.
     using MouseHandler = std::function<void(std::int16_t& button, std::int16_t& shift, float& x, float& y)>;
 
-    PictureBox(Form& parent, ChildDesign design, Scale scale = Scale::Twips);
+    PictureBox(ControlContainer& parent, ChildDesign design, Scale scale = Scale::Twips);
     ~PictureBox() override;
 
     Hwnd hWnd() const { return window_ ? window_->Handle() : Hwnd{}; }
@@ -45,6 +74,75 @@ private:
     ChildDesign design_;
     Scale scale_;
     std::unique_ptr<NativeWindow> window_;
+};
+
+struct InvalidPropertyValue : std::invalid_argument {
+    InvalidPropertyValue() : std::invalid_argument("Invalid property value") {}
+};
+
+// Where a control sits on its container, in twips.
+struct TwipsRect {
+    float left = 0;
+    float top = 0;
+    float width = 0;
+    float height = 0;
+};
+
+// A check box: Value 0 (clear) or 1 (set). Click runs on every change of Value, whether the user
+// made it or the program, and never when Value is set to the state it already has.
+class CheckBox final : public Control, private NativeCheckBoxEvents {
+public:
+    struct Design {
+        TwipsRect rect;
+        std::string caption;
+        int value = 0;
+        std::int16_t alignment = 0;
+        COLORREF backColor = 0x8000000F;  // the button face colour
+        COLORREF foreColor = 0x80000012;  // the button text colour
+        int tabIndex = 0;
+    };
+
+    CheckBox(ControlContainer& parent, Design design);
+    ~CheckBox() override;
+
+    std::function<void()> Click;
+
+    int Value() const { return value_; }
+    // Raises InvalidPropertyValue for anything but 0 and 1, and changes nothing then.
+    void SetValue(int value);
+    const std::string& Caption() const { return design_.caption; }
+    void SetCaption(const std::string& caption);
+    // 1: the box at the right of the caption; any other value keeps the box at the left.
+    std::int16_t Alignment() const { return design_.alignment; }
+    void SetAlignment(std::int16_t alignment);
+    COLORREF BackColor() const { return design_.backColor; }
+    void SetBackColor(COLORREF color);
+    COLORREF ForeColor() const { return design_.foreColor; }
+    void SetForeColor(COLORREF color);
+    const os::Font& Font() const { return font_; }
+    void SetFont(const os::Font& font);
+    int TabIndex() const { return design_.tabIndex; }
+
+    // Place and size in twips, on the container.
+    float Left() const { return design_.rect.left; }
+    float Top() const { return design_.rect.top; }
+    float Width() const { return design_.rect.width; }
+    float Height() const { return design_.rect.height; }
+    void Move(float left, float top, float width, float height);
+
+    Hwnd hWnd() const { return native_ ? native_->Handle() : Hwnd{}; }
+
+    void Create(NativeWindow& parent) override;
+    void Destroy() override { native_.reset(); }
+
+private:
+    void OnUserSetValue(int value) override;
+    PixelRect Pixels() const;
+
+    Design design_;
+    int value_;
+    os::Font font_;
+    std::unique_ptr<NativeCheckBox> native_;
 };
 
 }  // namespace os

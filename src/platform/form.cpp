@@ -14,7 +14,7 @@ Form::~Form() = default;
 void Form::Load(std::function<void()> onDestroyed) {
     onDestroyed_ = std::move(onDestroyed);
     window_ = CreateNativeWindow(design_, *this);
-    for (Control* control : controls_) control->Create(*window_);
+    CreateControls(*window_);
     backColor_ = design_.backColor;
     Form_Load();
 }
@@ -28,6 +28,7 @@ void Form::SetVisible(bool visible) {
     if (visible == visible_) return;
     visible_ = visible;
     window_->SetVisible(visible);
+    if (visible) ShowControls();
     if (visible && !shownOnce_) {
         shownOnce_ = true;
         Form_Resize();
@@ -42,7 +43,7 @@ bool Form::Unload(int unloadMode) {
     Form_Unload(cancel);
     if (cancel != 0) return false;
     visible_ = false;
-    for (Control* control : controls_) control->Destroy();
+    DestroyControls();
     window_.reset();
     if (onDestroyed_) std::exchange(onDestroyed_, nullptr)();
     return true;

@@ -6,13 +6,12 @@
 #include <memory>
 #include <vector>
 
+#include "platform/controls.h"
 #include "platform/native_window.h"
 
 namespace os {
 
-class Control;
-
-class Form : private NativeWindowEvents {
+class Form : public ControlContainer, private NativeWindowEvents {
 public:
     explicit Form(WindowDesign design) : design_(std::move(design)) {}
     ~Form() override;
@@ -48,8 +47,9 @@ public:
     // menu was dismissed.
     void PopupMenu(const std::vector<MenuItem>& items);
 
-    // For controls: created when the form loads, destroyed with it.
-    void AddControl(Control& control) { controls_.push_back(&control); }
+    // The form's font: what the controls placed on it take as their ambient font.
+    os::Font AmbientFont() const override { return font_; }
+    void SetFont(const os::Font& font) { font_ = font; }
 
     // For FormRef: creates the window, then runs Form_Load.
     void Load(std::function<void()> onDestroyed);
@@ -71,9 +71,9 @@ private:
 
     WindowDesign design_;
     std::unique_ptr<NativeWindow> window_;
-    std::vector<Control*> controls_;
     std::function<void()> onDestroyed_;
     COLORREF backColor_ = 0;
+    os::Font font_;
     bool visible_ = false;
     bool shownOnce_ = false;
 };

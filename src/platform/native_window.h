@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/font.h"
 #include "platform/os_types.h"
 
 namespace os {
@@ -70,6 +71,42 @@ struct MenuItem {
 // (or WM_QUERYENDSESSION) through the window's procedure chain, so a replaced procedure sees it.
 std::unique_ptr<NativeWindow> CreateNativeWindow(const WindowDesign& design, NativeWindowEvents& events);
 std::unique_ptr<NativeWindow> CreateNativeChild(NativeWindow& parent, const ChildDesign& design, NativeWindowEvents& events);
+
+// A check box child: 0 clear, 1 set; alignment 1 puts the box at the right of its caption, any
+// other value at the left. Colours may be system colours (0x800000nn), which follow the desktop.
+struct CheckBoxDesign {
+    PixelRect rect;
+    std::string caption;
+    int value = 0;
+    int alignment = 0;
+    COLORREF backColor = 0x8000000F;
+    COLORREF foreColor = 0x80000012;
+    Font font;
+    bool visible = true;
+};
+
+class NativeCheckBoxEvents {
+public:
+    // The user changed the state (a click, or the space bar); `value` is the state now shown.
+    virtual void OnUserSetValue(int value) = 0;
+    virtual ~NativeCheckBoxEvents() = default;
+};
+
+// Setting any of these from the program never reports back through NativeCheckBoxEvents.
+class NativeCheckBox {
+public:
+    virtual ~NativeCheckBox() = default;
+    virtual Hwnd Handle() const = 0;
+    virtual void SetRect(const PixelRect& rect) = 0;
+    virtual void SetCaption(const std::string& caption) = 0;
+    virtual void SetValue(int value) = 0;
+    virtual void SetAlignment(int alignment) = 0;
+    virtual void SetColors(COLORREF back, COLORREF fore) = 0;
+    virtual void SetFont(const Font& font) = 0;
+};
+
+std::unique_ptr<NativeCheckBox> CreateNativeCheckBox(NativeWindow& parent, const CheckBoxDesign& design,
+                                                     NativeCheckBoxEvents& events);
 
 // Opens a pop-up menu at the mouse cursor for `owner` and returns the chosen item's index, or -1
 // when the menu was dismissed. Only the left button chooses.

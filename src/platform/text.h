@@ -1,4 +1,4 @@
-// Texts as the user's ANSI code page sees them.
+// Texts as the user's ANSI code page sees them, and as the wide calls take them.
 #pragma once
 
 #include <string>
@@ -13,5 +13,13 @@ int AnsiCharCode(std::string_view utf8);
 // A UTF-8 text in the user's ANSI code page, "?" for each character it cannot hold; and back.
 std::string ToAnsi(std::string_view utf8);
 std::string FromAnsi(std::string_view ansi);
+
+// Whether the ANSI code page holds every character of a UTF-8 text, so that it comes back from
+// an ANSI call as it went in.
+bool AnsiHolds(std::string_view utf8);
+
+// UTF-8 and UTF-16; what is malformed becomes U+FFFD.
+std::u16string ToUtf16(std::string_view utf8);
+std::string FromUtf16(std::u16string_view utf16);
 
 }  // namespace os

@@ -20,4 +20,13 @@ LRESULT SendMessageA(Hwnd window, unsigned message, WPARAM wParam, LPARAM lParam
 int SetWindowPos(Hwnd window, Hwnd insertAfter, int x, int y, int cx, int cy, unsigned flags);
 int SetLayeredWindowAttributes(Hwnd window, COLORREF key, unsigned char alpha, unsigned flags);
 
+// The colour of a system colour index (COLOR_BTNFACE 15, COLOR_BTNTEXT 18, ...) on this desktop;
+// 0 for an index that names none.
+COLORREF GetSysColor(int index);
+
+// A colour as drawn: a system colour 0x800000nn becomes the desktop's colour for index nn.
+inline COLORREF ResolveColor(COLORREF color) {
+    return (color & 0xFFFFFF00u) == 0x80000000u ? GetSysColor(static_cast<int>(color & 0xFF)) : color & 0xFFFFFFu;
+}
+
 }  // namespace os

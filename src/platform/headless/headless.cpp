@@ -1,12 +1,14 @@
 // The headless realisation: windows, screen, settings store, hotkeys and End, all in memory.
 #include "platform/headless/headless.h"
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <set>
 #include <utility>
 
 #include "platform/app.h"
+#include "platform/conversions.h"
 #include "platform/emulated/hotkeys.h"
 #include "platform/emulated/window_table.h"
 #include "platform/form.h"
@@ -30,6 +32,9 @@ struct Desktop {
     std::deque<std::string> menuChoices;
     std::vector<std::vector<std::string>> menusOpened;
     std::vector<std::pair<std::string, int>> opened;
+    std::string programFile = "C:\\Program Files\\Lisotra\\lisotra.exe";
+    std::map<os::Hwnd, class HeadlessCheckBox*> checkBoxes;
+    std::uintptr_t nextCheckBox = 0x70000000;
 };
 
 // Icons live as long as the program, so they outlast Reset.
@@ -105,12 +110,60 @@ HeadlessWindow* Find(os::Hwnd handle) {
 
 using Key = std::tuple<std::string, std::string, std::string>;
 
+class HeadlessCheckBox final : public os::NativeCheckBox {
+public:
+    HeadlessCheckBox(os::NativeWindow& parent, const os::CheckBoxDesign& design, os::NativeCheckBoxEvents& events)
+        : events_(events) {
+        state_.parent = parent.Handle();
+        state_.rect = design.rect;
+        state_.caption = design.caption;
+        state_.value = design.value;
+        state_.alignment = design.alignment;
+        state_.font = design.font;
+        SetColors(design.backColor, design.foreColor);
+        D().nextCheckBox += 0x10;
+        handle_ = reinterpret_cast<os::Hwnd>(D().nextCheckBox);
+        D().checkBoxes[handle_] = this;
+    }
+    ~HeadlessCheckBox() override { D().checkBoxes.erase(handle_); }
+
+    os::Hwnd Handle() const override { return handle_; }
+    void SetRect(const os::PixelRect& rect) override { state_.rect = rect; }
+    void SetCaption(const std::string& caption) override { state_.caption = caption; }
+    void SetValue(int value) override { state_.value = value; }
+    void SetAlignment(int alignment) override { state_.alignment = alignment; }
+    void SetColors(os::COLORREF back, os::COLORREF fore) override {
+        state_.backColor = back;
+        state_.foreColor = fore;
+        state_.shownBack = os::ResolveColor(back);
+        state_.shownFore = os::ResolveColor(fore);
+    }
+    void SetFont(const os::Font& font) override { state_.font = font; }
+
+    void Click() {
+        state_.value = state_.value == 1 ? 0 : 1;
+        events_.OnUserSetValue(state_.value);
+    }
+    const CheckBoxState& State() const { return state_; }
+
+private:
+    os::NativeCheckBoxEvents& events_;
+    os::Hwnd handle_{};
+    CheckBoxState state_;
+};
+
+// The in-memory key of a path as the registry folds it.
+std::pair<os::HKEY, std::string> MemoryKeyOf(os::HKEY root, const std::string& path) {
+    return {root, os::emu::FoldKeyPath(path.c_str()).value_or(path)};
+}
+
 }  // namespace
 
 void Reset() {
     RunDeferred();  // forms unloaded by the last step are destroyed first
     os::DiscardAllForms();
     D() = Desktop{};
+    os::emu::ResetRegistry();
     D().screen.twipsPerPixelX = D().screen.twipsPerPixelY = 15;
     D().screen.widthPixels = 1920;
     D().screen.heightPixels = 1080;
@@ -191,6 +244,62 @@ void ChooseFromNextMenu(const std::string& name) { D().menuChoices.push_back(nam
 const std::vector<std::vector<std::string>>& MenusOpened() { return D().menusOpened; }
 const std::vector<std::pair<std::string, int>>& Opened() { return D().opened; }
 
+void SetProgramFile(const std::string& path) { D().programFile = path; }
+
+void PlantRegistryValue(os::HKEY root, const std::string& path, const std::string& name, os::DWORD type,
+                        const std::vector<unsigned char>& data) {
+    const auto key = MemoryKeyOf(root, path);
+    // The parents exist, as they would on a real registry.
+    for (size_t end = 0; end != std::string::npos;) {
+        end = key.second.find('\\', end + 1);
+        os::emu::Memory().keys[{root, key.second.substr(0, end)}];
+    }
+    os::emu::Memory().keys[key].values[os::emu::FoldName(name)] = {name, {type, data, false}};
+}
+
+void PlantRegistryText(os::HKEY root, const std::string& path, const std::string& name, const std::string& text,
+                       os::DWORD type) {
+    std::vector<unsigned char> data(text.begin(), text.end());
+    data.push_back(0);
+    PlantRegistryValue(root, path, name, type, data);
+}
+
+std::optional<os::emu::RegistryValue> RegistryValue(os::HKEY root, const std::string& path, const std::string& name) {
+    auto key = os::emu::Memory().keys.find(MemoryKeyOf(root, path));
+    if (key == os::emu::Memory().keys.end()) return std::nullopt;
+    auto value = key->second.values.find(os::emu::FoldName(name));
+    if (value == key->second.values.end()) return std::nullopt;
+    return value->second.second;
+}
+
+bool RegistryKeyExists(os::HKEY root, const std::string& path) {
+    return os::emu::Memory().keys.count(MemoryKeyOf(root, path)) > 0;
+}
+
+void RemoveRegistryKey(os::HKEY root, const std::string& path) {
+    const auto key = MemoryKeyOf(root, path);
+    std::erase_if(os::emu::Memory().keys, [&](const auto& entry) {
+        return entry.first.first == root &&
+               (entry.first.second == key.second || entry.first.second.starts_with(key.second + '\\'));
+    });
+}
+
+int RegistryWrites() { return os::emu::Memory().valueWrites; }
+int RegistryDeletes() { return os::emu::Memory().valueDeletes; }
+void SetRegistryReadOnly(bool readOnly) { os::emu::Memory().readOnly = readOnly; }
+
+const CheckBoxState* CheckBox(os::Hwnd handle) {
+    auto it = D().checkBoxes.find(handle);
+    return it == D().checkBoxes.end() ? nullptr : &it->second->State();
+}
+
+void ClickCheckBox(os::Hwnd handle) {
+    Run([&] {
+        auto it = D().checkBoxes.find(handle);
+        if (it != D().checkBoxes.end()) it->second->Click();
+    });
+}
+
 void RunDeferred() {
     while (!D().deferred.empty()) {
         auto work = std::move(D().deferred.front());
@@ -204,6 +313,8 @@ void RunDeferred() {
 namespace os {
 
 namespace emu {
+ValueStore* StoreOfKey(HKEY, const std::string&) { return nullptr; }
+
 bool GrabHotKey(unsigned modifiers, unsigned virtualKey) {
     // As on Windows, a code that names no key cannot be registered.
     if (virtualKey == 0 || virtualKey > 0xFE) return false;
@@ -222,6 +333,11 @@ std::unique_ptr<NativeWindow> CreateNativeWindow(const WindowDesign& design, Nat
 
 std::unique_ptr<NativeWindow> CreateNativeChild(NativeWindow&, const ChildDesign& design, NativeWindowEvents& events) {
     return std::make_unique<headless::HeadlessWindow>(design, events);
+}
+
+std::unique_ptr<NativeCheckBox> CreateNativeCheckBox(NativeWindow& parent, const CheckBoxDesign& design,
+                                                     NativeCheckBoxEvents& events) {
+    return std::make_unique<headless::HeadlessCheckBox>(parent, design, events);
 }
 
 int PopupMenuAtCursor(Hwnd, const std::vector<MenuItem>& items) {
@@ -294,6 +410,65 @@ void SaveSetting(const std::string& app, const std::string& section, const std::
                  const std::string& value) {
     headless::D().settings[{app, section, key}] = value;
     ++headless::D().saveCount;
+}
+
+}  // namespace os
+
+namespace os {
+
+namespace {
+// The program file split at its last separator, "\\" or "/".
+std::pair<std::string, std::string> ProgramFileParts() {
+    const std::string& file = headless::D().programFile;
+    const size_t slash = file.find_last_of("\\/");
+    if (slash == std::string::npos) return {std::string(), file};
+    std::string folder = slash == std::string::npos ? std::string() : file.substr(0, slash);
+    // At the root the separator stays: "C:\\", "/".
+    if (folder.empty() || (folder.size() == 2 && folder[1] == ':')) folder += file[slash];
+    return {folder, file.substr(slash + 1)};
+}
+}  // namespace
+
+std::string AppPath() { return ProgramFileParts().first; }
+
+std::string AppEXEName() {
+    const std::string name = ProgramFileParts().second;
+    const size_t dot = name.rfind('.');
+    return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
+}
+
+COLORREF GetSysColor(int index) {
+    // A fixed palette of light grey faces and black text.
+    switch (index) {
+    case 5: return 0xFFFFFF;   // COLOR_WINDOW
+    case 8: return 0x000000;   // COLOR_WINDOWTEXT
+    case 13: return 0xD77800;  // COLOR_HIGHLIGHT
+    case 14: return 0xFFFFFF;  // COLOR_HIGHLIGHTTEXT
+    case 15: return 0xF0F0F0;  // COLOR_BTNFACE
+    case 16: return 0xA0A0A0;  // COLOR_BTNSHADOW
+    case 17: return 0x6D6D6D;  // COLOR_GRAYTEXT
+    case 18: return 0x000000;  // COLOR_BTNTEXT
+    case 20: return 0xFFFFFF;  // COLOR_BTNHIGHLIGHT
+    default: return index >= 0 && index <= 30 ? 0xC0C0C0 : 0;
+    }
+}
+
+TextExtent MeasureText(const Font& font, std::string_view text) {
+    const int advance = static_cast<int>(RoundHalfEven(0.6 * font.size)) + (font.weight >= 600 ? 1 : 0);
+    const int line = static_cast<int>(RoundHalfEven(1.6 * font.size));
+    TextExtent extent{0, line};
+    int width = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c == '\n') {
+            extent.height += line;
+            width = 0;
+        } else if ((c & 0xC0) != 0x80) {  // one per character, not per UTF-8 byte
+            width += advance;
+            extent.width = std::max(extent.width, width);
+        }
+    }
+    return extent;
 }
 
 }  // namespace os

@@ -3,12 +3,16 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "platform/emulated/registry.h"
+#include "platform/font.h"
 #include "platform/native_window.h"
 #include "platform/picture.h"
+#include "platform/registry.h"
 #include "platform/shell32.h"
 
 namespace headless {
@@ -28,7 +32,8 @@ struct WindowState {
 };
 
 // A fresh process on a fresh desktop: no forms, windows, hotkeys or deferred work; an empty
-// settings store; one 1920 x 1080 screen at 15 twips per pixel.
+// settings store and registry; one 1920 x 1080 screen at 15 twips per pixel; the program file
+// C:\Program Files\Lisotra\lisotra.exe.
 void Reset();
 bool Ended();
 
@@ -72,6 +77,41 @@ const std::vector<std::vector<std::string>>& MenusOpened();
 const std::vector<std::pair<std::string, int>>& Opened();
 
 void RunDeferred();
+
+// The running executable, as a Windows path ("C:\Tools\app.exe") or any other ("/usr/bin/app").
+void SetProgramFile(const std::string& path);
+
+// The registry, in memory. Values are kept as written, any type and any bytes; names are UTF-8.
+void PlantRegistryValue(os::HKEY root, const std::string& path, const std::string& name, os::DWORD type,
+                        const std::vector<unsigned char>& data);
+void PlantRegistryText(os::HKEY root, const std::string& path, const std::string& name, const std::string& text,
+                       os::DWORD type = os::REG_SZ);  // the text's bytes and one NUL
+std::optional<os::emu::RegistryValue> RegistryValue(os::HKEY root, const std::string& path, const std::string& name);
+bool RegistryKeyExists(os::HKEY root, const std::string& path);
+void RemoveRegistryKey(os::HKEY root, const std::string& path);  // with its sub keys
+// The RegSetValueEx and RegDeleteValueA calls made since Reset, whatever they did.
+int RegistryWrites();
+int RegistryDeletes();
+// Key creation, writes and deletes fail with ERROR_ACCESS_DENIED, as for a user without rights.
+void SetRegistryReadOnly(bool readOnly);
+
+// Text metrics of the in-memory desktop, in pixels: every character is round(0.6 x points) wide
+// (one more when bold), a line is round(1.6 x points) high. "MS Sans Serif" 8.25 pt: 5 by 13.
+// Check boxes as the desktop shows them, and the user's click on one.
+struct CheckBoxState {
+    os::PixelRect rect;  // in the parent's client pixels
+    std::string caption;
+    int value = 0;
+    int alignment = 0;
+    os::COLORREF backColor = 0;  // as set, system colours included
+    os::COLORREF foreColor = 0;
+    os::COLORREF shownBack = 0;  // as drawn
+    os::COLORREF shownFore = 0;
+    os::Font font;
+    os::Hwnd parent{};
+};
+const CheckBoxState* CheckBox(os::Hwnd handle);
+void ClickCheckBox(os::Hwnd handle);  // toggles it and tells the program, as a user's click
 
 // Runs a step as the message loop would: deferred work after it, End caught.
 template <class Step>

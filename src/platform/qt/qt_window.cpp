@@ -10,13 +10,14 @@
 #include <utility>
 
 #include "platform/emulated/window_table.h"
+#include "platform/qt/qt_widgets.h"
 #include "platform/qt/x11_hints.h"
 #include "platform/user32.h"
 
 namespace os {
 namespace {
 
-QColor ToQColor(COLORREF c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+using qt::ToQColor;
 
 // The frame the window manager put around the last tool window: the first guess for the next,
 // so that a restored size is right before the window is mapped.
@@ -43,8 +44,9 @@ private:
     ToolWindow* owner_;
 };
 
-class ToolWindow final : public emu::EmulatedWindow {
+class ToolWindow final : public emu::EmulatedWindow, public qt::WidgetWindow {
 public:
+    QWidget* Widget() const override { return widget_; }
     ToolWindow(const WindowDesign& design, NativeWindowEvents& events) : events_(events), widget_(new ToolWidget(this)) {
         widget_->setWindowTitle(QString::fromStdString(design.caption));
         widget_->resize(design.clientWidth, design.clientHeight);
@@ -193,6 +195,50 @@ private:
     Hwnd handle_;
 };
 
+// A child inside a window on the screen (a user control's surface): a plain widget, in its
+// parent's client pixels. A size change is reported at once, as Windows sends WM_SIZE.
+class ChildWindow final : public emu::EmulatedWindow, public qt::WidgetWindow {
+public:
+    ChildWindow(QWidget* parent, const ChildDesign& design, NativeWindowEvents& events)
+        : events_(events), widget_(new QWidget(parent)) {
+        widget_->setGeometry(design.rect.left, design.rect.top, design.rect.width, design.rect.height);
+        widget_->setVisible(design.visible);
+        handle_ = emu::AddWindow(events, *this, 0);
+    }
+    ~ChildWindow() override {
+        emu::RemoveWindow(handle_);
+        widget_->hide();
+        widget_->deleteLater();  // the form may be unloading from inside one of its children's events
+    }
+    QWidget* Widget() const override { return widget_; }
+    Hwnd Handle() const override { return handle_; }
+    void SetVisible(bool visible) override { widget_->setVisible(visible); }
+    void BringForward() override { widget_->raise(); }
+    PixelRect FrameRect() const override {
+        const QRect r = widget_->geometry();
+        return {r.x(), r.y(), r.width(), r.height()};
+    }
+    void SetFrameRect(const PixelRect& rect) override {
+        const bool resized = rect.width != widget_->width() || rect.height != widget_->height();
+        widget_->setGeometry(rect.left, rect.top, rect.width, rect.height);
+        if (resized) events_.OnSizeChanged();
+    }
+    void SetBackColor(COLORREF color) override {
+        QPalette palette = widget_->palette();
+        palette.setColor(QPalette::Window, ToQColor(color));
+        widget_->setPalette(palette);
+        widget_->setAutoFillBackground(true);
+    }
+    void ApplyTopmost() override {}
+    void ApplyExStyle(LONG_PTR) override {}
+    void ApplyOpacity(unsigned char) override {}
+
+private:
+    NativeWindowEvents& events_;
+    QWidget* widget_;
+    Hwnd handle_{};
+};
+
 }  // namespace
 
 std::unique_ptr<NativeWindow> CreateNativeWindow(const WindowDesign& design, NativeWindowEvents& events) {
@@ -202,8 +248,14 @@ std::unique_ptr<NativeWindow> CreateNativeWindow(const WindowDesign& design, Nat
     return std::make_unique<ToolWindow>(design, events);
 }
 
-std::unique_ptr<NativeWindow> CreateNativeChild(NativeWindow&, const ChildDesign& design, NativeWindowEvents& events) {
+std::unique_ptr<NativeWindow> CreateNativeChild(NativeWindow& parent, const ChildDesign& design, NativeWindowEvents& events) {
+    if (QWidget* widget = qt::WidgetOf(parent)) return std::make_unique<ChildWindow>(widget, design, events);
     return std::make_unique<HiddenWindow>(design.rect, events);
+}
+
+QWidget* qt::WidgetOf(NativeWindow& window) {
+    auto* widgetWindow = dynamic_cast<qt::WidgetWindow*>(&window);
+    return widgetWindow ? widgetWindow->Widget() : nullptr;
 }
 
 }  // namespace os

@@ -1,0 +1,371 @@
+#include "platform/qt/qt_run_key.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QUtf8StringView>
+#include <cctype>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <pwd.h>
+#include <unistd.h>
+#include <utility>
+#include <vector>
+
+#include "platform/app.h"
+#include "platform/emulated/registry.h"
+#include "platform/text.h"
+
+namespace os {
+
+namespace {
+
+constexpr const char* kRunKey = "software\\microsoft\\windows\\currentversion\\run";
+constexpr const char* kOurKey = "X-Lisotra-Run-Value";
+constexpr qint64 kLargestEntry = 1 << 20;  // a bigger file is no desktop entry of anyone's
+
+std::string programFileOverride;
+
+// The running executable as the kernel names it; nothing when that name is not UTF-8, which no
+// desktop entry can hold.
+std::optional<std::string> RealExecutable() {
+    if (!programFileOverride.empty()) return programFileOverride;
+    std::vector<char> buffer(4096);
+    const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
+    if (length <= 0 || static_cast<size_t>(length) >= buffer.size()) return std::nullopt;
+    std::string path(buffer.data(), static_cast<size_t>(length));
+    if (!QUtf8StringView(path).isValidUtf8()) return std::nullopt;
+    return path;
+}
+
+// A string value as a desktop entry writes it.
+std::string EscapeValue(std::string_view text) {
+    const size_t last = text.find_last_not_of(' ');
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        switch (c) {
+        case '\\': out += "\\\\"; break;
+        case '\n': out += "\\n"; break;
+        case '\t': out += "\\t"; break;
+        case '\r': out += "\\r"; break;
+        case ' ':  // blanks at either end would be taken for the space around "="
+            out += (i == 0 || last == std::string_view::npos || i > last) ? "\\s" : " ";
+            break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+std::optional<std::string> UnescapeValue(std::string_view value) {
+    std::string out;
+    for (size_t i = 0; i < value.size(); ++i) {
+        if (value[i] != '\\') {
+            out += value[i];
+            continue;
+        }
+        if (++i >= value.size()) return std::nullopt;
+        switch (value[i]) {
+        case 's': out += ' '; break;
+        case 'n': out += '\n'; break;
+        case 't': out += '\t'; break;
+        case 'r': out += '\r'; break;
+        case '\\': out += '\\'; break;
+        default: return std::nullopt;
+        }
+    }
+    return out;
+}
+
+// An argument inside double quotes, as the Exec key quotes: ", `, $ and \ take a backslash.
+std::string QuoteArgument(std::string_view argument) {
+    std::string out = "\"";
+    for (char c : argument) {
+        if (c == '"' || c == '`' || c == '$' || c == '\\') out += '\\';
+        out += c;
+    }
+    return out + '"';
+}
+
+bool NeedsQuotes(std::string_view word) {
+    return word.empty() || word.find_first_of(" \t\n\"'\\><~|&;$*?#()`") != std::string_view::npos;
+}
+
+// The argument text as a Windows command line splits it: blanks separate, double quotes group
+// (and \" is a quote inside a word).
+std::vector<std::string> SplitArguments(std::string_view text) {
+    std::vector<std::string> words;
+    std::string word;
+    bool inWord = false;
+    bool quoted = false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\\' && i + 1 < text.size() && text[i + 1] == '"') {
+            word += '"';
+            inWord = true;
+            ++i;
+        } else if (c == '"') {
+            quoted = !quoted;
+            inWord = true;
+        } else if (!quoted && (c == ' ' || c == '\t' || c == '\n' || c == '\r')) {
+            if (inWord) words.push_back(std::exchange(word, {}));
+            inWord = false;
+        } else {
+            word += c;
+            inWord = true;
+        }
+    }
+    if (inWord) words.push_back(word);
+    return words;
+}
+
+// The [Desktop Entry] group of a desktop entry file, values unescaped; nothing when the file is
+// not one.
+std::optional<std::map<std::string, std::string>> ParseEntry(const QByteArray& bytes) {
+    if (!QUtf8StringView(bytes).isValidUtf8() || bytes.contains('\0')) return std::nullopt;
+    std::map<std::string, std::string> keys;
+    enum { Before, Ours, Other } group = Before;
+    bool seen = false;
+    for (QByteArray line : bytes.split('\n')) {
+        if (line.endsWith('\r')) line.chop(1);
+        const QByteArray trimmed = line.trimmed();
+        if (trimmed.isEmpty() || trimmed.startsWith('#')) continue;
+        if (trimmed.startsWith('[') && trimmed.endsWith(']')) {
+            const bool desktopEntry = trimmed == "[Desktop Entry]";
+            if (group == Before && !desktopEntry) return std::nullopt;  // it must come first
+            if (desktopEntry && seen) return std::nullopt;
+            seen = seen || desktopEntry;
+            group = desktopEntry ? Ours : Other;
+            continue;
+        }
+        const qsizetype equals = line.indexOf('=');
+        if (group == Before || equals <= 0) return std::nullopt;
+        const std::string key = line.left(equals).trimmed().toStdString();
+        for (char c : key.substr(0, key.find('['))) {
+            if (!std::isalnum(static_cast<unsigned char>(c)) && c != '-') return std::nullopt;
+        }
+        if (group != Ours) continue;
+        const auto value = UnescapeValue(line.mid(equals + 1).trimmed().toStdString());
+        if (!value || !keys.emplace(key, *value).second) return std::nullopt;
+    }
+    if (!seen) return std::nullopt;
+    return keys;
+}
+
+bool IsOurs(const std::map<std::string, std::string>& keys) {
+    auto type = keys.find("Type");
+    return keys.count(kOurKey) && keys.count("Exec") && type != keys.end() && type->second == "Application";
+}
+
+bool IsDisabled(const std::map<std::string, std::string>& keys) {
+    auto hidden = keys.find("Hidden");
+    auto enabled = keys.find("X-GNOME-Autostart-enabled");
+    return (hidden != keys.end() && hidden->second == "true") || (enabled != keys.end() && enabled->second == "false");
+}
+
+emu::RegistryValue WideText(const std::string& text) {
+    const std::u16string units = ToUtf16(text);
+    emu::RegistryValue value{REG_SZ, {}, true};
+    value.data.resize((units.size() + 1) * 2);
+    std::memcpy(value.data.data(), units.c_str(), value.data.size());
+    return value;
+}
+
+QString EntryPath(const std::string& name) {
+    return QString::fromStdString(qt::AutostartFolder() + '/' + qt::AutostartFileName(name));
+}
+
+enum class Kind { Missing, Ours, Foreign };
+
+// What is at the path, and its bytes.
+Kind Examine(const QString& path, QByteArray* bytes = nullptr, std::map<std::string, std::string>* keys = nullptr) {
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink()) return Kind::Missing;
+    QFile file(path);
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly)) return Kind::Foreign;
+    const QByteArray read = file.read(kLargestEntry + 1);
+    if (bytes) *bytes = read;
+    if (read.size() > kLargestEntry) return Kind::Foreign;
+    const auto parsed = ParseEntry(read);
+    if (parsed && keys) *keys = *parsed;
+    return parsed && IsOurs(*parsed) ? Kind::Ours : Kind::Foreign;
+}
+
+// An entry this program did not write is kept, renamed so that the desktop no longer starts it.
+bool KeepAside(const QString& path) {
+    QString kept = path + ".foreign";
+    for (int n = 2; QFileInfo(kept).exists() || QFileInfo(kept).isSymLink(); ++n) kept = path + ".foreign-" + QString::number(n);
+    return QDir().rename(path, kept);
+}
+
+class AutostartValues final : public emu::ValueStore {
+public:
+    std::optional<emu::RegistryValue> Read(const std::string& name) override {
+        QByteArray bytes;
+        std::map<std::string, std::string> keys;
+        switch (Examine(EntryPath(name), &bytes, &keys)) {
+        case Kind::Missing: return std::nullopt;
+        case Kind::Ours:
+            if (IsDisabled(keys)) return std::nullopt;
+            return WideText(keys[kOurKey]);
+        case Kind::Foreign:
+            if (keys.empty()) return emu::RegistryValue{REG_BINARY, {bytes.begin(), bytes.end()}, false};
+            emu::RegistryValue value = WideText(keys["Exec"]);
+            value.type = REG_EXPAND_SZ;
+            return value;
+        }
+        return std::nullopt;
+    }
+
+    LSTATUS Write(const std::string& name, const emu::RegistryValue& value) override {
+        // A desktop entry starts a command; only a string value is one.
+        if (value.type != REG_SZ) return ERROR_INVALID_PARAMETER;
+        std::string text;
+        if (value.wide) {
+            std::u16string units(value.data.size() / 2, u'\0');
+            std::memcpy(units.data(), value.data.data(), units.size() * 2);
+            text = FromUtf16(units);
+        } else {
+            text = FromAnsi(std::string(value.data.begin(), value.data.end()));
+        }
+        text = text.substr(0, text.find('\0'));
+        const auto real = RealExecutable();
+        if (!real) return ERROR_ACCESS_DENIED;
+        const std::string entry = qt::DesktopEntryText(name, text, qt::ExecLine(text, AppPath(), AppEXEName(), *real));
+
+        const QString path = EntryPath(name);
+        if (!QDir().mkpath(QString::fromStdString(qt::AutostartFolder()))) return ERROR_ACCESS_DENIED;
+        if (Examine(path) == Kind::Foreign && !KeepAside(path)) return ERROR_ACCESS_DENIED;
+        // Written whole to a new file that replaces the old one: a crash leaves one or the other.
+        QSaveFile file(path);
+        if (!file.open(QIODevice::WriteOnly)) return ERROR_ACCESS_DENIED;
+        file.write(entry.data(), static_cast<qint64>(entry.size()));
+        return file.commit() ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
+    }
+
+    LSTATUS Remove(const std::string& name) override {
+        const QString path = EntryPath(name);
+        switch (Examine(path)) {
+        case Kind::Missing: return ERROR_FILE_NOT_FOUND;
+        case Kind::Ours: return QFile::remove(path) ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
+        case Kind::Foreign: return KeepAside(path) ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
+        }
+        return ERROR_FILE_NOT_FOUND;
+    }
+};
+
+// The program file split at its last "/": the folder (just "/" at the root) and the name.
+std::pair<std::string, std::string> ProgramFileParts() {
+    const std::string file = qt::ProgramFile();
+    const size_t slash = file.rfind('/');
+    if (slash == std::string::npos) return {std::string(), file};
+    return {slash == 0 ? std::string("/") : file.substr(0, slash), file.substr(slash + 1)};
+}
+
+}  // namespace
+
+std::string qt::AutostartFolder() {
+    // A relative XDG_CONFIG_HOME is invalid and ignored, as the base directory rules say.
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    if (config && config[0] == '/') return std::string(config) + "/autostart";
+    const char* home = std::getenv("HOME");
+    std::string base = home && home[0] ? home : "";
+    if (base.empty()) {
+        if (const passwd* user = ::getpwuid(::getuid())) base = user->pw_dir;
+    }
+    return base + "/.config/autostart";
+}
+
+std::string qt::AutostartFileName(std::string_view valueName) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    for (size_t i = 0; i < valueName.size(); ++i) {
+        auto c = static_cast<unsigned char>(valueName[i]);
+        if (c >= 'A' && c <= 'Z') c = static_cast<unsigned char>(c - 'A' + 'a');
+        if (std::isalnum(c) && c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c == '-' || c == '_' || (c == '.' && i > 0)) {
+            out += static_cast<char>(c);
+        } else {
+            out += '%';
+            out += kHex[c >> 4];
+            out += kHex[c & 0xF];
+        }
+    }
+    return (out.empty() ? std::string("%") : out) + ".desktop";
+}
+
+std::string qt::ExecLine(std::string_view runText, std::string_view ourFolder, std::string_view ourBaseName,
+                         std::string_view realExecutable) {
+    // Our own path first, whole: a Linux folder may hold a double quote, which would end the
+    // quoted path early if the text were split at the first quote.
+    const std::string file = std::string(ourBaseName) + ".exe";
+    const std::string folder(ourFolder);
+    bool ours = false;
+    std::string_view path;
+    std::string_view rest;
+    for (const std::string& form : {folder + "\\" + file, folder + file}) {
+        const std::string quoted = '"' + form + '"';
+        if (!ours && runText.substr(0, quoted.size()) == quoted) {
+            ours = true;
+            rest = runText.substr(quoted.size());
+            if (!rest.empty() && rest.front() == ' ') rest.remove_prefix(1);
+        }
+    }
+    if (ours) {
+        path = realExecutable;
+    } else if (!runText.empty() && runText.front() == '"') {
+        const size_t close = runText.find('"', 1);
+        path = runText.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1);
+        if (close != std::string_view::npos) rest = runText.substr(close + 1);
+        if (!rest.empty() && rest.front() == ' ') rest.remove_prefix(1);
+    } else {
+        const size_t blank = runText.find(' ');
+        path = runText.substr(0, blank);
+        if (blank != std::string_view::npos) rest = runText.substr(blank + 1);
+    }
+
+    // GLib (and so GNOME's session) looks for the program named by the Exec line before it turns
+    // "%%" back into "%", and will not start a path with a "%" in it. Such a path is handed to
+    // /bin/sh as an argument of its own, which the shell never parses.
+    std::string exec = path.find('%') == std::string_view::npos ? QuoteArgument(path)
+                                                                 : R"(/bin/sh -c "exec \"\$0\" \"\$@\"" )" + QuoteArgument(path);
+    for (const std::string& word : SplitArguments(rest)) exec += ' ' + (NeedsQuotes(word) ? QuoteArgument(word) : word);
+    // A literal "%" is "%%", so that no field code is read into the path or the arguments.
+    std::string percents;
+    for (char c : exec) percents += c == '%' ? std::string("%%") : std::string(1, c);
+    return EscapeValue(percents);
+}
+
+std::string qt::DesktopEntryText(std::string_view valueName, std::string_view runText, std::string_view execLine) {
+    std::string name(valueName);
+    if (name.size() > 4 && emu::FoldName(name.substr(name.size() - 4)) == ".exe") name.resize(name.size() - 4);
+    return "[Desktop Entry]\n"
+           "Type=Application\n"
+           "Name=" + EscapeValue(name) + "\n"
+           "Exec=" + std::string(execLine) + "\n"
+           "X-Lisotra-Run-Value=" + EscapeValue(runText) + "\n";
+}
+
+void qt::UseProgramFile(const std::string& path) { programFileOverride = path; }
+
+std::string qt::ProgramFile() { return RealExecutable().value_or(std::string()); }
+
+std::string AppPath() { return ProgramFileParts().first; }
+
+std::string AppEXEName() {
+    const std::string name = ProgramFileParts().second;
+    const size_t dot = name.rfind('.');
+    return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
+}
+
+emu::ValueStore* emu::StoreOfKey(HKEY root, const std::string& path) {
+    static AutostartValues autostart;
+    return root == HKEY_CURRENT_USER && path == kRunKey ? &autostart : nullptr;
+}
+
+}  // namespace os

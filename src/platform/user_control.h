@@ -1,0 +1,85 @@
+// User controls: a control made of a surface and constituent controls, hosted on a form. The host
+// runs its events in this order: UserControl_Initialize when the instance is created, then
+// UserControl_ReadProperties (an instance saved in the form description) or
+// UserControl_InitProperties (a new instance placed by a designer), then UserControl_Resize;
+// UserControl_Show each time the form becomes visible; UserControl_WriteProperties when the host
+// saves the instance.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/controls.h"
+#include "platform/font.h"
+#include "platform/property_bag.h"
+
+namespace os {
+
+class UserControl : public Control, public ControlContainer, private NativeWindowEvents {
+public:
+    // Placed on `host` at `placement`. A saved instance's extent entries ("_ExtentX", "_ExtentY",
+    // hundredths of a millimetre) give its size; without them the placement's size stands.
+    UserControl(ControlContainer& host, TwipsRect placement, std::optional<PropertyBag> saved);
+    ~UserControl() override;
+
+    // Told whenever the control reports a change of a saved property ("" when it names none).
+    std::function<void(const std::string& name)> OnPropertyChanged;
+
+    // The host saves the instance: UserControl_WriteProperties into a fresh bag, then the extent.
+    PropertyBag SaveProperties();
+
+    // The surface, on the host, in twips.
+    float Left() const { return rect_.left; }
+    float Top() const { return rect_.top; }
+    float Width() const { return rect_.width; }
+    float Height() const { return rect_.height; }
+    Hwnd hWnd() const { return surface_ ? surface_->Handle() : Hwnd{}; }
+
+    void Create(NativeWindow& parent) override;
+    void Destroy() override;
+    void HostShown() override { UserControl_Show(); }
+
+    // The font of the surface: what TextWidth and TextHeight measure with, and the ambient font of
+    // the constituent controls.
+    os::Font AmbientFont() const override { return font_; }
+
+protected:
+    virtual void UserControl_Initialize() {}
+    virtual void UserControl_InitProperties() {}
+    virtual void UserControl_ReadProperties(PropertyBag& propBag) { (void)propBag; }
+    virtual void UserControl_WriteProperties(PropertyBag& propBag) { (void)propBag; }
+    virtual void UserControl_Resize() {}
+    virtual void UserControl_Show() {}
+
+    // The surface's size, set by the control itself; a change runs UserControl_Resize.
+    void SetWidth(float twips);
+    void SetHeight(float twips);
+    void SetSurfaceFont(const os::Font& font) { font_ = font; }
+    // Width and height, in twips, of a text drawn in the surface's font.
+    float TextWidth(std::string_view text) const;
+    float TextHeight(std::string_view text) const;
+    // What the form that hosts the control offers it: its font.
+    struct AmbientProperties {
+        os::Font Font;
+    };
+    AmbientProperties Ambient() const { return {host_.AmbientFont()}; }
+    // Tells the host that a saved property changed.
+    void PropertyChanged(const std::string& name = std::string());
+
+private:
+    void OnSizeChanged() override;
+    void OnActivated() override {}
+    void OnCloseRequest(int) override {}
+    PixelRect Pixels() const;
+
+    ControlContainer& host_;
+    TwipsRect rect_;
+    std::optional<PropertyBag> saved_;
+    os::Font font_;
+    std::unique_ptr<NativeWindow> surface_;
+};
+
+}  // namespace os

@@ -1,0 +1,100 @@
+// The run-at-startup control on Qt widgets: a real QCheckBox in the form, sized from the
+// desktop's font metrics, whose clicks write the autostart entry at once.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QFontMetrics>
+#include <QTemporaryDir>
+#include <QWidget>
+
+#include "platform/form.h"
+#include "platform/qt/qt_run_key.h"
+#include "platform/qt/qt_widgets.h"
+#include "platform/user32.h"
+#include "settings/form_descriptions.h"
+#include "startup/run_at_startup.h"
+
+namespace {
+class Host : public os::Form {
+public:
+    Host()
+        : Form({os::WindowKind::SizableToolWindow, "Startup host", 300, 120}),
+          Run_At_StartUp1(*this, {360, 480, 1365, 195}, settings::FrmSettingsDescription().Instance("Run_At_StartUp1")) {
+        Run_At_StartUp1.RunAtStartupChanged = [this] { ++changes; };
+    }
+    Run_At_StartUp Run_At_StartUp1;
+    int changes = 0;
+};
+os::FormRef<Host> host;
+
+class QtStartupControl : public ::testing::Test {
+protected:
+    void SetUp() override {
+        os::qt::UseProgramFile((tmp_.path() + "/lisotra").toStdString());
+        host->Show();
+        QApplication::processEvents();
+    }
+    void TearDown() override {
+        os::DiscardAllForms();
+        QApplication::processEvents();
+        QFile::remove(Entry());
+        os::qt::UseProgramFile("");
+    }
+    static QCheckBox* Box() {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->windowTitle() == "Startup host" && w->isVisible()) return w->findChild<QCheckBox*>();
+        }
+        return nullptr;
+    }
+    static QString Entry() { return QString::fromStdString(os::qt::AutostartFolder() + "/lisotra.exe.desktop"); }
+    QTemporaryDir tmp_;
+};
+}  // namespace
+
+TEST_F(QtStartupControl, ARealCheckBoxSizedFromTheDesktopsFont) {
+    QCheckBox* box = Box();
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_EQ(box->text(), "Run At StartUp");
+    EXPECT_FALSE(box->isChecked());
+    // "MS Sans Serif" is not on this desktop: the desktop's own font draws it, at 8.25 points.
+    EXPECT_EQ(box->font().family(), QApplication::font().family());
+    EXPECT_DOUBLE_EQ(box->font().pointSizeF(), 8.25);
+    const QFontMetrics metrics(box->font());
+    const int width = metrics.horizontalAdvance("R") + metrics.horizontalAdvance("Run At StartUp") +
+                      os::TwipsToPixelsX(210);
+    EXPECT_EQ(box->size(), QSize(width, metrics.height()));
+    EXPECT_EQ(box->parentWidget()->geometry(),
+              QRect(os::TwipsToPixelsX(360), os::TwipsToPixelsY(480), width, metrics.height()));
+}
+
+TEST_F(QtStartupControl, AClickWritesTheEntryAndTheProgramClearingItRemovesIt) {
+    QCheckBox* box = Box();
+    ASSERT_NE(box, nullptr);
+    box->click();
+    EXPECT_TRUE(QFile::exists(Entry()));
+    EXPECT_TRUE(host->Run_At_StartUp1.GetRun_At_StartUp());
+    EXPECT_TRUE(host->Run_At_StartUp1.qurey());
+    host->Run_At_StartUp1.SetRun_At_StartUp(false);
+    EXPECT_FALSE(box->isChecked());
+    EXPECT_FALSE(QFile::exists(Entry()));
+    EXPECT_EQ(host->changes, 2);  // the program's change was not heard again as a click
+}
+
+TEST_F(QtStartupControl, AlignmentAndColoursReachTheWidget) {
+    QCheckBox* box = Box();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->layoutDirection(), Qt::LeftToRight);
+    host->Run_At_StartUp1.SetAlignment(1);
+    EXPECT_EQ(box->layoutDirection(), Qt::RightToLeft);
+    // System colours are the desktop palette's.
+    EXPECT_EQ(box->palette().color(QPalette::Window), QApplication::palette().color(QPalette::Button));
+    EXPECT_EQ(box->palette().color(QPalette::WindowText), QApplication::palette().color(QPalette::ButtonText));
+    EXPECT_EQ(os::GetSysColor(15), os::ResolveColor(0x8000000F));
+    host->Run_At_StartUp1.SetBackColor(0x0000FF);
+    host->Run_At_StartUp1.SetForeColor(0xFF0000);
+    EXPECT_EQ(box->palette().color(QPalette::Window), QColor(255, 0, 0));
+    EXPECT_EQ(box->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+}

@@ -1,0 +1,41 @@
+// A form that hosts one run-at-startup control, as the settings dialog will.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/form.h"
+#include "platform/headless/headless.h"
+#include "startup/run_at_startup.h"
+
+class StartupHost : public os::Form {
+public:
+    // The saved instance the next host loads with; nothing for a new instance.
+    static inline std::optional<os::PropertyBag> nextSaved;
+    // The font of the next host, which its control takes as the ambient font.
+    static inline std::optional<os::Font> nextFont;
+
+    StartupHost()
+        : Form({os::WindowKind::SizableToolWindow, "Host", 400, 200}),
+          Run_At_StartUp1(*this, {360, 480, 1365, 195}, nextSaved) {
+        if (nextFont) SetFont(*nextFont);
+        Run_At_StartUp1.OnPropertyChanged = [this](const std::string& name) { changed.push_back(name); };
+        Run_At_StartUp1.RunAtStartupChanged = [this] { ++runAtStartupChanged; };
+    }
+    Run_At_StartUp Run_At_StartUp1;
+    std::vector<std::string> changed;
+    int runAtStartupChanged = 0;
+};
+
+inline os::FormRef<StartupHost> startupHost;
+
+inline constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+// The Run value's text as stored (up to the NUL), or "<absent>".
+inline std::string RunValue(const std::string& name) {
+    const auto value = headless::RegistryValue(os::HKEY_CURRENT_USER, kRunKey, name);
+    if (!value) return "<absent>";
+    std::string text(value->data.begin(), value->data.end());
+    return text.substr(0, text.find('\0'));
+}
