@@ -2,10 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <limits>
-#include <sstream>
 #include <system_error>
 
 namespace os {
@@ -147,9 +144,22 @@ std::optional<Font> ParseFontText(std::string_view valueText) {
     if (!name) return std::nullopt;
     Font font;
     font.name = *name;
-    std::istringstream words{std::string(valueText.substr(close + 1))};
+    // The rest: words separated by blanks (no iostreams: they would weigh on the Windows program).
+    std::vector<std::string> words;
+    {
+        const std::string_view rest = valueText.substr(close + 1);
+        size_t i = 0;
+        while (i < rest.size()) {
+            while (i < rest.size() && (rest[i] == ' ' || rest[i] == '\t')) ++i;
+            const size_t start = i;
+            while (i < rest.size() && rest[i] != ' ' && rest[i] != '\t') ++i;
+            if (i > start) words.emplace_back(rest.substr(start, i - start));
+        }
+    }
+    size_t next = 0;
     std::string word;
-    while (words >> word) {
+    while (next < words.size()) {
+        word = words[next++];
         if (SameKey(word, "italic")) {
             font.italic = true;
         } else if (SameKey(word, "underline")) {
@@ -157,8 +167,8 @@ std::optional<Font> ParseFontText(std::string_view valueText) {
         } else if (SameKey(word, "strikethrough")) {
             font.strikethrough = true;
         } else {
-            std::string number;
-            if (!(words >> number)) return std::nullopt;
+            if (next >= words.size()) return std::nullopt;
+            const std::string number = words[next++];
             if (SameKey(word, "size")) {
                 const auto size = ParseSize(number);
                 if (!size) return std::nullopt;
@@ -285,37 +295,6 @@ std::string FormDescription::Text() const {
         for (const auto& [key, value] : bag.Entries()) text += key + " = " + value + '\n';
     }
     return text;
-}
-
-namespace {
-std::filesystem::path PathOf(const std::string& utf8) {
-    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
-}  // namespace
-
-FormDescription FormDescription::Load(const std::string& path) {
-    std::ifstream file(PathOf(path), std::ios::binary);
-    if (!file) return {};
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return Parse(bytes.str());
-}
-
-bool FormDescription::Save(const std::string& path) const {
-    // Written beside it and renamed over it, so that a failed write leaves the old file whole.
-    const std::filesystem::path target = PathOf(path);
-    std::filesystem::path temporary = target;
-    temporary += ".new";
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        const std::string text = Text();
-        if (!file.write(text.data(), static_cast<std::streamsize>(text.size())) || !file.flush()) return false;
-    }
-    std::error_code error;
-    std::filesystem::rename(temporary, target, error);
-    if (!error) return true;
-    std::filesystem::remove(temporary, error);
-    return false;
 }
 
 std::optional<PropertyBag> FormDescription::Instance(std::string_view name) const {

@@ -27,14 +27,6 @@ protected:
     }
     static int Twips(const char* key) { return std::stoi(Stored("window", key)); }
     static HWND Tray() { return Native(frmTray->picSystemTray.hWnd()); }
-    // Whether the shell holds an icon for the owner and id: only then does it accept a change.
-    static bool InShell(HWND owner) {
-        NOTIFYICONDATAW data{};
-        data.cbSize = sizeof data;
-        data.hWnd = owner;
-        data.uID = 1;
-        return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
-    }
     static void Notify(LPARAM mouseMessage) {
         NotifyFromShell(Tray(), 1, mouseMessage);
         Pump();
@@ -124,7 +116,7 @@ TEST_F(Win32Program, TheSessionEndsWithThePanelStoredAndTheShellRefusingWithoutH
 TEST_F(Win32Program, StartPutsTheIconInTheShellForTheHiddenPictureBoxAndItsDoubleClickTogglesThePanel) {
     Start();
     EXPECT_EQ(GetParent(Tray()), Shell());
-    EXPECT_TRUE(InShell(Tray()));
+    EXPECT_TRUE(InShell(Tray(), 1));
     Notify(WM_LBUTTONDBLCLK);
     ASSERT_NE(Panel(), nullptr);
     EXPECT_TRUE(IsWindowVisible(Panel()));
@@ -134,9 +126,9 @@ TEST_F(Win32Program, StartPutsTheIconInTheShellForTheHiddenPictureBoxAndItsDoubl
     EXPECT_FALSE(Form1.Exists());
 
     frmTray->cmdRemoveIcon_Click();
-    EXPECT_FALSE(InShell(Tray()));
+    EXPECT_FALSE(InShell(Tray(), 1));
     frmTray->cmdAddIcon_Click();
-    EXPECT_TRUE(InShell(Tray()));
+    EXPECT_TRUE(InShell(Tray(), 1));
     frmTray->cmdRemoveIcon_Click();
 }
 

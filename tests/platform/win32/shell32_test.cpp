@@ -24,15 +24,6 @@ os::NotifyIconRecord Raw(std::uint32_t owner, std::uint32_t flags, std::string_v
     return r;
 }
 
-// Whether the shell holds an icon for the owner and id: only then does it accept a change.
-bool InShell(HWND owner, UINT id) {
-    NOTIFYICONDATAW data{};
-    data.cbSize = sizeof data;
-    data.hWnd = owner;
-    data.uID = id;
-    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
-}
-
 }  // namespace
 
 TEST(Win32NotifyIcon, TheNativeRecordCarriesTheFieldsOfThe88Bytes) {

@@ -39,6 +39,14 @@ void Type(const std::vector<WORD>& keys) {
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
+bool InShell(HWND owner, UINT id) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof data;
+    data.hWnd = owner;
+    data.uID = id;
+    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+}
+
 void NotifyFromShell(HWND owner, UINT id, LPARAM mouseMessage) {
     std::thread([=] { SendNotifyMessageW(owner, WM_MOUSEMOVE, id, mouseMessage); }).join();
 }

@@ -34,6 +34,8 @@ inline RECT WindowRect(HWND window) {
 
 // Keys pressed and released one after the other, as the keyboard sends them.
 void Type(const std::vector<WORD>& keys);
+// Whether the shell holds an icon for the owner and id: only then does it accept a change.
+bool InShell(HWND owner, UINT id);
 // A tray icon's notification as the shell sends it to the icon's owner: the callback message
 // WM_MOUSEMOVE from another thread, without waiting (it reaches the window procedure even
 // during a menu, which would take a posted mouse message for its own).
