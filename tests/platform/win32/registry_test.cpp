@@ -148,6 +148,46 @@ TEST_F(Win32Registry, RunKeyLogicWritesExactlyTheTextItReadsBack) {
     EXPECT_FALSE(ReadNative(os::win32::Wide(kValue), type, bytes));
 }
 
+// What reg.exe prints for a value of the Run key, as a person checking the registry sees it.
+std::string RegQuery(const char* value) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return {};
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = startup.hStdError = writeEnd;
+    PROCESS_INFORMATION process{};
+    std::wstring command = L"reg.exe query \"HKCU\\" + std::wstring(kRunKey) + L"\" /v " + os::win32::Wide(value);
+    std::string output;
+    if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
+                       &process)) {
+        CloseHandle(writeEnd);
+        char buffer[512];
+        DWORD got = 0;
+        while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0) output.append(buffer, got);
+        WaitForSingleObject(process.hProcess, 10000);
+        CloseHandle(process.hProcess);
+        CloseHandle(process.hThread);
+    } else {
+        CloseHandle(writeEnd);
+    }
+    CloseHandle(readEnd);
+    return output;
+}
+
+TEST_F(Win32Registry, RegQueryShowsTheRunEntryTheLogicWrote) {
+    const std::string command = run_key::RunCommand("");
+    run_key::SetStringValue(kCurrentUser, run_key::kRunKeyPath, kValue, command);
+    const std::string shown = RegQuery(kValue);
+    EXPECT_NE(shown.find(kValue), std::string::npos) << shown;
+    EXPECT_NE(shown.find("REG_SZ"), std::string::npos) << shown;
+    EXPECT_NE(shown.find(command), std::string::npos) << shown;  // the quoted path and its blank
+    run_key::DeleteRegValue(kCurrentUser, run_key::kRunKeyPath, kValue);
+    EXPECT_EQ(RegQuery(kValue).find("REG_SZ"), std::string::npos);
+}
+
 TEST_F(Win32Registry, WideWriteKeepsATextOutsideTheAnsiCodePage) {
     const std::u16string name = u"LisotraRegistryTest.exe";
     const std::u16string text = u"C:\\\u0422\u0435\u0441\u0442\\\u4E2D\u6587.exe";
