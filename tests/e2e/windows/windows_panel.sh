@@ -10,14 +10,11 @@ exe=$(realpath "${1:?path to lisotra.exe}")
 prefix=${2:?wine prefix}
 # shellcheck source=../lib.sh
 . "$(dirname "$0")/../lib.sh"
+# shellcheck source=wine_lib.sh
+. "$(dirname "$0")/wine_lib.sh"
 wine_run="$(cd "$(dirname "$0")/../../platform/win32" && pwd)/wine.sh"
 desktop_start
-export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
-wineserver -k 2>/dev/null  # one left by an interrupted run would serve another display
-if [ ! -f "$prefix/system.reg" ]; then
-  wineboot -i >/dev/null 2>&1
-  wineserver -w
-fi
+wine_prefix_start "$prefix"
 
 wine_stop() {
   [ -n "${focus_pid:-}" ] && kill "$focus_pid" 2>/dev/null

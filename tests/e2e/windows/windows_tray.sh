@@ -18,15 +18,12 @@ exe=$(realpath "${1:?path to lisotra.exe}")
 prefix=$(realpath -m "${2:?wine prefix}")  # wine takes only an absolute one
 # shellcheck source=../lib.sh
 . "$(dirname "$0")/../lib.sh"
+# shellcheck source=wine_lib.sh
+. "$(dirname "$0")/wine_lib.sh"
 wine_run="$(cd "$(dirname "$0")/../../platform/win32" && pwd)/wine.sh"
 desktop_start
 stop_tray
-export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
-wineserver -k 2>/dev/null  # one left by an interrupted run would serve another display
-if [ ! -f "$prefix/system.reg" ]; then
-  wineboot -i >/dev/null 2>&1
-  wineserver -w
-fi
+wine_prefix_start "$prefix"
 
 wine_stop() {
   wineserver -k 2>/dev/null
