@@ -13,13 +13,14 @@ case "$cmd" in
 start)
   mkdir -p "$dir"/home "$dir"/config "$dir"/data "$dir"/cache "$dir"/runtime
   chmod 700 "$dir"/runtime
-  display=""
-  for n in $(seq 90 190); do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
-  done
-  [ -n "$display" ] || { echo "desktop.sh: no free display" >&2; exit 1; }
-  Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >"$dir"/xvfb.log 2>&1 &
+  # The server picks a free display itself and tells its number: two desktops started at the
+  # same moment (tests run in parallel) never race for one display.
+  rm -f "$dir"/display
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$dir"/display >"$dir"/xvfb.log 2>&1 &
   echo $! >"$dir"/pids
+  for _ in $(seq 200); do [ -s "$dir"/display ] && break; sleep 0.05; done
+  [ -s "$dir"/display ] || { echo "desktop.sh: Xvfb did not start (see $dir/xvfb.log)" >&2; exit 1; }
+  display=":$(head -1 "$dir"/display)"
   for _ in $(seq 100); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.05; done
   cat >"$dir"/env <<ENV
 export DISPLAY=$display
@@ -40,9 +41,13 @@ ENV
   trayer --edge bottom --align right --widthtype request --height 24 --transparent false \
     --tint 0x404040 --SetDockType true >"$dir"/trayer.log 2>&1 &
   echo $! >>"$dir"/pids
-  # Ready when the window manager and the tray host have their selections.
+  # Ready when the window manager, the compositor and the tray host are there.
   for _ in $(seq 100); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.05
+  done
+  for _ in $(seq 100); do
+    xwininfo -root -tree 2>/dev/null | grep -q '"xcompmgr"' && break
     sleep 0.05
   done
   for _ in $(seq 100); do
