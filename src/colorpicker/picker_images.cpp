@@ -51,8 +51,10 @@ os::Bitmap MakeMarker() {
     return marker;
 }
 
-Cursor MakeEyedropper() {
-    Cursor cursor;
+os::PointerImage MakeEyedropper() {
+    os::PointerImage cursor;
+    cursor.hotX = 3;
+    cursor.hotY = 16;
     // A pipette lying from the tip at (3, 16) up to the right: a thin glass tube, then the bulb.
     auto put = [&](int x, int y, unsigned char v) {
         if (x >= 0 && y >= 0 && x < 32 && y < 32) cursor.pixels[y][x] = v;
@@ -96,8 +98,8 @@ const os::Bitmap& Marker() {
     return marker;
 }
 
-const Cursor& Eyedropper() {
-    static const Cursor cursor = MakeEyedropper();
+const os::PointerImage& Eyedropper() {
+    static const os::PointerImage cursor = MakeEyedropper();
     return cursor;
 }
 

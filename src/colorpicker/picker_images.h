@@ -2,6 +2,7 @@
 // lightness, a white border), the crosshair marker and the eyedropper cursor.
 #pragma once
 
+#include "platform/native_window.h"
 #include "platform/surface.h"
 
 namespace picker_images {
@@ -14,13 +15,8 @@ inline constexpr os::COLORREF kMarkerKey = 0xFF00FF;  // magenta: left out when 
 const os::Bitmap& ColorField();
 const os::Bitmap& Marker();
 
-// A 32 x 32 monochrome pointer: 1 = black, 2 = white, 0 = transparent; hot spot at the tip.
-struct Cursor {
-    int hotX = 3;
-    int hotY = 16;
-    unsigned char pixels[32][32] = {};
-};
-const Cursor& Eyedropper();
+// The bar's pointer: a pipette, its hot spot at the tip (3, 16).
+const os::PointerImage& Eyedropper();
 
 // The field's columns and rows of each hue and saturation step.
 int HueStepOfColumn(int column);  // 0-59 for columns 1-175, -1 on the border

@@ -2,6 +2,7 @@
 
 #include "colorpicker/picker_images.h"
 #include "platform/conversions.h"
+#include "platform/form.h"
 
 namespace {
 constexpr std::int16_t kTrue = -1;
@@ -24,18 +25,26 @@ void SunkenFrame(os::PixelSurface& s, int width, int height) {
 }
 }  // namespace
 
-WinColorPicker::WinColorPicker()
-    : surface_(kSurfaceWidth, kSurfaceHeight, kButtonFace), picGrade_(kBarWidth, kSurfaceHeight, kWhite) {
-    surface_.SetPicture(&picker_images::ColorField());
-    surface_.Clear();
+WinColorPicker::WinColorPicker(os::ControlContainer& host, os::TwipsRect placement)
+    : UserControl(host, placement, std::nullopt),
+      PicGrade(*this, {{os::TwipsToPixelsX(2715), 0, kBarWidth, kSurfaceHeight}, true}, os::ScaleMode::Pixels) {
+    SetScaleMode(os::ScaleMode::Pixels);
+    os::PixelSurface& field = MakeSurface(kSurfaceWidth, kSurfaceHeight, kButtonFace);
+    field.SetPicture(&picker_images::ColorField());
+    field.Clear();
+    PicGrade.Surface(kWhite);
+    PicGrade.SetMouseIcon(picker_images::Eyedropper());
+    PicGrade.MouseDown = [this](std::int16_t& b, std::int16_t& s, float& x, float& y) { PicGrade_MouseDown(b, s, x, y); };
+    PicGrade.MouseMove = [this](std::int16_t& b, std::int16_t& s, float& x, float& y) { PicGrade_MouseMove(b, s, x, y); };
+    PicGrade.MouseUp = [this](std::int16_t& b, std::int16_t& s, float& x, float& y) { PicGrade_MouseUp(b, s, x, y); };
 }
 
 void WinColorPicker::RedrawField(std::int32_t FieldWidth) {
-    surface_.Clear();
-    SunkenFrame(surface_, FieldWidth, surface_.Height());
+    Field().Clear();
+    SunkenFrame(Field(), FieldWidth, Field().Height());
 }
 
-void WinColorPicker::DrawGradeFrame() { SunkenFrame(picGrade_, picGrade_.Width(), picGrade_.Height()); }
+void WinColorPicker::DrawGradeFrame() { SunkenFrame(Bar(), Bar().Width(), Bar().Height()); }
 
 void WinColorPicker::Gradient(os::PixelSurface& TheObject, std::int32_t& TheColor, std::int16_t& TopToBottom) {
     const double h = TheObject.Height(), w = TheObject.Width();
@@ -58,14 +67,15 @@ void WinColorPicker::Gradient(os::PixelSurface& TheObject, std::int32_t& TheColo
 }
 
 void WinColorPicker::DrawMarker(float X, float Y) {
-    surface_.KeyedCopy(picker_images::Marker(), Nearest(X - 19 + 9.5), Nearest(Y - 19 + 9.5), picker_images::kMarkerKey);
+    Field().KeyedCopy(picker_images::Marker(), Nearest(X - 19 + 9.5), Nearest(Y - 19 + 9.5), picker_images::kMarkerKey);
 }
 
 void WinColorPicker::GotoColor(const std::int32_t& Source) {
     int fx = 0, fy = 0;
+    const os::PixelSurface& field = Field();
     for (int x = 1; x <= 176; ++x) {
         for (int y = 1; y <= 187; ++y) {
-            if (static_cast<std::int32_t>(surface_.Pixel(x, y)) == Source) {
+            if (static_cast<std::int32_t>(field.Pixel(x, y)) == Source) {
                 mColor = Source;
                 fx = x, fy = y;
                 break;  // the column's top-most match; the next column may hold one further right
@@ -76,7 +86,7 @@ void WinColorPicker::GotoColor(const std::int32_t& Source) {
         RedrawField(kField);
         DrawMarker(static_cast<float>(fx), static_cast<float>(fy));
         std::int16_t topToBottom = kTrue;
-        Gradient(picGrade_, mColor, topToBottom);
+        Gradient(Bar(), mColor, topToBottom);
         if (ColorChanged) ColorChanged();
     }
 }
@@ -94,9 +104,9 @@ void WinColorPicker::UserControl_MouseMove(std::int16_t, std::int16_t, float X, 
     if (Y <= 1) Y = 1;
     if (X >= 177) X = 175;
     if (Y >= 177) Y = 175;
-    mColor = static_cast<std::int32_t>(surface_.Pixel(Nearest(X), Nearest(Y)));
+    mColor = static_cast<std::int32_t>(Field().Pixel(Nearest(X), Nearest(Y)));
     std::int16_t topToBottom = kTrue;
-    Gradient(picGrade_, mColor, topToBottom);
+    Gradient(Bar(), mColor, topToBottom);
     if (ColorChanged) ColorChanged();
 }
 
@@ -120,12 +130,12 @@ void WinColorPicker::PicGrade_MouseDown(std::int16_t Button, std::int16_t Shift,
 
 void WinColorPicker::PicGrade_MouseMove(std::int16_t Button, std::int16_t, float X, float Y) {
     if (Button != 1 || mDragging != kTrue) return;
-    const float sw = static_cast<float>(picGrade_.Width()), sh = static_cast<float>(picGrade_.Height());
+    const float sw = PicGrade.ScaleWidth(), sh = PicGrade.ScaleHeight();
     if (X <= 1) X = 1;
     if (Y <= 1) Y = 1;
     if (X >= sw - 1) X = sw - 2;
     if (Y >= sh - 1) Y = sh - 2;
-    mColor = static_cast<std::int32_t>(picGrade_.Pixel(Nearest(X), Nearest(Y)));
+    mColor = static_cast<std::int32_t>(Bar().Pixel(Nearest(X), Nearest(Y)));
     if (ColorChanged) ColorChanged();
 }
 
@@ -135,8 +145,11 @@ void WinColorPicker::UserControl_Show() {
     RedrawField(kField);
     std::int32_t white = kWhite;
     std::int16_t topToBottom = kTrue;
-    Gradient(picGrade_, white, topToBottom);
+    Gradient(Bar(), white, topToBottom);
 }
 
-// The control keeps its one size; the host sizes its window to kWidthTwips x kHeightTwips.
-void WinColorPicker::UserControl_Resize() {}
+// The control keeps its one size, whatever its host asks.
+void WinColorPicker::UserControl_Resize() {
+    SetWidth(kWidthTwips);
+    SetHeight(kHeightTwips);
+}

@@ -6,11 +6,14 @@
 #include <cstdint>
 #include <functional>
 
+#include "platform/controls.h"
 #include "platform/surface.h"
+#include "platform/user_control.h"
 
-class WinColorPicker {
+class WinColorPicker : public os::UserControl {
 public:
-    WinColorPicker();
+    // Placed on `host`; whatever size the placement gives, the control takes its own.
+    WinColorPicker(os::ControlContainer& host, os::TwipsRect placement);
 
     // The selected colour, 0x00BBGGRR; 0 until the first pick.
     std::int32_t SelectedColor() const { return mColor; }
@@ -21,30 +24,30 @@ public:
     // Raised after every pick and every successful GotoColor.
     std::function<void()> ColorChanged;
 
-    // Events from the host. Button: 1 left, 2 right; X and Y in pixels of the surface.
-    void UserControl_Show();
-    void UserControl_Resize();
-    void UserControl_MouseDown(std::int16_t Button, std::int16_t Shift, float X, float Y);
-    void UserControl_MouseMove(std::int16_t Button, std::int16_t Shift, float X, float Y);
-    void UserControl_MouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y);
+    // The brightness bar; the control's own surface shows the field (Surface()).
+    os::PictureBox PicGrade;
+    static constexpr float kWidthTwips = 3060;
+    static constexpr float kHeightTwips = 2820;
+
+    // Mouse events in pixels of the surface that receives them. Button: 1 left, 2 right.
+    void UserControl_MouseDown(std::int16_t Button, std::int16_t Shift, float X, float Y) override;
+    void UserControl_MouseMove(std::int16_t Button, std::int16_t Shift, float X, float Y) override;
+    void UserControl_MouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y) override;
     void PicGrade_MouseDown(std::int16_t Button, std::int16_t Shift, float X, float Y);
     void PicGrade_MouseMove(std::int16_t Button, std::int16_t Shift, float X, float Y);
     void PicGrade_MouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y);
 
-    // What the control shows: the field surface (its background picture is the colour field)
-    // and the bar.
-    os::PixelSurface& Surface() { return surface_; }
-    os::PixelSurface& PicGrade() { return picGrade_; }
-    static constexpr float kWidthTwips = 3060;
-    static constexpr float kHeightTwips = 2820;
+protected:
+    void UserControl_Show() override;
+    void UserControl_Resize() override;
 
 private:
     void RedrawField(std::int32_t FieldWidth);
     void DrawGradeFrame();
     void DrawMarker(float X, float Y);
+    os::PixelSurface& Field() { return *Surface(); }
+    os::PixelSurface& Bar() { return PicGrade.Surface(); }
 
     std::int32_t mColor = 0;
     std::int16_t mDragging = 0;  // True is -1
-    os::PixelSurface surface_;
-    os::PixelSurface picGrade_;
 };

@@ -5,40 +5,75 @@
 
 namespace os {
 
-PictureBox::PictureBox(ControlContainer& parent, ChildDesign design, Scale scale) : design_(design), scale_(scale) {
+MouseEvent ReadMouse(unsigned message, WPARAM keys, int x, int y, ScaleMode scale) {
+    MouseEvent event;
+    switch (message) {
+    case WM_MOUSEMOVE: event.kind = MouseEvent::Move; break;
+    case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN: event.kind = MouseEvent::Down; break;
+    case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP: event.kind = MouseEvent::Up; break;
+    default: return event;
+    }
+    switch (message) {
+    case WM_LBUTTONDOWN: case WM_LBUTTONUP: event.button = 1; break;
+    case WM_RBUTTONDOWN: case WM_RBUTTONUP: event.button = 2; break;
+    case WM_MBUTTONDOWN: case WM_MBUTTONUP: event.button = 4; break;
+    default:
+        event.button = static_cast<std::int16_t>(((keys & MK_LBUTTON) ? 1 : 0) | ((keys & MK_RBUTTON) ? 2 : 0) |
+                                                 ((keys & MK_MBUTTON) ? 4 : 0));
+    }
+    event.shift = static_cast<std::int16_t>(((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0) |
+                                            ((keys & MK_ALT) ? 4 : 0));
+    event.x = static_cast<float>(x);
+    event.y = static_cast<float>(y);
+    if (scale == ScaleMode::Twips) {
+        event.x *= TwipsPerPixelX();
+        event.y *= TwipsPerPixelY();
+    }
+    return event;
+}
+
+PictureBox::PictureBox(ControlContainer& parent, ChildDesign design, ScaleMode scale) : design_(design), scale_(scale) {
     parent.AddControl(*this);
 }
 
 PictureBox::~PictureBox() = default;
 
-void PictureBox::Create(NativeWindow& parent) { window_ = CreateNativeChild(parent, design_, *this); }
+void PictureBox::Create(NativeWindow& parent) {
+    window_ = CreateNativeChild(parent, design_, *this);
+    if (surface_) window_->ShowSurface(*surface_);
+    if (pointer_) window_->SetPointer(*pointer_);
+}
+
+PixelSurface& PictureBox::Surface(COLORREF background) {
+    if (!surface_) {
+        surface_ = std::make_unique<PixelSurface>(design_.rect.width, design_.rect.height, background);
+        if (window_) window_->ShowSurface(*surface_);
+    }
+    return *surface_;
+}
+
+void PictureBox::SetMouseIcon(const PointerImage& pointer) {
+    pointer_ = &pointer;
+    if (window_) window_->SetPointer(pointer);
+}
+
+float PictureBox::ScaleWidth() const {
+    const auto w = static_cast<float>(design_.rect.width);
+    return scale_ == ScaleMode::Twips ? w * TwipsPerPixelX() : w;
+}
+
+float PictureBox::ScaleHeight() const {
+    const auto h = static_cast<float>(design_.rect.height);
+    return scale_ == ScaleMode::Twips ? h * TwipsPerPixelY() : h;
+}
 
 void PictureBox::OnMouse(unsigned message, WPARAM keys, int x, int y) {
-    std::int16_t button = 0;
-    switch (message) {
-    case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_LBUTTONDBLCLK: button = 1; break;
-    case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK: button = 2; break;
-    case WM_MBUTTONDOWN: case WM_MBUTTONUP: button = 4; break;
-    default:  // a move reports every button held
-        button = static_cast<std::int16_t>(((keys & MK_LBUTTON) ? 1 : 0) | ((keys & MK_RBUTTON) ? 2 : 0) |
-                                           ((keys & MK_MBUTTON) ? 4 : 0));
-    }
-    std::int16_t shift = static_cast<std::int16_t>(((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0) |
-                                                   ((keys & MK_ALT) ? 4 : 0));
-    float fx = static_cast<float>(x);
-    float fy = static_cast<float>(y);
-    if (scale_ == Scale::Twips) {
-        fx *= TwipsPerPixelX();
-        fy *= TwipsPerPixelY();
-    }
-    const MouseHandler* handler = nullptr;
-    switch (message) {
-    case WM_MOUSEMOVE: handler = &MouseMove; break;
-    case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN: handler = &MouseDown; break;
-    case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP: handler = &MouseUp; break;
-    default: return;
-    }
-    if (*handler) (*handler)(button, shift, fx, fy);
+    MouseEvent e = ReadMouse(message, keys, x, y, scale_);
+    const MouseHandler* handler = e.kind == MouseEvent::Down   ? &MouseDown
+                                  : e.kind == MouseEvent::Move ? &MouseMove
+                                  : e.kind == MouseEvent::Up   ? &MouseUp
+                                                               : nullptr;
+    if (handler && *handler) (*handler)(e.button, e.shift, e.x, e.y);
 }
 
 CheckBox::CheckBox(ControlContainer& parent, Design design)

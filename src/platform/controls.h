@@ -48,19 +48,40 @@ private:
     std::vector<Control*> controls_;
 };
 
+// The unit of a surface's mouse coordinates.
+enum class ScaleMode { Twips, Pixels };
+
+// A mouse message as the form layer reports it. Button: on a press or release the button that
+// changed, on a move every button held (1 left, 2 right, 4 middle). Shift: 1 Shift, 2 Ctrl, 4 Alt.
+struct MouseEvent {
+    enum Kind { None, Down, Move, Up } kind = None;  // a double-click reports nothing
+    std::int16_t button = 0;
+    std::int16_t shift = 0;
+    float x = 0;
+    float y = 0;
+};
+MouseEvent ReadMouse(unsigned message, WPARAM keys, int x, int y, ScaleMode scale);
+
 // A picture box: a child window whose handle can stand for the form (as a tray icon's owner), and
 // which reports the mouse. X and Y are in twips (ScaleMode twips) or in pixels.
 class PictureBox final : public Control, private NativeWindowEvents {
 public:
-    enum class Scale { Twips, Pixels };
-    // Button: 1 left, 2 right, 4 middle. Shift: 1 Shift, 2 Ctrl, 4 Alt.
     using MouseHandler = std::function<void(std::int16_t& button, std::int16_t& shift, float& x, float& y)>;
 
-    PictureBox(ControlContainer& parent, ChildDesign design, Scale scale = Scale::Twips);
+    PictureBox(ControlContainer& parent, ChildDesign design, ScaleMode scale = ScaleMode::Twips);
     ~PictureBox() override;
 
     Hwnd hWnd() const { return window_ ? window_->Handle() : Hwnd{}; }
     MouseHandler MouseDown, MouseMove, MouseUp;
+
+    // What the box shows: a surface of the box's size in pixels, made on first use, cleared to
+    // `background`. Later calls give the same surface.
+    PixelSurface& Surface(COLORREF background = 0xFFFFFF);
+    // The pointer while the mouse is over the box.
+    void SetMouseIcon(const PointerImage& pointer);
+    // Scale width and height: the box's size in its scale mode.
+    float ScaleWidth() const;
+    float ScaleHeight() const;
 
     void Create(NativeWindow& parent) override;
     void Destroy() override { window_.reset(); }
@@ -72,7 +93,9 @@ private:
     void OnMouse(unsigned message, WPARAM keys, int x, int y) override;
 
     ChildDesign design_;
-    Scale scale_;
+    ScaleMode scale_;
+    const PointerImage* pointer_ = nullptr;
+    std::unique_ptr<PixelSurface> surface_;  // outlives the window that shows it
     std::unique_ptr<NativeWindow> window_;
 };
 

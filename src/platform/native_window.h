@@ -9,16 +9,9 @@
 
 #include "platform/font.h"
 #include "platform/os_types.h"
+#include "platform/surface.h"
 
 namespace os {
-
-struct PixelRect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-    bool operator==(const PixelRect&) const = default;
-};
 
 enum class WindowKind {
     Hidden,            // never shown: the start-up window that owns the tray icon and the hotkeys
@@ -43,6 +36,14 @@ public:
     virtual ~NativeWindowEvents() = default;
 };
 
+// A 32 x 32 monochrome mouse pointer: 1 black, 2 white, 0 transparent; (hotX, hotY) is the point
+// that the pointer's position names.
+struct PointerImage {
+    int hotX = 0;
+    int hotY = 0;
+    unsigned char pixels[32][32] = {};
+};
+
 class NativeWindow {
 public:
     virtual ~NativeWindow() = default;
@@ -53,6 +54,11 @@ public:
     virtual PixelRect FrameRect() const = 0;
     virtual void SetFrameRect(const PixelRect& rect) = 0;
     virtual void SetBackColor(COLORREF color) = 0;
+    // A child's content from now on: the surface at the top-left, the background colour beyond it,
+    // each part repainted when the surface reports it changed. The surface outlives the window.
+    virtual void ShowSurface(PixelSurface& surface) { (void)surface; }
+    // The pointer over a child; the arrow until set.
+    virtual void SetPointer(const PointerImage& pointer) { (void)pointer; }
 };
 
 // A child window inside a form, in the form's client pixels.

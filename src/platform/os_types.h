@@ -28,6 +28,7 @@ inline constexpr unsigned WM_RBUTTONUP = 0x0205;
 inline constexpr unsigned WM_RBUTTONDBLCLK = 0x0206;
 inline constexpr unsigned WM_MBUTTONDOWN = 0x0207;
 inline constexpr unsigned WM_MBUTTONUP = 0x0208;
+inline constexpr unsigned WM_MBUTTONDBLCLK = 0x0209;
 inline constexpr unsigned WM_HOTKEY = 0x0312;
 
 // Mouse message wParam: the buttons and keys held.
@@ -70,5 +71,13 @@ inline constexpr int vbAppTaskManager = 3;   // another program asked it to clos
 
 // Colours are 0x00BBGGRR.
 using COLORREF = std::uint32_t;
+
+struct PixelRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    bool operator==(const PixelRect&) const = default;
+};
 
 }  // namespace os

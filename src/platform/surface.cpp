@@ -2,15 +2,12 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <utility>
 
 namespace os {
 
 PixelSurface::PixelSurface(int width, int height, COLORREF background)
     : width_(std::max(0, width)), height_(std::max(0, height)), background_(background),
-      pixels_(static_cast<size_t>(width_) * static_cast<size_t>(height_), background) {
-    Touch(0, 0, width_ - 1, height_ - 1);
-}
+      pixels_(static_cast<size_t>(width_) * static_cast<size_t>(height_), background) {}
 
 void PixelSurface::SetBackground(COLORREF color) { background_ = color; }
 void PixelSurface::SetPicture(const Bitmap* picture) { picture_ = picture; }
@@ -34,12 +31,7 @@ void PixelSurface::Touch(int x1, int y1, int x2, int y2) {
     x1 = std::max(x1, 0), y1 = std::max(y1, 0);
     x2 = std::min(x2, width_ - 1), y2 = std::min(y2, height_ - 1);
     if (x2 < x1 || y2 < y1) return;
-    if (damage_.Empty()) {
-        damage_ = {x1, y1, x2 + 1, y2 + 1};
-    } else {
-        damage_ = {std::min(damage_.left, x1), std::min(damage_.top, y1), std::max(damage_.right, x2 + 1),
-                   std::max(damage_.bottom, y2 + 1)};
-    }
+    if (Changed) Changed({x1, y1, x2 - x1 + 1, y2 - y1 + 1});
 }
 
 void PixelSurface::Line(int x1, int y1, int x2, int y2, COLORREF color) {
@@ -74,7 +66,5 @@ void PixelSurface::KeyedCopy(const Bitmap& image, int x, int y, COLORREF key) {
     }
     Touch(x, y, x + image.width - 1, y + image.height - 1);
 }
-
-PixelSurface::Damage PixelSurface::TakeDamage() { return std::exchange(damage_, Damage{}); }
 
 }  // namespace os

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "platform/os_types.h"
@@ -46,12 +47,8 @@ public:
     }
     const std::vector<COLORREF>& Pixels() const { return pixels_; }
 
-    // The part changed since the last TakeDamage, for a realisation to repaint only that.
-    struct Damage {
-        int left = 0, top = 0, right = 0, bottom = 0;  // right and bottom excluded
-        bool Empty() const { return right <= left || bottom <= top; }
-    };
-    Damage TakeDamage();
+    // Told of every part that changes, so that whatever shows the surface repaints only that.
+    std::function<void(const PixelRect& changed)> Changed;
 
 private:
     void Set(int x, int y, COLORREF color);
@@ -62,7 +59,6 @@ private:
     COLORREF background_;
     const Bitmap* picture_ = nullptr;
     std::vector<COLORREF> pixels_;
-    Damage damage_;
 };
 
 }  // namespace os

@@ -39,8 +39,9 @@ PixelRect UserControl::Pixels() const {
 }
 
 void UserControl::Create(NativeWindow& parent) {
-    surface_ = CreateNativeChild(parent, {Pixels(), true}, *this);
-    CreateControls(*surface_);
+    window_ = CreateNativeChild(parent, {Pixels(), true}, *this);
+    if (drawing_) window_->ShowSurface(*drawing_);
+    CreateControls(*window_);
     UserControl_Initialize();
     if (saved_) {
         PropertyBag bag = *saved_;
@@ -53,7 +54,7 @@ void UserControl::Create(NativeWindow& parent) {
 
 void UserControl::Destroy() {
     DestroyControls();
-    surface_.reset();
+    window_.reset();
 }
 
 PropertyBag UserControl::SaveProperties() {
@@ -68,16 +69,32 @@ PropertyBag UserControl::SaveProperties() {
 void UserControl::SetWidth(float twips) {
     if (twips == rect_.width) return;
     rect_.width = twips;
-    if (surface_) surface_->SetFrameRect(Pixels());
+    if (window_) window_->SetFrameRect(Pixels());
 }
 
 void UserControl::SetHeight(float twips) {
     if (twips == rect_.height) return;
     rect_.height = twips;
-    if (surface_) surface_->SetFrameRect(Pixels());
+    if (window_) window_->SetFrameRect(Pixels());
 }
 
 void UserControl::OnSizeChanged() { UserControl_Resize(); }
+
+PixelSurface& UserControl::MakeSurface(int width, int height, COLORREF background) {
+    drawing_ = std::make_unique<PixelSurface>(width, height, background);
+    if (window_) window_->ShowSurface(*drawing_);
+    return *drawing_;
+}
+
+void UserControl::OnMouse(unsigned message, WPARAM keys, int x, int y) {
+    const MouseEvent e = ReadMouse(message, keys, x, y, scale_);
+    switch (e.kind) {
+    case MouseEvent::Down: UserControl_MouseDown(e.button, e.shift, e.x, e.y); break;
+    case MouseEvent::Move: UserControl_MouseMove(e.button, e.shift, e.x, e.y); break;
+    case MouseEvent::Up: UserControl_MouseUp(e.button, e.shift, e.x, e.y); break;
+    case MouseEvent::None: break;
+    }
+}
 
 float UserControl::TextWidth(std::string_view text) const {
     return PixelsToTwipsX(MeasureText(font_, text).width);

@@ -36,7 +36,9 @@ public:
     float Top() const { return rect_.top; }
     float Width() const { return rect_.width; }
     float Height() const { return rect_.height; }
-    Hwnd hWnd() const { return surface_ ? surface_->Handle() : Hwnd{}; }
+    Hwnd hWnd() const { return window_ ? window_->Handle() : Hwnd{}; }
+    // What the control's window shows, if it draws (see MakeSurface).
+    PixelSurface* Surface() const { return drawing_.get(); }
 
     void Create(NativeWindow& parent) override;
     void Destroy() override;
@@ -53,6 +55,21 @@ protected:
     virtual void UserControl_WriteProperties(PropertyBag& propBag) { (void)propBag; }
     virtual void UserControl_Resize() {}
     virtual void UserControl_Show() {}
+    // The mouse on the control's own surface, in its scale mode (see controls.h for the arguments).
+    // A surface keeps the mouse while a button is held, so a drag reports beyond its edges.
+    virtual void UserControl_MouseDown(std::int16_t Button, std::int16_t Shift, float X, float Y) {
+        (void)Button, (void)Shift, (void)X, (void)Y;
+    }
+    virtual void UserControl_MouseMove(std::int16_t Button, std::int16_t Shift, float X, float Y) {
+        (void)Button, (void)Shift, (void)X, (void)Y;
+    }
+    virtual void UserControl_MouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y) {
+        (void)Button, (void)Shift, (void)X, (void)Y;
+    }
+
+    void SetScaleMode(ScaleMode scale) { scale_ = scale; }
+    // The control draws: its window shows this surface of width x height pixels at its top-left.
+    PixelSurface& MakeSurface(int width, int height, COLORREF background);
 
     // The surface's size, set by the control itself; a change runs UserControl_Resize.
     void SetWidth(float twips);
@@ -73,13 +90,16 @@ private:
     void OnSizeChanged() override;
     void OnActivated() override {}
     void OnCloseRequest(int) override {}
+    void OnMouse(unsigned message, WPARAM keys, int x, int y) override;
     PixelRect Pixels() const;
 
     ControlContainer& host_;
     TwipsRect rect_;
     std::optional<PropertyBag> saved_;
     os::Font font_;
-    std::unique_ptr<NativeWindow> surface_;
+    ScaleMode scale_ = ScaleMode::Twips;
+    std::unique_ptr<PixelSurface> drawing_;  // outlives the window that shows it
+    std::unique_ptr<NativeWindow> window_;
 };
 
 }  // namespace os

@@ -96,7 +96,7 @@ TEST(Marker, CrosshairArmsOnMagenta) {
 }
 
 TEST(Eyedropper, HotSpotAtItsTip) {
-    const Cursor& c = Eyedropper();
+    const os::PointerImage& c = Eyedropper();
     EXPECT_EQ(c.hotX, 3);
     EXPECT_EQ(c.hotY, 16);
     EXPECT_EQ(c.pixels[16][3], 1);  // drawn, black

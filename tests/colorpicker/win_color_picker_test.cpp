@@ -4,19 +4,27 @@
 
 #include <gtest/gtest.h>
 
+#include "colorpicker/drag_path.h"
+#include "colorpicker/picker_host.h"
 #include "colorpicker/picker_images.h"
+#include "platform/headless/headless.h"
 
 namespace {
+// A fresh desktop, then the host shown.
+struct FreshDesktop {
+    FreshDesktop() { headless::Reset(); }
+};
+
 class Picker : public ::testing::Test {
 protected:
-    void SetUp() override {
-        picker.ColorChanged = [this] { ++changes; };
-        picker.UserControl_Show();
-    }
-    os::COLORREF FieldAt(int x, int y) { return picker.Surface().Pixel(x, y); }
-    os::COLORREF BarAt(int x, int y) { return picker.PicGrade().Pixel(x, y); }
-    WinColorPicker picker;
-    int changes = 0;
+    void SetUp() override { pickerHost->Show(); }
+    void TearDown() override { headless::Reset(); }
+    // What the screen shows of the field and of the bar.
+    os::COLORREF FieldAt(int x, int y) const { return headless::ShownPixel(picker.hWnd(), x, y); }
+    os::COLORREF BarAt(int x, int y) const { return headless::ShownPixel(picker.PicGrade.hWnd(), x, y); }
+    FreshDesktop fresh;
+    WinColorPicker& picker = pickerHost->WinColorPicker1;
+    int& changes = pickerHost->changes;
 };
 }  // namespace
 
@@ -159,4 +167,39 @@ TEST_F(Picker, GradientUpwardsPaintsFromTheBottom) {
     EXPECT_EQ(bar.Pixel(10, 185), 0x808080u);  // first band: rows 184-185, the next overlapping 184
     EXPECT_EQ(bar.Pixel(10, 184), 0x7C7C7Cu);  // next band up: rows 180-184
     EXPECT_EQ(bar.Pixel(10, 186), 0x123456u);  // below the first band: not painted
+}
+
+// The user's mouse, through the form layer, in the surfaces' pixels.
+TEST_F(Picker, ADragThroughTheDesktopPicksEachStepsColour) {
+    for (const drag_path::Step& step : drag_path::Steps()) {
+        headless::Mouse(step.onBar ? picker.PicGrade.hWnd() : picker.hWnd(), step.message, step.x, step.y);
+        EXPECT_EQ(picker.SelectedColor(), step.selected) << step.x << "," << step.y << (step.onBar ? " on the bar" : "");
+    }
+    EXPECT_EQ(FieldAt(drag_path::kMarkerArmX, drag_path::kMarkerArmY), 0u);
+    EXPECT_EQ(changes, 10);  // each press and move picks; releases do not
+}
+
+TEST_F(Picker, OnlyWhatChangedIsRepainted) {
+    headless::TakeRepaints(picker.hWnd());
+    headless::TakeRepaints(picker.PicGrade.hWnd());
+    headless::Mouse(picker.hWnd(), os::WM_LBUTTONDOWN, 50, 50);
+    headless::TakeRepaints(picker.hWnd());
+    headless::TakeRepaints(picker.PicGrade.hWnd());
+    headless::Mouse(picker.hWnd(), os::WM_MOUSEMOVE, 60, 50);  // a drag step repaints the bar only
+    EXPECT_TRUE(headless::TakeRepaints(picker.hWnd()).empty());
+    EXPECT_FALSE(headless::TakeRepaints(picker.PicGrade.hWnd()).empty());
+    headless::Mouse(picker.PicGrade.hWnd(), os::WM_MOUSEMOVE, 10, 10);  // a move without a button: nothing
+    headless::Mouse(picker.hWnd(), os::WM_LBUTTONUP, 60, 50);
+    // The release redraws the field and the marker; the bar stays.
+    EXPECT_FALSE(headless::TakeRepaints(picker.hWnd()).empty());
+    EXPECT_TRUE(headless::TakeRepaints(picker.PicGrade.hWnd()).empty());
+}
+
+TEST_F(Picker, TheControlKeepsItsSizeAndTheBarItsEyedropper) {
+    const headless::WindowState& control = *headless::Window(picker.hWnd());
+    EXPECT_EQ(control.frame, (os::PixelRect{8, 8, 204, 188}));  // placed at 120 twips, 1500 x 900: it keeps 3060 x 2820
+    EXPECT_EQ(headless::Window(picker.PicGrade.hWnd())->frame, (os::PixelRect{181, 0, 20, 188}));
+    EXPECT_EQ(headless::Window(picker.PicGrade.hWnd())->pointer, &picker_images::Eyedropper());
+    EXPECT_EQ(control.pointer, nullptr);  // the field keeps the arrow
+    EXPECT_EQ(FieldAt(190, 50), 0xF0F0F0u);  // between the field and the bar: the control's face
 }

@@ -35,6 +35,7 @@ struct Desktop {
     std::string programFile = "C:\\Program Files\\Lisotra\\lisotra.exe";
     std::map<os::Hwnd, class HeadlessCheckBox*> checkBoxes;
     std::uintptr_t nextCheckBox = 0x70000000;
+    os::WPARAM buttonsHeld = 0;
 };
 
 // Icons live as long as the program, so they outlast Reset.
@@ -62,6 +63,7 @@ public:
         state_.kind = os::WindowKind::Hidden;
         state_.visible = design.visible;
         state_.frame = design.rect;
+        state_.backColor = 0x8000000F;  // the button face, as a child window's class paints it
         handle_ = os::emu::AddWindow(events, *this, 0);
     }
     HeadlessWindow(const os::WindowDesign& design, os::NativeWindowEvents& events) : events_(events) {
@@ -73,7 +75,10 @@ public:
                         design.clientHeight + 2 * kBorder + kCaption};
         handle_ = os::emu::AddWindow(events, *this, 0);
     }
-    ~HeadlessWindow() override { os::emu::RemoveWindow(handle_); }
+    ~HeadlessWindow() override {
+        if (surface_) surface_->Changed = nullptr;
+        os::emu::RemoveWindow(handle_);
+    }
 
     os::Hwnd Handle() const override { return handle_; }
     void SetVisible(bool visible) override { state_.visible = visible; }
@@ -94,10 +99,20 @@ public:
     void ApplyTopmost() override { state_.topmost = true; }
     void ApplyExStyle(os::LONG_PTR) override {}
     void ApplyOpacity(unsigned char alpha) override { state_.opacity = alpha; }
+    void ShowSurface(os::PixelSurface& surface) override {
+        surface_ = &surface;
+        state_.surface = &surface;
+        surface.Changed = [this](const os::PixelRect& changed) { repaints_.push_back(changed); };
+        repaints_.push_back({0, 0, surface.Width(), surface.Height()});
+    }
+    void SetPointer(const os::PointerImage& pointer) override { state_.pointer = &pointer; }
 
     const WindowState& State() const { return state_; }
+    std::vector<os::PixelRect> TakeRepaints() { return std::exchange(repaints_, {}); }
 
 private:
+    os::PixelSurface* surface_ = nullptr;
+    std::vector<os::PixelRect> repaints_;
     os::NativeWindowEvents& events_;
     os::Hwnd handle_{};
     WindowState state_;
@@ -298,6 +313,32 @@ void ClickCheckBox(os::Hwnd handle) {
         auto it = D().checkBoxes.find(handle);
         if (it != D().checkBoxes.end()) it->second->Click();
     });
+}
+
+os::COLORREF ShownPixel(os::Hwnd handle, int x, int y) {
+    const WindowState* window = Window(handle);
+    if (!window) return os::CLR_INVALID;
+    if (window->surface && window->surface->Pixel(x, y) != os::CLR_INVALID) return window->surface->Pixel(x, y);
+    return os::ResolveColor(window->backColor);
+}
+
+std::vector<os::PixelRect> TakeRepaints(os::Hwnd handle) {
+    HeadlessWindow* window = Find(handle);
+    return window ? window->TakeRepaints() : std::vector<os::PixelRect>{};
+}
+
+void Mouse(os::Hwnd handle, unsigned message, int x, int y, os::WPARAM keys) {
+    os::WPARAM& held = D().buttonsHeld;
+    switch (message) {
+    case os::WM_LBUTTONDOWN: held |= os::MK_LBUTTON; break;
+    case os::WM_LBUTTONUP: held &= ~os::MK_LBUTTON; break;
+    case os::WM_RBUTTONDOWN: held |= os::MK_RBUTTON; break;
+    case os::WM_RBUTTONUP: held &= ~os::MK_RBUTTON; break;
+    case os::WM_MBUTTONDOWN: held |= os::MK_MBUTTON; break;
+    case os::WM_MBUTTONUP: held &= ~os::MK_MBUTTON; break;
+    default: break;
+    }
+    Run([&] { os::SendMessageA(handle, message, held | keys, os::MAKELPARAM(x, y)); });
 }
 
 void RunDeferred() {

@@ -29,6 +29,8 @@ struct WindowState {
     os::PixelRect frame;
     os::COLORREF backColor = 0;
     int opacity = 255;  // what the desktop shows: set by SetLayeredWindowAttributes
+    const os::PixelSurface* surface = nullptr;  // a child's content, when it draws
+    const os::PointerImage* pointer = nullptr;  // the pointer over it, when not the arrow
 };
 
 // A fresh process on a fresh desktop: no forms, windows, hotkeys or deferred work; an empty
@@ -112,6 +114,17 @@ struct CheckBoxState {
 };
 const CheckBoxState* CheckBox(os::Hwnd handle);
 void ClickCheckBox(os::Hwnd handle);  // toggles it and tells the program, as a user's click
+
+// What a drawing child shows at its client pixel (x, y): its surface, or its background colour
+// beyond it.
+os::COLORREF ShownPixel(os::Hwnd handle, int x, int y);
+// The parts of a child's surface repainted since the last call, in the order asked for.
+std::vector<os::PixelRect> TakeRepaints(os::Hwnd handle);
+// The user's mouse on a window: the message (WM_LBUTTONDOWN, WM_MOUSEMOVE, ...) at a point in its
+// client pixels, which may lie beyond its edges while a button is held, as under capture. The
+// buttons held come from the presses and releases sent so far; `keys` adds MK_SHIFT, MK_CONTROL,
+// MK_ALT.
+void Mouse(os::Hwnd handle, unsigned message, int x, int y, os::WPARAM keys = 0);
 
 // Runs a step as the message loop would: deferred work after it, End caught.
 template <class Step>

@@ -1,7 +1,9 @@
 // Check boxes, system colours and text metrics on Qt. A check box is a real QCheckBox inside its
 // parent's widget; its system colours and a font face the desktop lacks follow the desktop.
 #include <QApplication>
+#include <QBitmap>
 #include <QCheckBox>
+#include <QImage>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QPalette>
@@ -112,6 +114,23 @@ private:
 QColor qt::ToQColor(COLORREF c) {
     c = ResolveColor(c);
     return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
+
+QCursor qt::ToQCursor(const PointerImage& pointer) {
+    // A bitmap and a mask of one bit a pixel: set in both is black, set in the mask only is white.
+    QImage bitmap(32, 32, QImage::Format_MonoLSB), mask(32, 32, QImage::Format_MonoLSB);
+    for (QImage* image : {&bitmap, &mask}) {
+        image->setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});  // Qt's color0 and color1
+        image->fill(0);
+    }
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x) {
+            const unsigned char p = pointer.pixels[y][x];
+            bitmap.setPixel(x, y, p == 1 ? 1 : 0);
+            mask.setPixel(x, y, p != 0 ? 1 : 0);
+        }
+    }
+    return QCursor(QBitmap::fromImage(bitmap), QBitmap::fromImage(mask), pointer.hotX, pointer.hotY);
 }
 
 QFont qt::ToQFont(const Font& font) {

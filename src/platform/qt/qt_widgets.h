@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QColor>
+#include <QCursor>
 #include <QFont>
 #include <QString>
 
@@ -25,6 +26,7 @@ QWidget* WidgetOf(NativeWindow& window);
 
 // A colour as drawn; system colours take the desktop palette's.
 QColor ToQColor(COLORREF color);
+QCursor ToQCursor(const PointerImage& pointer);
 
 // The font as Qt draws it. A face the desktop does not have falls back to the desktop's own font,
 // not to whatever the font matcher finds nearest to an unknown name.

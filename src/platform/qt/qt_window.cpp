@@ -2,6 +2,10 @@
 // the form's geometry.
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QImage>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QPalette>
 #include <QWidget>
 #include <QWindow>
@@ -195,21 +199,87 @@ private:
     Hwnd handle_;
 };
 
-// A child inside a window on the screen (a user control's surface): a plain widget, in its
+// The widget of a child: it paints the surface it shows, only the parts Qt asks for, and sends
+// the mouse to its window's procedure as Windows messages in client pixels. Qt keeps the mouse
+// with the widget a button was pressed on until the last button is released, as capture does.
+class ChildWidget final : public QWidget {
+public:
+    explicit ChildWidget(QWidget* parent) : QWidget(parent) {
+        setMouseTracking(true);  // moves without a button held are reported too
+        setAutoFillBackground(true);
+        QPalette palette = this->palette();
+        palette.setColor(QPalette::Window, ToQColor(0x8000000F));
+        setPalette(palette);
+    }
+    Hwnd handle{};
+    PixelSurface* surface = nullptr;
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        if (!surface) return;
+        const QRect area = event->rect() & QRect(0, 0, surface->Width(), surface->Height());
+        if (area.isEmpty()) return;
+        QImage image(area.size(), QImage::Format_RGB32);
+        for (int y = 0; y < area.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (int x = 0; x < area.width(); ++x) {
+                const COLORREF c = surface->Pixel(area.x() + x, area.y() + y);
+                line[x] = qRgb(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF), static_cast<int>((c >> 16) & 0xFF));
+            }
+        }
+        QPainter(this).drawImage(area.topLeft(), image);
+    }
+    void mousePressEvent(QMouseEvent* event) override { Send(event, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN); }
+    void mouseReleaseEvent(QMouseEvent* event) override { Send(event, WM_LBUTTONUP, WM_RBUTTONUP, WM_MBUTTONUP); }
+    void mouseDoubleClickEvent(QMouseEvent* event) override {
+        Send(event, WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK, WM_MBUTTONDBLCLK);
+    }
+    void mouseMoveEvent(QMouseEvent* event) override { Send(event, WM_MOUSEMOVE, WM_MOUSEMOVE, WM_MOUSEMOVE); }
+
+private:
+    void Send(QMouseEvent* event, unsigned left, unsigned right, unsigned middle) {
+        const Qt::MouseButton button = event->button();
+        if (event->type() != QEvent::MouseMove && button != Qt::LeftButton && button != Qt::RightButton &&
+            button != Qt::MiddleButton) {
+            return;  // the form layer knows three buttons
+        }
+        const unsigned message = button == Qt::RightButton ? right : button == Qt::MiddleButton ? middle : left;
+        const Qt::MouseButtons held = event->buttons();
+        const Qt::KeyboardModifiers keys = event->modifiers();
+        const WPARAM wParam = (held & Qt::LeftButton ? MK_LBUTTON : 0) | (held & Qt::RightButton ? MK_RBUTTON : 0) |
+                              (held & Qt::MiddleButton ? MK_MBUTTON : 0) | (keys & Qt::ShiftModifier ? MK_SHIFT : 0) |
+                              (keys & Qt::ControlModifier ? MK_CONTROL : 0) | (keys & Qt::AltModifier ? MK_ALT : 0);
+        const QPoint at = event->position().toPoint();
+        SendMessageA(handle, message, wParam, MAKELPARAM(at.x(), at.y()));
+    }
+};
+
+// A child inside a window on the screen (a picture box, a user control's surface), in its
 // parent's client pixels. A size change is reported at once, as Windows sends WM_SIZE.
 class ChildWindow final : public emu::EmulatedWindow, public qt::WidgetWindow {
 public:
     ChildWindow(QWidget* parent, const ChildDesign& design, NativeWindowEvents& events)
-        : events_(events), widget_(new QWidget(parent)) {
+        : events_(events), widget_(new ChildWidget(parent)) {
         widget_->setGeometry(design.rect.left, design.rect.top, design.rect.width, design.rect.height);
         widget_->setVisible(design.visible);
         handle_ = emu::AddWindow(events, *this, 0);
+        widget_->handle = handle_;
     }
     ~ChildWindow() override {
+        if (widget_->surface) widget_->surface->Changed = nullptr;
+        widget_->surface = nullptr;
+        widget_->handle = Hwnd{};
         emu::RemoveWindow(handle_);
         widget_->hide();
         widget_->deleteLater();  // the form may be unloading from inside one of its children's events
     }
+    void ShowSurface(PixelSurface& surface) override {
+        widget_->surface = &surface;
+        QWidget* widget = widget_;
+        surface.Changed = [widget](const PixelRect& r) { widget->update(r.left, r.top, r.width, r.height); };
+        widget_->update();
+    }
+    void SetPointer(const PointerImage& pointer) override { widget_->setCursor(qt::ToQCursor(pointer)); }
     QWidget* Widget() const override { return widget_; }
     Hwnd Handle() const override { return handle_; }
     void SetVisible(bool visible) override { widget_->setVisible(visible); }
@@ -235,7 +305,7 @@ public:
 
 private:
     NativeWindowEvents& events_;
-    QWidget* widget_;
+    ChildWidget* widget_;
     Hwnd handle_{};
 };
 

@@ -6,6 +6,9 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "platform/win32/realisation.h"
 
 namespace os {
@@ -28,15 +31,20 @@ public:
         ::SetWindowPos(window_, nullptr, rect.left, rect.top, rect.width, rect.height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
     void SetBackColor(COLORREF color) override;
+    void ShowSurface(PixelSurface& surface) override;
+    void SetPointer(const PointerImage& pointer) override;
 
     static LRESULT CALLBACK ClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void Paint();
 
     NativeWindowEvents& events_;
     HWND window_ = nullptr;
     HBRUSH brush_ = nullptr;
+    PixelSurface* surface_ = nullptr;
+    HCURSOR pointer_ = nullptr;
 };
 
 void RegisterChildClass() {
@@ -62,6 +70,8 @@ Win32Child::Win32Child(NativeWindow& parent, const ChildDesign& design, NativeWi
 }
 
 Win32Child::~Win32Child() {
+    if (surface_) surface_->Changed = nullptr;
+    if (pointer_) DestroyCursor(pointer_);
     if (window_) {
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
         DestroyWindow(window_);
@@ -83,6 +93,67 @@ void Win32Child::SetBackColor(COLORREF color) {
     if (brush_) DeleteObject(brush_);
     brush_ = brush;
     InvalidateRect(window_, nullptr, TRUE);
+}
+
+void Win32Child::ShowSurface(PixelSurface& surface) {
+    surface_ = &surface;
+    surface.Changed = [this](const PixelRect& r) {
+        if (!window_) return;
+        const RECT area{r.left, r.top, r.left + r.width, r.top + r.height};
+        InvalidateRect(window_, &area, FALSE);  // painted with the next WM_PAINT, merged with others
+    };
+    InvalidateRect(window_, nullptr, FALSE);
+}
+
+void Win32Child::SetPointer(const PointerImage& pointer) {
+    // The AND plane leaves the screen where it is 1; the XOR plane then sets white where it is 1.
+    BYTE andPlane[32 * 4], xorPlane[32 * 4];
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x) {
+            const BYTE bit = static_cast<BYTE>(0x80 >> (x % 8));
+            BYTE& a = andPlane[y * 4 + x / 8];
+            BYTE& o = xorPlane[y * 4 + x / 8];
+            if (x % 8 == 0) a = 0, o = 0;
+            if (pointer.pixels[y][x] == 0) a |= bit;
+            if (pointer.pixels[y][x] == 2) o |= bit;
+        }
+    }
+    HCURSOR cursor = CreateCursor(GetModuleHandleW(nullptr), pointer.hotX, pointer.hotY, 32, 32, andPlane, xorPlane);
+    if (!cursor) return;  // the arrow stays
+    if (pointer_) DestroyCursor(pointer_);
+    pointer_ = cursor;
+}
+
+// Copies the part of the surface that needs painting; beyond the surface, the background brush.
+void Win32Child::Paint() {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window_, &paint);
+    if (!dc) return;
+    FillRect(dc, &paint.rcPaint, brush_);
+    const RECT& p = paint.rcPaint;
+    const int left = std::max<int>(p.left, 0), top = std::max<int>(p.top, 0);
+    const int right = std::min<int>(p.right, surface_->Width()), bottom = std::min<int>(p.bottom, surface_->Height());
+    if (right > left && bottom > top) {
+        // A top-down 32-bit DIB holds 0x00RRGGBB; the surface holds 0x00BBGGRR.
+        const int w = right - left, h = bottom - top;
+        std::vector<DWORD> bits(static_cast<size_t>(w) * static_cast<size_t>(h));
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x) {
+                const COLORREF c = surface_->Pixel(left + x, top + y);
+                bits[static_cast<size_t>(y * w + x)] = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+            }
+        }
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = w;
+        info.bmiHeader.biHeight = -h;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        SetDIBitsToDevice(dc, left, top, static_cast<DWORD>(w), static_cast<DWORD>(h), 0, 0, 0,
+                          static_cast<UINT>(h), bits.data(), &info, DIB_RGB_COLORS);
+    }
+    EndPaint(window_, &paint);
 }
 
 LRESULT CALLBACK Win32Child::ClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -119,7 +190,18 @@ LRESULT Win32Child::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         });
         return 0;
     }
+    case WM_PAINT:
+        if (!surface_) break;
+        Paint();
+        return 0;
+    case WM_SETCURSOR:
+        if (pointer_ && LOWORD(lParam) == HTCLIENT) {
+            SetCursor(pointer_);
+            return TRUE;
+        }
+        break;
     case WM_ERASEBKGND: {
+        if (surface_) return 1;  // painted whole with the surface, without a flicker of background
         RECT client;
         GetClientRect(window, &client);
         FillRect(reinterpret_cast<HDC>(wParam), &client, brush_);
