@@ -38,6 +38,22 @@ wait_for() {
   return 1
 }
 
+# The id of the visible window of that name, if one is mapped.
+window_named() {
+  local found
+  found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
+  [ -n "$found" ] && echo "$found"
+}
+
+# Waits for the test window of that name and sets `id`; without it the script ends, showing the
+# program's output ($e2e_dir/window.log).
+await_window() {
+  wait_for window_named "$1" >/dev/null
+  id=$(window_named "$1")
+  check "the test window is mapped" test -n "$id"
+  [ -n "$id" ] || { cat "$e2e_dir/window.log"; finish; exit 1; }
+}
+
 finish() {
   echo "$((checks - failures)) passed, $failures failed"
   [ "$failures" -eq 0 ]

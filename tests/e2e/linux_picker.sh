@@ -12,15 +12,7 @@ shots=${E2E_SHOTS:-$e2e_dir}
 
 "$program" >"$e2e_dir/picks.log" 2>"$e2e_dir/window.log" &
 app_pid=$!
-window_id() {
-  local found
-  found=$(xdotool search --onlyvisible --name "Lisotra colour picker test" 2>/dev/null | head -1)
-  [ -n "$found" ] && echo "$found"
-}
-wait_for window_id >/dev/null
-id=$(window_id)
-check "the test window is mapped" test -n "$id"
-[ -n "$id" ] || { cat "$e2e_dir/window.log"; finish; exit 1; }
+await_window "Lisotra colour picker test"
 sleep 0.5
 import -window "$id" "$shots/picker-shown.png"
 read -r ox oy < <(xwininfo -id "$id" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} END{print x, y}')

@@ -17,15 +17,7 @@ entry="$XDG_CONFIG_HOME/autostart/start%20up.exe.desktop"
 
 "$dir/start up" --arg "--mark \"$marker\"" >"$e2e_dir/window.log" 2>&1 &
 app_pid=$!
-window_id() {
-  local found
-  found=$(xdotool search --onlyvisible --name "Lisotra start-up test" 2>/dev/null | head -1)
-  [ -n "$found" ] && echo "$found"
-}
-wait_for window_id >/dev/null
-id=$(window_id)
-check "the test window is mapped" test -n "$id"
-[ -n "$id" ] || { cat "$e2e_dir/window.log"; finish; exit 1; }
+await_window "Lisotra start-up test"
 sleep 0.5
 import -window "$id" "$shots/startup-clear.png"
 check "no entry before the box is ticked" test ! -e "$entry"
