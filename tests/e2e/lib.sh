@@ -56,7 +56,22 @@ await_window() {
 
 finish() {
   echo "$((checks - failures)) passed, $failures failed"
+  [ "$failures" -eq 0 ] || desktop_report
   [ "$failures" -eq 0 ]
+}
+
+# After a failure: which parts of the desktop still run, and the end of their logs.
+desktop_report() {
+  local line=0 name pid
+  for name in Xvfb openbox xcompmgr trayer; do  # the order of desktop.sh's pids file
+    line=$((line + 1))
+    pid=$(sed -n "${line}p" "$e2e_dir/desktop/pids" 2>/dev/null)
+    if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then echo "desktop: $name runs"; else echo "desktop: $name has ended"; fi
+  done
+  for log in "$e2e_dir"/desktop/*.log; do
+    echo "--- $(basename "$log")"
+    tail -5 "$log"
+  done
 }
 
 # The tray host of this desktop (never another desktop's): stop it, start a new one.
