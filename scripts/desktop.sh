@@ -36,7 +36,20 @@ ENV
   . "$dir"/env
   openbox >"$dir"/openbox.log 2>&1 &
   echo $! >>"$dir"/pids
-  xcompmgr >"$dir"/xcompmgr.log 2>&1 &
+  # The compositor comes back if it ends (xcompmgr is known to crash on some window sequences): a
+  # desktop without it shows translucent windows opaque.
+  (
+    compositor=""
+    trap 'kill $compositor 2>/dev/null; wait; exit 0' TERM
+    while :; do
+      xcompmgr >>"$dir"/xcompmgr.log 2>&1 &
+      compositor=$!
+      status=0
+      wait "$compositor" || status=$?
+      echo "desktop.sh: xcompmgr ended ($status); starting it again" >>"$dir"/xcompmgr.log
+      sleep 0.2
+    done
+  ) 2>>"$dir"/xcompmgr.log &
   echo $! >>"$dir"/pids
   trayer --edge bottom --align right --widthtype request --height 24 --transparent false \
     --tint 0x404040 --SetDockType true >"$dir"/trayer.log 2>&1 &
