@@ -32,7 +32,7 @@ WinColorPicker::WinColorPicker(os::ControlContainer& host, os::TwipsRect placeme
     os::PixelSurface& field = MakeSurface(kSurfaceWidth, kSurfaceHeight, kButtonFace);
     field.SetPicture(&picker_images::ColorField());
     field.Clear();
-    PicGrade.Surface(kWhite);
+    PicGrade.MakeSurface(kWhite);
     PicGrade.SetMouseIcon(picker_images::Eyedropper());
     PicGrade.MouseDown = [this](std::int16_t& b, std::int16_t& s, float& x, float& y) { PicGrade_MouseDown(b, s, x, y); };
     PicGrade.MouseMove = [this](std::int16_t& b, std::int16_t& s, float& x, float& y) { PicGrade_MouseMove(b, s, x, y); };

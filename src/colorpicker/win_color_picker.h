@@ -46,7 +46,7 @@ private:
     void DrawGradeFrame();
     void DrawMarker(float X, float Y);
     os::PixelSurface& Field() { return *Surface(); }
-    os::PixelSurface& Bar() { return PicGrade.Surface(); }
+    os::PixelSurface& Bar() { return *PicGrade.Surface(); }
 
     std::int32_t mColor = 0;
     std::int16_t mDragging = 0;  // True is -1

@@ -44,11 +44,9 @@ void PictureBox::Create(NativeWindow& parent) {
     if (pointer_) window_->SetPointer(*pointer_);
 }
 
-PixelSurface& PictureBox::Surface(COLORREF background) {
-    if (!surface_) {
-        surface_ = std::make_unique<PixelSurface>(design_.rect.width, design_.rect.height, background);
-        if (window_) window_->ShowSurface(*surface_);
-    }
+PixelSurface& PictureBox::MakeSurface(COLORREF background) {
+    surface_ = std::make_unique<PixelSurface>(design_.rect.width, design_.rect.height, background);
+    if (window_) window_->ShowSurface(*surface_);
     return *surface_;
 }
 

@@ -74,9 +74,10 @@ public:
     Hwnd hWnd() const { return window_ ? window_->Handle() : Hwnd{}; }
     MouseHandler MouseDown, MouseMove, MouseUp;
 
-    // What the box shows: a surface of the box's size in pixels, made on first use, cleared to
-    // `background`. Later calls give the same surface.
-    PixelSurface& Surface(COLORREF background = 0xFFFFFF);
+    // The box draws: its window shows a surface of the box's size in pixels, cleared to
+    // `background`. Surface() is that surface, or null for a box that does not draw.
+    PixelSurface& MakeSurface(COLORREF background);
+    PixelSurface* Surface() const { return surface_.get(); }
     // The pointer while the mouse is over the box.
     void SetMouseIcon(const PointerImage& pointer);
     // Scale width and height: the box's size in its scale mode.

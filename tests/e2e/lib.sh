@@ -90,10 +90,21 @@ panel() {
   done
 }
 
+# The colour of pixel ($2, $3) of the image $1 as "r g b".
+pixel_in() {
+  convert "$1" -format "%[fx:int(255*p{$2,$3}.r)] %[fx:int(255*p{$2,$3}.g)] %[fx:int(255*p{$2,$3}.b)]" info:
+}
+
 # The colour of one screen pixel as "r g b".
 pixel() {
   import -window root "$e2e_dir/shot.png"
-  convert "$e2e_dir/shot.png" -format "%[fx:int(255*p{$1,$2}.r)] %[fx:int(255*p{$1,$2}.g)] %[fx:int(255*p{$1,$2}.b)]" info:
+  pixel_in "$e2e_dir/shot.png" "$1" "$2"
+}
+
+# 140/255 of the colour $1 over $2 ("r g b" each): a translucent panel as the compositor shows it.
+blend() {
+  awk -v fg="$1" -v bg="$2" 'BEGIN{split(fg,f," "); split(bg,b," "); a=140/255;
+    printf "%d %d %d", a*f[1]+(1-a)*b[1], a*f[2]+(1-a)*b[2], a*f[3]+(1-a)*b[3]}'
 }
 
 # True when each channel of $1 is within $3 of $2 ("r g b" each).

@@ -37,8 +37,7 @@ check "not topmost on an empty store" bash -c "! xprop -id $id _NET_WM_STATE | g
 read -r x y w h < <(frame_of "$id")
 background=$(pixel 5 5)
 inside=$(pixel $((x + w / 2)) $((y + h / 2)))
-# 140/255 of yellow over the background.
-blend=$(awk -v bg="$background" 'BEGIN{split(bg,c," "); a=140/255; printf "%d %d %d", a*255+(1-a)*c[1], a*255+(1-a)*c[2], (1-a)*c[3]}')
+blend=$(blend "255 255 0" "$background")
 check "the screenshot blends yellow over the desktop ($inside, expected $blend)" near "$inside" "$blend" 6
 check "the first show stores the geometry" test "$(stored width)" = "\" $((w * 15))\""
 
@@ -68,7 +67,7 @@ id=$(panel)
 check "a stored ontop puts the panel above others" bash -c "xprop -id $id _NET_WM_STATE | grep -q ABOVE"
 read -r x y w h < <(frame_of "$id")
 inside=$(pixel $((x + w / 2)) $((y + h / 2)))
-blend=$(awk -v bg="$background" 'BEGIN{split(bg,c," "); a=140/255; printf "%d %d %d", a*255+(1-a)*c[1], (1-a)*c[2], (1-a)*c[3]}')
+blend=$(blend "255 0 0" "$background")
 check "a stored colour 255 gives a red panel ($inside, expected $blend)" near "$inside" "$blend" 6
 import -window root "$e2e_dir/red-panel.png"
 hide_panel

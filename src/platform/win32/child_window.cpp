@@ -34,9 +34,9 @@ public:
     void ShowSurface(PixelSurface& surface) override;
     void SetPointer(const PointerImage& pointer) override;
 
-    static LRESULT CALLBACK ClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
+    friend LRESULT CALLBACK win32::ObjectWindowProc<Win32Child>(HWND, UINT, WPARAM, LPARAM);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void Paint();
 
@@ -52,7 +52,7 @@ void RegisterChildClass() {
         WNDCLASSEXW windowClass{};
         windowClass.cbSize = sizeof windowClass;
         windowClass.style = CS_DBLCLKS;  // a double-click comes as one, as the form layer reports it
-        windowClass.lpfnWndProc = Win32Child::ClassProc;
+        windowClass.lpfnWndProc = win32::ObjectWindowProc<Win32Child>;
         windowClass.hInstance = GetModuleHandleW(nullptr);
         windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
         windowClass.lpszClassName = kChildClass;
@@ -129,8 +129,8 @@ void Win32Child::Paint() {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window_, &paint);
     if (!dc) return;
-    FillRect(dc, &paint.rcPaint, brush_);
     const RECT& p = paint.rcPaint;
+    if (p.right > surface_->Width() || p.bottom > surface_->Height()) FillRect(dc, &p, brush_);  // beyond it
     const int left = std::max<int>(p.left, 0), top = std::max<int>(p.top, 0);
     const int right = std::min<int>(p.right, surface_->Width()), bottom = std::min<int>(p.bottom, surface_->Height());
     if (right > left && bottom > top) {
@@ -154,16 +154,6 @@ void Win32Child::Paint() {
                           static_cast<UINT>(h), bits.data(), &info, DIB_RGB_COLORS);
     }
     EndPaint(window_, &paint);
-}
-
-LRESULT CALLBACK Win32Child::ClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<Win32Child*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<Win32Child*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    return self ? self->OnMessage(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
 }
 
 LRESULT Win32Child::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

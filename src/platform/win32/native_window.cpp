@@ -30,9 +30,9 @@ public:
     void SetFrameRect(const PixelRect& rect) override;
     void SetBackColor(COLORREF color) override;
 
-    static LRESULT CALLBACK ClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
+    friend LRESULT CALLBACK win32::ObjectWindowProc<Win32Window>(HWND, UINT, WPARAM, LPARAM);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void CheckSize();
 
@@ -48,7 +48,7 @@ void RegisterFormClass() {
     static const bool registered = [] {
         WNDCLASSEXW windowClass{};
         windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = Win32Window::ClassProc;
+        windowClass.lpfnWndProc = win32::ObjectWindowProc<Win32Window>;
         windowClass.hInstance = GetModuleHandleW(nullptr);
         windowClass.hIcon = LoadIconW(windowClass.hInstance, MAKEINTRESOURCEW(1));
         windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
@@ -125,16 +125,6 @@ void Win32Window::CheckSize() {
     if (rect.width == size_.cx && rect.height == size_.cy) return;
     size_ = {rect.width, rect.height};
     win32::RunGuarded([this] { events_.OnSizeChanged(); });
-}
-
-LRESULT CALLBACK Win32Window::ClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<Win32Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<Win32Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    return self ? self->OnMessage(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
 }
 
 // A close request may unload the form and destroy this object: nothing of it is touched after.

@@ -21,6 +21,20 @@ HWND HostWindow();
 // unhandled run-time error ends a program.
 void RunGuarded(const std::function<void()>& work) noexcept;
 
+// The class procedure of a window made for an object (its `this` in CreateWindowEx's last
+// argument): from WM_NCCREATE on, messages go to the object's OnMessage, and its window_ is set.
+// Before that, and once the object let go of the window (user data 0), the default procedure.
+template <class Owner>
+LRESULT CALLBACK ObjectWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<Owner*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<Owner*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return self ? self->OnMessage(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
+}
+
 // AnsiCharCode, ToAnsi and FromAnsi for a given code page.
 int AnsiCharCodeIn(unsigned codePage, std::string_view utf8);
 std::string ToAnsiIn(unsigned codePage, std::string_view utf8);

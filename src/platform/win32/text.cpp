@@ -61,15 +61,7 @@ std::string ToAnsiIn(unsigned codePage, std::string_view utf8) {
     return ansi;
 }
 
-std::string FromAnsiIn(unsigned codePage, std::string_view ansi) {
-    if (ansi.empty() || ansi.size() > INT_MAX) return {};
-    const int length = static_cast<int>(ansi.size());
-    const int count = MultiByteToWideChar(codePage, 0, ansi.data(), length, nullptr, 0);
-    if (count <= 0) return {};
-    std::wstring wide(static_cast<size_t>(count), L'\0');
-    MultiByteToWideChar(codePage, 0, ansi.data(), length, wide.data(), count);
-    return Utf8(wide);
-}
+std::string FromAnsiIn(unsigned codePage, std::string_view ansi) { return Utf8(WideFrom(codePage, ansi)); }
 
 }  // namespace win32
 

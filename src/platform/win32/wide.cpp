@@ -6,15 +6,17 @@
 
 namespace os::win32 {
 
-std::wstring Wide(std::string_view utf8) {
-    if (utf8.empty() || utf8.size() > INT_MAX) return {};
-    const int length = static_cast<int>(utf8.size());
-    const int count = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, nullptr, 0);
+std::wstring WideFrom(unsigned codePage, std::string_view text) {
+    if (text.empty() || text.size() > INT_MAX) return {};
+    const int length = static_cast<int>(text.size());
+    const int count = MultiByteToWideChar(codePage, 0, text.data(), length, nullptr, 0);
     if (count <= 0) return {};
     std::wstring wide(static_cast<size_t>(count), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, wide.data(), count);
+    MultiByteToWideChar(codePage, 0, text.data(), length, wide.data(), count);
     return wide;
 }
+
+std::wstring Wide(std::string_view utf8) { return WideFrom(CP_UTF8, utf8); }
 
 std::string Utf8(std::wstring_view utf16) {
     if (utf16.empty() || utf16.size() > INT_MAX) return {};

@@ -8,6 +8,8 @@
 namespace os::win32 {
 
 std::wstring Wide(std::string_view utf8);
+// Text of another code page (an ANSI one) in UTF-16.
+std::wstring WideFrom(unsigned codePage, std::string_view text);
 std::string Utf8(std::wstring_view utf16);
 
 }  // namespace os::win32

@@ -64,8 +64,17 @@ show_panel() {  # $1: the show letter; retried while the program starts
 hide_panel() { press "${1:-l}"; wait_for panel_gone; }
 geometry() { xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}'; }
 has_state() { xprop -id "$1" _NET_WM_STATE | grep -q "$2"; }
-# 140/255 of colour $1 ("r g b") over the background $2.
-blend() { awk -v fg="$1" -v bg="$2" 'BEGIN{split(fg,f," "); split(bg,b," "); a=140/255; printf "%d %d %d", a*f[1]+(1-a)*b[1], a*f[2]+(1-a)*b[2], a*f[3]+(1-a)*b[3]}'; }
+# Checks that the middle of panel $2 shows 140/255 of colour $3 ("r g b") over what lay there
+# before the program started; $1 says what is checked.
+check_blend() {
+  local x y w h inside under expected
+  read -r x y w h < <(geometry "$2")
+  x=$((x + w / 2)) y=$((y + h / 2))
+  inside=$(pixel "$x" "$y")
+  under=$(pixel_in "$background_shot" "$x" "$y")
+  expected=$(blend "$3" "$under")
+  check "$1 ($inside, expected $expected)" near "$inside" "$expected" 6
+}
 
 # An empty store: the hotkeys are Ctrl+Alt+S and Ctrl+Alt+L.
 reg delete "$key" /f
@@ -80,11 +89,7 @@ check "it has no taskbar button" has_state "$id" _NET_WM_STATE_SKIP_TASKBAR
 check "nor a pager entry" has_state "$id" _NET_WM_STATE_SKIP_PAGER
 check "it is owned by a hidden window" bash -c "xprop -id $id WM_TRANSIENT_FOR | grep -q 'window id'"
 check "it is not topmost on an empty store" bash -c "! xprop -id $id _NET_WM_STATE | grep -q ABOVE"
-cx=$((x + w / 2)) cy=$((y + h / 2))
-under=$(convert "$background_shot" -format "%[fx:int(255*p{$cx,$cy}.r)] %[fx:int(255*p{$cx,$cy}.g)] %[fx:int(255*p{$cx,$cy}.b)]" info:)
-inside=$(pixel "$cx" "$cy")
-expected=$(blend "255 255 0" "$under")
-check "the screenshot blends yellow over what lies under it ($inside, expected $expected)" near "$inside" "$expected" 6
+check_blend "the screenshot blends yellow over what lies under it" "$id" "255 255 0"
 cp "$e2e_dir/shot.png" "$e2e_dir/yellow-panel.png"
 check "the first show stores the geometry" test "$(stored width)" = "\" $((w * 15))\""
 
@@ -108,12 +113,7 @@ hide_panel
 # A colour written while the program runs takes effect at the next show.
 put default backcolor " 16711680"
 show_panel
-read -r x y w h < <(geometry "$(panel)")
-cx=$((x + w / 2)) cy=$((y + h / 2))
-inside=$(pixel "$cx" "$cy")
-under=$(convert "$background_shot" -format "%[fx:int(255*p{$cx,$cy}.r)] %[fx:int(255*p{$cx,$cy}.g)] %[fx:int(255*p{$cx,$cy}.b)]" info:)
-expected=$(blend "0 0 255" "$under")
-check "a colour stored while running shows at the next show ($inside, expected $expected)" near "$inside" "$expected" 6
+check_blend "a colour stored while running shows at the next show" "$(panel)" "0 0 255"
 hide_panel
 stop
 
@@ -131,12 +131,7 @@ check "the stored show letter works: Ctrl+Alt+A" wait_for show_panel a
 id=$(panel)
 check "the stored geometry is applied whole" test "$(geometry "$id")" = "100 150 360 200"
 check "a stored ontop puts the panel above others" has_state "$id" _NET_WM_STATE_ABOVE
-read -r x y w h < <(geometry "$id")
-cx=$((x + w / 2)) cy=$((y + h / 2))
-inside=$(pixel "$cx" "$cy")
-under=$(convert "$background_shot" -format "%[fx:int(255*p{$cx,$cy}.r)] %[fx:int(255*p{$cx,$cy}.g)] %[fx:int(255*p{$cx,$cy}.b)]" info:)
-expected=$(blend "255 0 0" "$under")
-check "a stored colour 255 gives a red panel ($inside, expected $expected)" near "$inside" "$expected" 6
+check_blend "a stored colour 255 gives a red panel" "$id" "255 0 0"
 cp "$e2e_dir/shot.png" "$e2e_dir/red-panel.png"
 hide_panel l
 check "Ctrl+Alt+L is no longer the hide key" panel_shown

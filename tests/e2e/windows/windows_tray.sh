@@ -93,7 +93,7 @@ check "the icon shows in Wine's tray window" wait_for docked
 sleep 0.5
 read -r ix iy < <(icon_at)
 import -window root "$e2e_dir/tray.png"
-band=$(convert "$e2e_dir/tray.png" -format "%[fx:int(255*p{$((ix - 4)),$iy}.r)] %[fx:int(255*p{$((ix - 4)),$iy}.g)] %[fx:int(255*p{$((ix - 4)),$iy}.b)]" info:)
+band=$(pixel_in "$e2e_dir/tray.png" $((ix - 4)) "$iy")
 check "it shows the page with its amber reading band ($band)" near "$band" "255 214 56" 24
 
 click_icon 1

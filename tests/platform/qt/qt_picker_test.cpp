@@ -75,7 +75,7 @@ TEST_F(QtPicker, ADragThroughTheWindowSystemPicksEachStepsColour) {
     EXPECT_EQ(picker.Surface()->Pixel(drag_path::kMarkerArmX, drag_path::kMarkerArmY), 0u);
     // What the widgets show is what was drawn, colour for colour.
     EXPECT_EQ(Differences(field_, *picker.Surface()), 0);
-    EXPECT_EQ(Differences(bar_, picker.PicGrade.Surface()), 0);
+    EXPECT_EQ(Differences(bar_, *picker.PicGrade.Surface()), 0);
 }
 
 TEST_F(QtPicker, TheBarShowsTheEyedropperAndTheFieldTheArrow) {

@@ -92,7 +92,7 @@ TEST_F(Win32Picker, ADragWithTheSystemsMousePicksEachStepsColour) {
     }
     EXPECT_EQ(picker.Surface()->Pixel(drag_path::kMarkerArmX, drag_path::kMarkerArmY), 0u);
     EXPECT_EQ(Differences(Field(), *picker.Surface()), 0);
-    EXPECT_EQ(Differences(Bar(), picker.PicGrade.Surface()), 0);
+    EXPECT_EQ(Differences(Bar(), *picker.PicGrade.Surface()), 0);
 }
 
 TEST_F(Win32Picker, TheBarShowsTheEyedropperAndTheFieldTheArrow) {
