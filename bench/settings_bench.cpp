@@ -8,7 +8,7 @@
 #include <QTemporaryDir>
 #include <cstdlib>
 
-#include "platform/qt/qt_settings.h"
+#include "platform/qt/settings_store.h"
 #include "settings/stored_settings.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include "colorpicker/win_color_picker.h"
 
 #include "colorpicker/picker_images.h"
-#include "platform/conversions.h"
-#include "platform/form.h"
+#include "forms/conversions.h"
+#include "forms/form.h"
 
 namespace {
 constexpr std::int16_t kTrue = -1;

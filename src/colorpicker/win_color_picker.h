@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <functional>
 
-#include "platform/controls.h"
+#include "forms/controls.h"
 #include "platform/surface.h"
-#include "platform/user_control.h"
+#include "forms/user_control.h"
 
 class WinColorPicker : public os::UserControl {
 public:

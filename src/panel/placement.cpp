@@ -5,7 +5,7 @@
 #include <limits>
 #include <optional>
 
-#include "platform/conversions.h"
+#include "forms/conversions.h"
 
 namespace panel {
 

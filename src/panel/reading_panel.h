@@ -2,7 +2,7 @@
 // It exists only while it is wanted; its place and size are stored on every resize and at unload.
 #pragma once
 
-#include "platform/form.h"
+#include "forms/form.h"
 
 class ReadingPanel : public os::Form {
 public:

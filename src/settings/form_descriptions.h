@@ -2,7 +2,7 @@
 // this header.
 #pragma once
 
-#include "platform/property_bag.h"
+#include "forms/property_bag.h"
 
 namespace settings {
 

@@ -1,6 +1,6 @@
 #include "settings/stored_settings.h"
 
-#include "platform/conversions.h"
+#include "forms/conversions.h"
 #include "platform/settings_store.h"
 #include "settings/number_text.h"
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/controls.h"
-#include "platform/form.h"
+#include "forms/controls.h"
+#include "forms/form.h"
 #include "platform/picture.h"
 
 class TrayWindow : public os::Form {

@@ -1,6 +1,6 @@
 #include "startup/run_at_startup.h"
 
-#include "platform/conversions.h"
+#include "forms/conversions.h"
 #include "startup/run_key.h"
 
 namespace {

@@ -10,9 +10,9 @@
 #include <optional>
 #include <string>
 
-#include "platform/controls.h"
-#include "platform/property_bag.h"
-#include "platform/user_control.h"
+#include "forms/controls.h"
+#include "forms/property_bag.h"
+#include "forms/user_control.h"
 
 class Run_At_StartUp : public os::UserControl {
 public:

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "colorpicker/win_color_picker.h"
-#include "platform/form.h"
+#include "forms/form.h"
 
 class PickerHost : public os::Form {
 public:

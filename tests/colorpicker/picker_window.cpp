@@ -4,7 +4,7 @@
 
 #include "colorpicker/win_color_picker.h"
 #include "platform/app.h"
-#include "platform/form.h"
+#include "forms/form.h"
 
 namespace {
 class PickerWindow : public os::Form {

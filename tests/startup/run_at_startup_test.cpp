@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/conversions.h"
+#include "forms/conversions.h"
 #include "platform/headless/headless.h"
 #include "platform/user32.h"
 #include "settings/form_descriptions.h"

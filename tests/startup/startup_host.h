@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/form.h"
+#include "forms/form.h"
 #include "platform/headless/headless.h"
 #include "startup/run_at_startup.h"
 

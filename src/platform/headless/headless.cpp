@@ -8,10 +8,10 @@
 #include <utility>
 
 #include "platform/app.h"
-#include "platform/conversions.h"
+#include "forms/conversions.h"
 #include "platform/emulated/hotkeys.h"
 #include "platform/emulated/window_table.h"
-#include "platform/form.h"
+#include "forms/form.h"
 #include "platform/settings_store.h"
 #include "platform/user32.h"
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "platform/app.h"
-#include "platform/form.h"
+#include "forms/form.h"
 #include "settings/form_descriptions.h"
 #include "startup/run_at_startup.h"
 

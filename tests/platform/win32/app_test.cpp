@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/form.h"
+#include "forms/form.h"
 #include "platform/settings_store.h"
 #include "win32_test.h"
 

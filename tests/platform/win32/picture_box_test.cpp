@@ -1,8 +1,8 @@
 // A picture box on a real child window: the mouse messages its window gets reach the form layer,
 // in twips, and the notification area's callback arrives as the move the tray decoder reads.
 #include "platform/app.h"
-#include "platform/controls.h"
-#include "platform/form.h"
+#include "forms/controls.h"
+#include "forms/form.h"
 #include "win32_test.h"
 
 #include <string>

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "platform/form.h"
+#include "forms/form.h"
 #include "win32_test.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // The program's headers come before <windows.h>, whose macros share names with os:: values.
-#include "platform/form.h"
+#include "forms/form.h"
 #include "platform/settings_store.h"
 #include "shell/mHotKey.h"
 #include "shell/mSubClass.h"

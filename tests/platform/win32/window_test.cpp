@@ -1,6 +1,6 @@
 // Forms on real windows: the two kinds of window, geometry reported as the form layer needs it,
 // close requests, the background colour, and the program's icon.
-#include "platform/form.h"
+#include "forms/form.h"
 
 #include <algorithm>
 #include <string>

@@ -1,13 +1,13 @@
 // The form layer's promises: single instances loaded on reference, events in their order,
 // unload destroying the instance, twips geometry.
-#include "platform/form.h"
+#include "forms/form.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "platform/conversions.h"
+#include "forms/conversions.h"
 #include "platform/emulated/window_table.h"
 #include "platform/headless/headless.h"
 #include "platform/user32.h"

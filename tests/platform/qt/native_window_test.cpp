@@ -7,8 +7,8 @@
 
 #include "panel/reading_panel.h"
 #include "platform/app.h"
-#include "platform/form.h"
-#include "platform/qt/qt_settings.h"
+#include "forms/form.h"
+#include "platform/qt/settings_store.h"
 #include "platform/settings_store.h"
 #include "platform/user32.h"
 #include "shell/mHotKey.h"

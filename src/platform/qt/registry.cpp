@@ -1,4 +1,4 @@
-#include "platform/qt/qt_run_key.h"
+#include "platform/qt/autostart.h"
 
 #include <QByteArray>
 #include <QDir>

@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "platform/qt/qt_widgets.h"
+#include "platform/qt/widgets.h"
 #include "platform/user32.h"
 
 namespace os {

@@ -6,7 +6,7 @@
 #include <QFile>
 #include <QStandardPaths>
 
-#include "platform/qt/qt_settings.h"
+#include "platform/qt/settings_store.h"
 #include "platform/settings_store.h"
 
 namespace {

@@ -1,7 +1,7 @@
-#include "platform/controls.h"
+#include "forms/controls.h"
 
 #include "platform/app.h"
-#include "platform/form.h"
+#include "forms/twips.h"
 
 namespace os {
 

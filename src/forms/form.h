@@ -6,7 +6,8 @@
 #include <memory>
 #include <vector>
 
-#include "platform/controls.h"
+#include "forms/controls.h"
+#include "forms/twips.h"
 #include "platform/native_window.h"
 
 namespace os {
@@ -115,11 +116,5 @@ template <class T>
 void FormRef<T>::Release() {
     DestroyLater(std::move(instance_));
 }
-
-// Twips and pixels on the primary screen.
-float PixelsToTwipsX(int pixels);
-float PixelsToTwipsY(int pixels);
-int TwipsToPixelsX(float twips);  // rounds halves to even; OverflowError when out of range
-int TwipsToPixelsY(float twips);
 
 }  // namespace os

@@ -12,9 +12,9 @@
 #include <string>
 #include <string_view>
 
-#include "platform/controls.h"
+#include "forms/controls.h"
 #include "platform/font.h"
-#include "platform/property_bag.h"
+#include "forms/property_bag.h"
 
 namespace os {
 

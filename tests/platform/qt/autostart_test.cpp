@@ -11,7 +11,7 @@
 #include <QThread>
 #include <cstdlib>
 
-#include "platform/qt/qt_run_key.h"
+#include "platform/qt/autostart.h"
 #include "platform/registry.h"
 #include "startup/run_key.h"
 

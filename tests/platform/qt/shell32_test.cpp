@@ -6,7 +6,7 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "platform/form.h"
+#include "forms/form.h"
 #include "platform/native_window.h"
 #include "platform/shell32.h"
 #include "shell/modSystray.h"

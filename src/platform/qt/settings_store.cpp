@@ -9,7 +9,7 @@
 #include <memory>
 #include <utility>
 
-#include "platform/qt/qt_settings.h"
+#include "platform/qt/settings_store.h"
 #include "platform/settings_store.h"
 
 namespace os {

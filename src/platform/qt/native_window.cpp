@@ -14,7 +14,7 @@
 #include <utility>
 
 #include "platform/emulated/window_table.h"
-#include "platform/qt/qt_widgets.h"
+#include "platform/qt/widgets.h"
 #include "platform/qt/x11_hints.h"
 #include "platform/user32.h"
 

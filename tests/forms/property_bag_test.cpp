@@ -1,6 +1,6 @@
 // Property bags and the form description file: keys in any case, defaults that are not saved,
 // values that are not of the kind asked, and the file on disk.
-#include "platform/property_bag.h"
+#include "forms/property_bag.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
 // Hosting a user control: its events in their order, its surface sized by itself, and a check
 // box whose Click runs once for every change of state, from the user or from code.
-#include "platform/user_control.h"
+#include "forms/user_control.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "platform/form.h"
+#include "forms/form.h"
 #include "platform/headless/headless.h"
 
 namespace {

@@ -9,9 +9,9 @@
 #include <QTemporaryDir>
 #include <QWidget>
 
-#include "platform/form.h"
-#include "platform/qt/qt_run_key.h"
-#include "platform/qt/qt_widgets.h"
+#include "forms/form.h"
+#include "platform/qt/autostart.h"
+#include "platform/qt/widgets.h"
 #include "platform/user32.h"
 #include "settings/form_descriptions.h"
 #include "startup/run_at_startup.h"

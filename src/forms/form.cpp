@@ -1,8 +1,8 @@
-#include "platform/form.h"
+#include "forms/form.h"
 
 #include "platform/app.h"
-#include "platform/controls.h"
-#include "platform/conversions.h"
+#include "forms/controls.h"
+#include "forms/conversions.h"
 
 #include <utility>
 #include <vector>
@@ -105,10 +105,5 @@ void DestroyLater(std::unique_ptr<Form> form) {
     auto* raw = form.release();
     PostDeferred([raw] { delete raw; });
 }
-
-float PixelsToTwipsX(int pixels) { return static_cast<float>(pixels) * TwipsPerPixelX(); }
-float PixelsToTwipsY(int pixels) { return static_cast<float>(pixels) * TwipsPerPixelY(); }
-int TwipsToPixelsX(float twips) { return CLng(static_cast<double>(twips) / TwipsPerPixelX()); }
-int TwipsToPixelsY(float twips) { return CLng(static_cast<double>(twips) / TwipsPerPixelY()); }
 
 }  // namespace os

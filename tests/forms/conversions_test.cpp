@@ -1,4 +1,4 @@
-#include "platform/conversions.h"
+#include "forms/conversions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include "platform/user_control.h"
+#include "forms/user_control.h"
 
 #include <cmath>
 #include <utility>
 
 #include "platform/app.h"
-#include "platform/conversions.h"
-#include "platform/form.h"
+#include "forms/conversions.h"
+#include "forms/twips.h"
 
 namespace os {
 

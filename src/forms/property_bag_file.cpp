@@ -4,7 +4,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/property_bag.h"
+#include "forms/property_bag.h"
 
 namespace os {
 

@@ -1,4 +1,4 @@
-#include "platform/property_bag.h"
+#include "forms/property_bag.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,0 +1,13 @@
+#include "forms/twips.h"
+
+#include "forms/conversions.h"
+#include "platform/app.h"
+
+namespace os {
+
+float PixelsToTwipsX(int pixels) { return static_cast<float>(pixels) * TwipsPerPixelX(); }
+float PixelsToTwipsY(int pixels) { return static_cast<float>(pixels) * TwipsPerPixelY(); }
+int TwipsToPixelsX(float twips) { return CLng(static_cast<double>(twips) / TwipsPerPixelX()); }
+int TwipsToPixelsY(float twips) { return CLng(static_cast<double>(twips) / TwipsPerPixelY()); }
+
+}  // namespace os
