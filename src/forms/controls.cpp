@@ -18,11 +18,9 @@ MouseEvent ReadMouse(unsigned message, WPARAM keys, int x, int y, ScaleMode scal
     case WM_RBUTTONDOWN: case WM_RBUTTONUP: event.button = 2; break;
     case WM_MBUTTONDOWN: case WM_MBUTTONUP: event.button = 4; break;
     default:
-        event.button = static_cast<std::int16_t>(((keys & MK_LBUTTON) ? 1 : 0) | ((keys & MK_RBUTTON) ? 2 : 0) |
-                                                 ((keys & MK_MBUTTON) ? 4 : 0));
+        event.button = ((keys & MK_LBUTTON) ? 1 : 0) | ((keys & MK_RBUTTON) ? 2 : 0) | ((keys & MK_MBUTTON) ? 4 : 0);
     }
-    event.shift = static_cast<std::int16_t>(((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0) |
-                                            ((keys & MK_ALT) ? 4 : 0));
+    event.shift = ((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0) | ((keys & MK_ALT) ? 4 : 0);
     event.x = static_cast<float>(x);
     event.y = static_cast<float>(y);
     if (scale == ScaleMode::Twips) {
@@ -66,7 +64,7 @@ float PictureBox::ScaleHeight() const {
 }
 
 void PictureBox::OnMouse(unsigned message, WPARAM keys, int x, int y) {
-    MouseEvent e = ReadMouse(message, keys, x, y, scale_);
+    const MouseEvent e = ReadMouse(message, keys, x, y, scale_);
     const MouseHandler* handler = e.kind == MouseEvent::Down   ? &MouseDown
                                   : e.kind == MouseEvent::Move ? &MouseMove
                                   : e.kind == MouseEvent::Up   ? &MouseUp

@@ -55,8 +55,8 @@ enum class ScaleMode { Twips, Pixels };
 // changed, on a move every button held (1 left, 2 right, 4 middle). Shift: 1 Shift, 2 Ctrl, 4 Alt.
 struct MouseEvent {
     enum Kind { None, Down, Move, Up } kind = None;  // a double-click reports nothing
-    std::int16_t button = 0;
-    std::int16_t shift = 0;
+    int button = 0;
+    int shift = 0;
     float x = 0;
     float y = 0;
 };
@@ -66,7 +66,7 @@ MouseEvent ReadMouse(unsigned message, WPARAM keys, int x, int y, ScaleMode scal
 // which reports the mouse. X and Y are in twips (ScaleMode twips) or in pixels.
 class PictureBox final : public Control, private NativeWindowEvents {
 public:
-    using MouseHandler = std::function<void(std::int16_t& button, std::int16_t& shift, float& x, float& y)>;
+    using MouseHandler = std::function<void(int button, int shift, float x, float y)>;
 
     PictureBox(ControlContainer& parent, ChildDesign design, ScaleMode scale = ScaleMode::Twips);
     ~PictureBox() override;
@@ -90,7 +90,7 @@ public:
 private:
     void OnSizeChanged() override {}
     void OnActivated() override {}
-    void OnCloseRequest(int) override {}
+    void OnCloseRequest(CloseReason) override {}
     void OnMouse(unsigned message, WPARAM keys, int x, int y) override;
 
     ChildDesign design_;

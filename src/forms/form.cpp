@@ -16,7 +16,7 @@ void Form::Load(std::function<void()> onDestroyed) {
     window_ = CreateNativeWindow(design_, *this);
     CreateControls(*window_);
     backColor_ = design_.backColor;
-    Form_Load();
+    OnLoad();
 }
 
 void Form::Show() {
@@ -31,17 +31,14 @@ void Form::SetVisible(bool visible) {
     if (visible) ShowControls();
     if (visible && !shownOnce_) {
         shownOnce_ = true;
-        Form_Resize();
+        OnResize();
     }
 }
 
-bool Form::Unload(int unloadMode) {
+bool Form::Unload(CloseReason reason) {
     if (!window_) return true;
-    int cancel = 0;
-    Form_QueryUnload(cancel, unloadMode);
-    if (cancel != 0) return false;
-    Form_Unload(cancel);
-    if (cancel != 0) return false;
+    if (!CanUnload(reason)) return false;
+    OnUnload();
     visible_ = false;
     DestroyControls();
     window_.reset();
@@ -51,7 +48,7 @@ bool Form::Unload(int unloadMode) {
 
 void Form::OnSizeChanged() {
     // A size change before the first show (the load step setting a stored size) is reported too.
-    Form_Resize();
+    OnResize();
 }
 
 float Form::Left() const { return PixelsToTwipsX(window_->FrameRect().left); }

@@ -1,5 +1,5 @@
 // Forms: single global window instances with load, show, hide and unload steps, geometry in twips,
-// and the events Form_Load, Form_Resize, Form_Activate, Form_QueryUnload and Form_Unload.
+// and the events OnLoad, OnResize, OnActivate, CanUnload and OnUnload.
 #pragma once
 
 #include <functional>
@@ -25,9 +25,9 @@ public:
     bool Visible() const { return visible_; }
     void SetVisible(bool visible);
 
-    // Form_QueryUnload, then Form_Unload; unless either cancels, the window and its state are
-    // destroyed and the next reference makes a fresh instance. Returns whether it was unloaded.
-    bool Unload(int unloadMode = vbFormCode);
+    // CanUnload, then OnUnload; unless CanUnload refuses, the window and its state are destroyed
+    // and the next reference makes a fresh instance. Returns whether it was unloaded.
+    bool Unload(CloseReason reason = CloseReason::Program);
 
     Hwnd hWnd() const { return window_->Handle(); }
 
@@ -52,21 +52,22 @@ public:
     os::Font AmbientFont() const override { return font_; }
     void SetFont(const os::Font& font) { font_ = font; }
 
-    // For FormRef: creates the window, then runs Form_Load.
+    // For FormRef: creates the window, then runs OnLoad.
     void Load(std::function<void()> onDestroyed);
     bool IsLoaded() const { return window_ != nullptr; }
 
 protected:
-    virtual void Form_Load() {}
-    virtual void Form_Resize() {}
-    virtual void Form_Activate() {}
-    virtual void Form_QueryUnload(int& cancel, int unloadMode) { (void)cancel, (void)unloadMode; }
-    virtual void Form_Unload(int& cancel) { (void)cancel; }
+    virtual void OnLoad() {}
+    virtual void OnResize() {}
+    virtual void OnActivate() {}
+    // Asked first; false keeps the form loaded.
+    virtual bool CanUnload(CloseReason reason) { return (void)reason, true; }
+    virtual void OnUnload() {}
 
 private:
     void OnSizeChanged() override;
-    void OnActivated() override { Form_Activate(); }
-    void OnCloseRequest(int unloadMode) override { Unload(unloadMode); }
+    void OnActivated() override { OnActivate(); }
+    void OnCloseRequest(CloseReason reason) override { Unload(reason); }
     void SetFrame(PixelRect rect);
     void SetFrameField(int PixelRect::*field, int pixels);
 
@@ -95,7 +96,7 @@ public:
     T& Get() {
         if (!instance_) {
             instance_ = std::make_unique<T>();
-            T& form = *instance_;  // set before Form_Load, which may refer to the form itself
+            T& form = *instance_;  // set before OnLoad, which may refer to the form itself
             form.Load([this] { Release(); });
         }
         return *instance_;

@@ -42,14 +42,14 @@ void UserControl::Create(NativeWindow& parent) {
     window_ = CreateNativeChild(parent, {Pixels(), true}, *this);
     if (drawing_) window_->ShowSurface(*drawing_);
     CreateControls(*window_);
-    UserControl_Initialize();
+    OnInitialize();
     if (saved_) {
         PropertyBag bag = *saved_;
-        UserControl_ReadProperties(bag);
+        OnReadProperties(bag);
     } else {
-        UserControl_InitProperties();
+        OnInitProperties();
     }
-    UserControl_Resize();
+    OnResize();
 }
 
 void UserControl::Destroy() {
@@ -59,7 +59,7 @@ void UserControl::Destroy() {
 
 PropertyBag UserControl::SaveProperties() {
     PropertyBag bag;
-    UserControl_WriteProperties(bag);
+    OnWriteProperties(bag);
     bag.SetEntry("_ExtentX", std::to_string(std::lround(rect_.width * kHimetricPerTwip)));
     bag.SetEntry("_ExtentY", std::to_string(std::lround(rect_.height * kHimetricPerTwip)));
     saved_ = bag;
@@ -78,7 +78,7 @@ void UserControl::SetHeight(float twips) {
     if (window_) window_->SetFrameRect(Pixels());
 }
 
-void UserControl::OnSizeChanged() { UserControl_Resize(); }
+void UserControl::OnSizeChanged() { OnResize(); }
 
 PixelSurface& UserControl::MakeSurface(int width, int height, COLORREF background) {
     drawing_ = std::make_unique<PixelSurface>(width, height, background);
@@ -89,9 +89,9 @@ PixelSurface& UserControl::MakeSurface(int width, int height, COLORREF backgroun
 void UserControl::OnMouse(unsigned message, WPARAM keys, int x, int y) {
     const MouseEvent e = ReadMouse(message, keys, x, y, scale_);
     switch (e.kind) {
-    case MouseEvent::Down: UserControl_MouseDown(e.button, e.shift, e.x, e.y); break;
-    case MouseEvent::Move: UserControl_MouseMove(e.button, e.shift, e.x, e.y); break;
-    case MouseEvent::Up: UserControl_MouseUp(e.button, e.shift, e.x, e.y); break;
+    case MouseEvent::Down: OnMouseDown(e.button, e.shift, e.x, e.y); break;
+    case MouseEvent::Move: OnMouseMove(e.button, e.shift, e.x, e.y); break;
+    case MouseEvent::Up: OnMouseUp(e.button, e.shift, e.x, e.y); break;
     case MouseEvent::None: break;
     }
 }

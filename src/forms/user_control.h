@@ -1,8 +1,8 @@
 // User controls: a control made of a surface and constituent controls, hosted on a form. The host
-// runs its events in this order: UserControl_Initialize when the instance is created, then
-// UserControl_ReadProperties (an instance saved in the form description) or
-// UserControl_InitProperties (a new instance placed by a designer), then UserControl_Resize;
-// UserControl_Show each time the form becomes visible; UserControl_WriteProperties when the host
+// runs its events in this order: OnInitialize when the instance is created, then
+// OnReadProperties (an instance saved in the form description) or
+// OnInitProperties (a new instance placed by a designer), then OnResize;
+// OnShow each time the form becomes visible; OnWriteProperties when the host
 // saves the instance.
 #pragma once
 
@@ -28,7 +28,7 @@ public:
     // Told whenever the control reports a change of a saved property ("" when it names none).
     std::function<void(const std::string& name)> OnPropertyChanged;
 
-    // The host saves the instance: UserControl_WriteProperties into a fresh bag, then the extent.
+    // The host saves the instance: OnWriteProperties into a fresh bag, then the extent.
     PropertyBag SaveProperties();
 
     // The surface, on the host, in twips.
@@ -42,36 +42,30 @@ public:
 
     void Create(NativeWindow& parent) override;
     void Destroy() override;
-    void HostShown() override { UserControl_Show(); }
+    void HostShown() override { OnShow(); }
 
     // The font of the surface: what TextWidth and TextHeight measure with, and the ambient font of
     // the constituent controls.
     os::Font AmbientFont() const override { return font_; }
 
 protected:
-    virtual void UserControl_Initialize() {}
-    virtual void UserControl_InitProperties() {}
-    virtual void UserControl_ReadProperties(PropertyBag& propBag) { (void)propBag; }
-    virtual void UserControl_WriteProperties(PropertyBag& propBag) { (void)propBag; }
-    virtual void UserControl_Resize() {}
-    virtual void UserControl_Show() {}
+    virtual void OnInitialize() {}
+    virtual void OnInitProperties() {}
+    virtual void OnReadProperties(PropertyBag& bag) { (void)bag; }
+    virtual void OnWriteProperties(PropertyBag& bag) { (void)bag; }
+    virtual void OnResize() {}
+    virtual void OnShow() {}
     // The mouse on the control's own surface, in its scale mode (see controls.h for the arguments).
     // A surface keeps the mouse while a button is held, so a drag reports beyond its edges.
-    virtual void UserControl_MouseDown(std::int16_t Button, std::int16_t Shift, float X, float Y) {
-        (void)Button, (void)Shift, (void)X, (void)Y;
-    }
-    virtual void UserControl_MouseMove(std::int16_t Button, std::int16_t Shift, float X, float Y) {
-        (void)Button, (void)Shift, (void)X, (void)Y;
-    }
-    virtual void UserControl_MouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y) {
-        (void)Button, (void)Shift, (void)X, (void)Y;
-    }
+    virtual void OnMouseDown(int button, int shift, float x, float y) { (void)button, (void)shift, (void)x, (void)y; }
+    virtual void OnMouseMove(int button, int shift, float x, float y) { (void)button, (void)shift, (void)x, (void)y; }
+    virtual void OnMouseUp(int button, int shift, float x, float y) { (void)button, (void)shift, (void)x, (void)y; }
 
     void SetScaleMode(ScaleMode scale) { scale_ = scale; }
     // The control draws: its window shows this surface of width x height pixels at its top-left.
     PixelSurface& MakeSurface(int width, int height, COLORREF background);
 
-    // The surface's size, set by the control itself; a change runs UserControl_Resize.
+    // The surface's size, set by the control itself; a change runs OnResize.
     void SetWidth(float twips);
     void SetHeight(float twips);
     void SetSurfaceFont(const os::Font& font) { font_ = font; }
@@ -89,7 +83,7 @@ protected:
 private:
     void OnSizeChanged() override;
     void OnActivated() override {}
-    void OnCloseRequest(int) override {}
+    void OnCloseRequest(CloseReason) override {}
     void OnMouse(unsigned message, WPARAM keys, int x, int y) override;
     PixelRect Pixels() const;
 

@@ -1,6 +1,7 @@
 #include "panel/reading_panel.h"
 
 #include "panel/placement.h"
+#include "forms/twips.h"
 #include "platform/app.h"
 #include "platform/user32.h"
 #include "settings/stored_settings.h"
@@ -15,11 +16,8 @@ ReadingPanel::ReadingPanel()
     : Form({os::WindowKind::SizableToolWindow, "Lisotra", os::TwipsToPixelsX(kDesignClientWidth),
             os::TwipsToPixelsY(kDesignClientHeight), settings::kYellow}) {}
 
-void ReadingPanel::Form_Load() {
-    if (settings::ReadPanelOnTop()) {
-        os::Hwnd window = hWnd();
-        Module1::SetAlwaysOnTop(window);
-    }
+void ReadingPanel::OnLoad() {
+    if (settings::ReadPanelOnTop()) StayOnTop();
     SetBackColor(settings::ReadPanelColor());
 
     // All four values are read before the first is applied: applying the width reports a resize,
@@ -41,17 +39,14 @@ void ReadingPanel::Form_Load() {
     os::SetLayeredWindowAttributes(hWnd(), 0, kOpacity, os::LWA_ALPHA);
 }
 
-void ReadingPanel::Form_Resize() {
+void ReadingPanel::OnResize() {
     if (!restoring_) SaveGeometry();
 }
 
-void ReadingPanel::Form_Unload(int& cancel) {
-    SaveGeometry();
-    cancel = 0;
-}
+void ReadingPanel::OnUnload() { SaveGeometry(); }
 
 void ReadingPanel::SaveGeometry() { settings::SavePanelGeometry({Width(), Height(), Left(), Top()}); }
 
-void Module1::SetAlwaysOnTop(os::Hwnd& window) {
-    os::SetWindowPos(window, os::HWND_TOPMOST, 0, 0, 0, 0, os::SWP_NOMOVE | os::SWP_NOSIZE);
+void ReadingPanel::StayOnTop() {
+    os::SetWindowPos(hWnd(), os::HWND_TOPMOST, 0, 0, 0, 0, os::SWP_NOMOVE | os::SWP_NOSIZE);
 }

@@ -10,17 +10,15 @@ public:
     void SaveGeometry();
 
 protected:
-    void Form_Load() override;
-    void Form_Resize() override;
-    void Form_Unload(int& cancel) override;
+    void OnLoad() override;
+    void OnResize() override;
+    void OnUnload() override;
 
 private:
+    // Into the topmost band, keeping size and place.
+    void StayOnTop();
+
     bool restoring_ = false;
 };
 
-inline os::FormRef<ReadingPanel> Form1;
-
-namespace Module1 {
-// Into the topmost band, keeping size and place.
-void SetAlwaysOnTop(os::Hwnd& window);
-}  // namespace Module1
+inline os::FormRef<ReadingPanel> readingPanel;

@@ -30,7 +30,7 @@ class NativeWindowEvents {
 public:
     virtual void OnSizeChanged() = 0;                 // the frame's size changed (not on a move alone)
     virtual void OnActivated() = 0;                   // became the program's active window
-    virtual void OnCloseRequest(int unloadMode) = 0;  // see the UnloadMode values in os_types.h
+    virtual void OnCloseRequest(CloseReason reason) = 0;
     // A mouse message (WM_MOUSEMOVE, WM_LBUTTONDOWN, ...) with its wParam and client pixels.
     virtual void OnMouse(unsigned message, WPARAM keys, int x, int y) { (void)message, (void)keys, (void)x, (void)y; }
     virtual ~NativeWindowEvents() = default;

@@ -63,11 +63,13 @@ inline constexpr unsigned MOD_CONTROL = 2;
 inline constexpr unsigned MOD_SHIFT = 4;
 inline constexpr unsigned MOD_WIN = 8;
 
-// Why a form is asked to unload (the UnloadMode of Form_QueryUnload).
-inline constexpr int vbFormControlMenu = 0;  // the user, through the window's close button
-inline constexpr int vbFormCode = 1;         // the program's own Unload
-inline constexpr int vbAppWindows = 2;       // the session is ending
-inline constexpr int vbAppTaskManager = 3;   // another program asked it to close
+// Why a window is asked to close, and so its form to unload.
+enum class CloseReason {
+    User = 0,         // the user, through the window's close button
+    Program = 1,      // the program's own Unload
+    SessionEnd = 2,   // the session is ending
+    OtherProgram = 3  // another program asked it to close
+};
 
 // Colours are 0x00BBGGRR.
 using COLORREF = std::uint32_t;

@@ -1,6 +1,6 @@
 #include "platform/app.h"
-#include "shell/tray_window.h"
+#include "shell/shell_window.h"
 
 int main(int argc, char** argv) {
-    return os::RunApplication(argc, argv, [] { frmTray.Get(); });
+    return os::RunApplication(argc, argv, [] { shellWindow.Get(); });
 }

@@ -23,110 +23,110 @@ std::string FirstCharacter(const std::string& text) {
 }
 }  // namespace
 
-Run_At_StartUp::Run_At_StartUp(os::ControlContainer& host, os::TwipsRect placement, std::optional<os::PropertyBag> saved)
+RunAtStartupBox::RunAtStartupBox(os::ControlContainer& host, os::TwipsRect placement, std::optional<os::PropertyBag> saved)
     : UserControl(host, placement, std::move(saved)),
-      RunAtStart(*this, {{0, 0, 1455, 195}, kDesignCaption, 0, 0, kButtonFace, kButtonText, 0}),
-      m_Font(RunAtStart.Font()) {
-    RunAtStart.Click = [this] { RunAtStart_Click(); };
+      checkBox(*this, {{0, 0, 1455, 195}, kDesignCaption, 0, 0, kButtonFace, kButtonText, 0}),
+      font_(checkBox.Font()) {
+    checkBox.Click = [this] { OnCheckBoxClick(); };
 }
 
-void Run_At_StartUp::SetCaption(const std::string& value) {
-    RunAtStart.SetCaption(value);
+void RunAtStartupBox::SetCaption(const std::string& value) {
+    checkBox.SetCaption(value);
     PropertyChanged();
-    UserControl_Resize();
+    OnResize();
 }
 
-void Run_At_StartUp::SetCmd_Line_arg(const std::string& value) {
-    m_Cmd_Line_arg = value;
+void RunAtStartupBox::SetCommandLineArgument(const std::string& value) {
+    commandLineArgument_ = value;
     PropertyChanged();
 }
 
-void Run_At_StartUp::SetAlignment(std::int32_t value) {
+void RunAtStartupBox::SetAlignment(std::int32_t value) {
     if (value == 2) value = 0;
     const std::int16_t alignment = os::CInt(value);  // OverflowError before anything changes
-    RunAtStart.SetAlignment(alignment);
+    checkBox.SetAlignment(alignment);
     PropertyChanged();
 }
 
-void Run_At_StartUp::SetRun_At_StartUp(bool value) {
-    RunAtStart.SetValue(run_key::CheckValueFromBool(value));
+void RunAtStartupBox::SetRegistered(bool value) {
+    checkBox.SetValue(run_key::CheckValueFromBool(value));
     PropertyChanged();
 }
 
-void Run_At_StartUp::SetBackColor(os::COLORREF value) {
-    RunAtStart.SetBackColor(value);
+void RunAtStartupBox::SetBackColor(os::COLORREF value) {
+    checkBox.SetBackColor(value);
     PropertyChanged();
 }
 
-void Run_At_StartUp::SetForeColor(os::COLORREF value) {
-    RunAtStart.SetForeColor(value);
+void RunAtStartupBox::SetForeColor(os::COLORREF value) {
+    checkBox.SetForeColor(value);
     PropertyChanged();
 }
 
-void Run_At_StartUp::SetFont(const os::Font& value) {
-    m_Font = value;
+void RunAtStartupBox::SetFont(const os::Font& value) {
+    font_ = value;
     SetSurfaceFont(value);
-    RunAtStart.SetFont(value);
+    checkBox.SetFont(value);
     PropertyChanged("Font");
-    UserControl_Resize();
+    OnResize();
 }
 
-bool Run_At_StartUp::qurey() {
+bool RunAtStartupBox::Query() {
     const std::string text = run_key::QueryStringValue(os::HKEY_CURRENT_USER, run_key::kRunKeyPath, run_key::RunValueName());
-    // A change of state runs RunAtStart_Click here and now.
-    RunAtStart.SetValue(run_key::CheckValueFromBool(!text.empty()));
-    return RunAtStart.Value() != 0;
+    // A change of state runs OnCheckBoxClick here and now.
+    checkBox.SetValue(run_key::CheckValueFromBool(!text.empty()));
+    return checkBox.Value() != 0;
 }
 
-void Run_At_StartUp::RunAtStart_Click() {
-    if (RunAtStart.Value() != 0) {
+void RunAtStartupBox::OnCheckBoxClick() {
+    if (checkBox.Value() != 0) {
         AddRunEntry();
     } else {
         RemoveRunEntry();
     }
-    if (RunAtStartupChanged) RunAtStartupChanged();
+    if (RegistrationChanged) RegistrationChanged();
 }
 
-void Run_At_StartUp::AddRunEntry() {
+void RunAtStartupBox::AddRunEntry() {
     run_key::SetStringValue(os::HKEY_CURRENT_USER, run_key::kRunKeyPath, run_key::RunValueName(),
-                            run_key::RunCommand(m_Cmd_Line_arg));
+                            run_key::RunCommand(commandLineArgument_));
 }
 
-void Run_At_StartUp::RemoveRunEntry() {
+void RunAtStartupBox::RemoveRunEntry() {
     run_key::DeleteRegValue(os::HKEY_CURRENT_USER, run_key::kRunKeyPath, run_key::RunValueName());
 }
 
-void Run_At_StartUp::UserControl_Initialize() {
+void RunAtStartupBox::OnInitialize() {
     // Before the saved properties are read: a registered program's entry is rewritten here with
     // the empty argument text.
-    qurey();
+    Query();
 }
 
-void Run_At_StartUp::UserControl_InitProperties() { SetFont(Ambient().Font); }
+void RunAtStartupBox::OnInitProperties() { SetFont(Ambient().Font); }
 
-void Run_At_StartUp::UserControl_ReadProperties(os::PropertyBag& propBag) {
-    SetFont(propBag.ReadProperty("Font", Ambient().Font));
-    m_Cmd_Line_arg = propBag.ReadProperty("prbCmd_Line_arg", "");
-    SetBackColor(static_cast<os::COLORREF>(propBag.ReadProperty("prbBackColor", static_cast<std::int32_t>(kButtonFace))));
-    SetForeColor(static_cast<os::COLORREF>(propBag.ReadProperty("prbForeColor", static_cast<std::int32_t>(kButtonText))));
-    SetAlignment(propBag.ReadProperty("prbAlignment", std::int16_t{0}));
-    SetCaption(propBag.ReadProperty("prbCaption", kReadDefaultCaption));
+void RunAtStartupBox::OnReadProperties(os::PropertyBag& bag) {
+    SetFont(bag.ReadProperty("Font", Ambient().Font));
+    commandLineArgument_ = bag.ReadProperty("prbCmd_Line_arg", "");
+    SetBackColor(static_cast<os::COLORREF>(bag.ReadProperty("prbBackColor", static_cast<std::int32_t>(kButtonFace))));
+    SetForeColor(static_cast<os::COLORREF>(bag.ReadProperty("prbForeColor", static_cast<std::int32_t>(kButtonText))));
+    SetAlignment(bag.ReadProperty("prbAlignment", std::int16_t{0}));
+    SetCaption(bag.ReadProperty("prbCaption", kReadDefaultCaption));
 }
 
-void Run_At_StartUp::UserControl_WriteProperties(os::PropertyBag& propBag) {
-    propBag.WriteProperty("Font", m_Font, Ambient().Font);
-    propBag.WriteProperty("prbCaption", Caption(), kWriteDefaultCaption);
-    propBag.WriteProperty("prbCmd_Line_arg", m_Cmd_Line_arg, "");
-    propBag.WriteProperty("prbBackColor", static_cast<std::int32_t>(BackColor()), static_cast<std::int32_t>(kButtonFace));
-    propBag.WriteProperty("prbForeColor", static_cast<std::int32_t>(ForeColor()), static_cast<std::int32_t>(kButtonText));
-    propBag.WriteProperty("prbAlignment", Alignment(), std::int32_t{0});
+void RunAtStartupBox::OnWriteProperties(os::PropertyBag& bag) {
+    bag.WriteProperty("Font", font_, Ambient().Font);
+    bag.WriteProperty("prbCaption", Caption(), kWriteDefaultCaption);
+    bag.WriteProperty("prbCmd_Line_arg", commandLineArgument_, "");
+    bag.WriteProperty("prbBackColor", static_cast<std::int32_t>(BackColor()), static_cast<std::int32_t>(kButtonFace));
+    bag.WriteProperty("prbForeColor", static_cast<std::int32_t>(ForeColor()), static_cast<std::int32_t>(kButtonText));
+    bag.WriteProperty("prbAlignment", Alignment(), std::int32_t{0});
 }
 
-void Run_At_StartUp::UserControl_Resize() {
-    const std::string caption = RunAtStart.Caption();
+void RunAtStartupBox::OnResize() {
+    const std::string caption = checkBox.Caption();
     const float first = TextWidth(FirstCharacter(caption));
     const float whole = TextWidth(caption);
-    RunAtStart.Move(0, 0, first + whole + kBoxWidth, TextHeight(caption));
-    SetWidth(RunAtStart.Width());
-    SetHeight(RunAtStart.Height());
+    checkBox.Move(0, 0, first + whole + kBoxWidth, TextHeight(caption));
+    SetWidth(checkBox.Width());
+    SetHeight(checkBox.Height());
 }

@@ -2,7 +2,7 @@
 // is written to standard output as "selected BBGGRR" (the colour's hexadecimal value).
 #include <cstdio>
 
-#include "colorpicker/win_color_picker.h"
+#include "colorpicker/color_picker.h"
 #include "platform/app.h"
 #include "forms/form.h"
 
@@ -12,13 +12,13 @@ public:
     PickerWindow()
         : Form({os::WindowKind::SizableToolWindow, "Lisotra colour picker test", os::TwipsToPixelsX(3400),
                 os::TwipsToPixelsY(3100)}),
-          WinColorPicker1(*this, {120, 120, 3060, 2820}) {
-        WinColorPicker1.ColorChanged = [this] {
-            std::printf("selected %06X\n", static_cast<unsigned>(WinColorPicker1.SelectedColor()));
+          picker(*this, {120, 120, 3060, 2820}) {
+        picker.ColorChanged = [this] {
+            std::printf("selected %06X\n", static_cast<unsigned>(picker.SelectedColor()));
             std::fflush(stdout);
         };
     }
-    WinColorPicker WinColorPicker1;
+    ColorPicker picker;
 };
 os::FormRef<PickerWindow> window;
 }  // namespace

@@ -18,21 +18,21 @@ std::vector<std::string> events;
 class Probe : public os::Form {
 public:
     Probe() : Form({os::WindowKind::SizableToolWindow, "Probe", 300, 200}) {}
-    int cancelQuery = 0;
-    int lastMode = -1;
+    bool refuse = false;
+    os::CloseReason lastReason{};
     int instance = ++created;
     static inline int created = 0;
 
 protected:
-    void Form_Load() override { events.push_back("Load"); }
-    void Form_Resize() override { events.push_back("Resize"); }
-    void Form_Activate() override { events.push_back("Activate"); }
-    void Form_QueryUnload(int& cancel, int mode) override {
+    void OnLoad() override { events.push_back("Load"); }
+    void OnResize() override { events.push_back("Resize"); }
+    void OnActivate() override { events.push_back("Activate"); }
+    bool CanUnload(os::CloseReason reason) override {
         events.push_back("QueryUnload");
-        lastMode = mode;
-        cancel = cancelQuery;
+        lastReason = reason;
+        return !refuse;
     }
-    void Form_Unload(int&) override { events.push_back("Unload"); }
+    void OnUnload() override { events.push_back("Unload"); }
 };
 
 os::FormRef<Probe> probe;
@@ -85,10 +85,10 @@ TEST_F(FormLayer, UnloadDestroysAndTheNextReferenceIsFresh) {
 }
 
 TEST_F(FormLayer, QueryUnloadCanRefuse) {
-    probe->cancelQuery = 1;
+    probe->refuse = true;
     headless::UserClose(probe->hWnd());
     EXPECT_TRUE(probe.Exists());
-    EXPECT_EQ(probe->lastMode, os::vbFormControlMenu);
+    EXPECT_EQ(probe->lastReason, os::CloseReason::User);
     EXPECT_EQ(events.back(), "QueryUnload");
 }
 

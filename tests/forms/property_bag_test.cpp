@@ -86,7 +86,7 @@ TEST(FormDescriptionFile, SavedAndLoadedFromDisk) {
     const auto dir = std::filesystem::temp_directory_path() / "lisotra-form-test";
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
-    const std::string path = (dir / "frmTest.props").string();
+    const std::string path = (dir / "test_form.props").string();
     EXPECT_FALSE(os::FormDescription::Load(path).Instance("x"));  // no file: nothing saved
 
     os::PropertyBag bag;

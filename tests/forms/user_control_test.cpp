@@ -23,17 +23,17 @@ public:
     os::CheckBox Check1{*this, {{0, 0, 600, 195}, "Check1"}};
 
 protected:
-    void UserControl_Initialize() override { events.push_back("Initialize"); }
-    void UserControl_InitProperties() override { events.push_back("InitProperties"); }
-    void UserControl_ReadProperties(os::PropertyBag& bag) override {
+    void OnInitialize() override { events.push_back("Initialize"); }
+    void OnInitProperties() override { events.push_back("InitProperties"); }
+    void OnReadProperties(os::PropertyBag& bag) override {
         events.push_back("ReadProperties " + bag.ReadProperty("caption", ""));
     }
-    void UserControl_WriteProperties(os::PropertyBag& bag) override {
+    void OnWriteProperties(os::PropertyBag& bag) override {
         events.push_back("WriteProperties");
         bag.WriteProperty("caption", "saved", "");
     }
-    void UserControl_Resize() override { events.push_back("Resize " + std::to_string(static_cast<int>(Width()))); }
-    void UserControl_Show() override { events.push_back("Show"); }
+    void OnResize() override { events.push_back("Resize " + std::to_string(static_cast<int>(Width()))); }
+    void OnShow() override { events.push_back("Show"); }
 };
 
 std::optional<os::PropertyBag> saved;

@@ -2,9 +2,10 @@
 
 #include "platform/user32.h"
 #include "settings/number_text.h"
-#include "shell/mSubClass.h"
-#include "shell/tray_window.h"
+#include "shell/hotkeys.h"
+#include "shell/shell_window.h"
 #include "support/fresh_process.h"
+#include "panel/panel_scenario.h"
 
 namespace {
 class ReadingPanelTest : public ProgramTest {
@@ -24,22 +25,35 @@ protected:
 };
 }  // namespace
 
-TEST_F(ReadingPanelTest, EmptyStoreGivesAYellowTranslucentToolWindowOfTheDesignSize) {
+class HeadlessPanelDesktop : public panel_scenario::Desktop {
+public:
+    void PressShow() override { headless::PressHotKey(kCtrlAlt, 'S'); }
+    void PressHide() override { headless::PressHotKey(kCtrlAlt, 'L'); }
+    void DragBorder(const os::PixelRect& frame) override { headless::UserResize(readingPanel->hWnd(), frame); }
+    void DragCaption(int left, int top) override { headless::UserMove(readingPanel->hWnd(), left, top); }
+    std::optional<panel_scenario::Seen> Panel() override {
+        const headless::WindowState* panel = ProgramTest::Panel();
+        if (!panel) return std::nullopt;
+        return panel_scenario::Seen{panel->visible, panel->frame, panel->backColor, panel->opacity, panel->topmost};
+    }
+    std::string Stored(const char* key) override { return ProgramTest::Stored("window", key); }
+};
+
+TEST_F(ReadingPanelTest, ShowDragHideAndShowAgain) {
+    HeadlessPanelDesktop desktop;
+    panel_scenario::Play(desktop);
+}
+
+TEST_F(ReadingPanelTest, EmptyStoreGivesALayeredToolWindowOfTheDesignSize) {
     PressShow();
     const headless::WindowState* panel = Panel();
     ASSERT_NE(panel, nullptr);
-    EXPECT_TRUE(panel->visible);
     EXPECT_EQ(panel->kind, os::WindowKind::SizableToolWindow);
     EXPECT_EQ(panel->caption, "Lisotra");
-    EXPECT_EQ(panel->backColor, 0x00FFFFu);
-    EXPECT_FALSE(panel->topmost);
-    EXPECT_EQ(panel->opacity, 140);
-    EXPECT_EQ(os::GetWindowLongA(Form1->hWnd(), os::GWL_EXSTYLE), os::WS_EX_LAYERED);
+    EXPECT_EQ(os::GetWindowLongA(readingPanel->hWnd(), os::GWL_EXSTYLE), os::WS_EX_LAYERED);
     // The design client area, 4560 x 3015 twips, inside the frame.
-    EXPECT_GT(Form1->Width(), 4560);
-    EXPECT_GT(Form1->Height(), 3015);
-    // The first show stores the geometry.
-    EXPECT_EQ(settings::ParseSettingNumber(Stored("window", "width")), Form1->Width());
+    EXPECT_GT(readingPanel->Width(), 4560);
+    EXPECT_GT(readingPanel->Height(), 3015);
     EXPECT_EQ(Stored("window", "width").substr(0, 1), " ");
 }
 
@@ -70,30 +84,19 @@ TEST_F(ReadingPanelTest, StoredGeometryIsRestoredWhole) {
 }
 
 TEST_F(ReadingPanelTest, ANonPositiveWidthAppliesNoneOfTheFour) {
+    PressShow();
+    const os::PixelRect design = Panel()->frame;
+    PressHide();
+    headless::Reset();
+    Start();
     StoreGeometry(" 0", " 4500", " 3000", " 3000");
     PressShow();
-    EXPECT_NE(Panel()->frame.left, 200);
-    EXPECT_NE(Panel()->frame.height, 300);
-}
-
-TEST_F(ReadingPanelTest, EveryResizeStoresAMoveAloneDoesNot) {
-    PressShow();
-    headless::UserResize(Form1->hWnd(), {100, 100, 320, 240});
-    EXPECT_EQ(Stored("window", "width"), " 4800");
-    EXPECT_EQ(Stored("window", "left"), " 1500");
-    const int saves = headless::SaveCount();
-    headless::UserMove(Form1->hWnd(), 300, 200);
-    EXPECT_EQ(headless::SaveCount(), saves);
-    EXPECT_EQ(Stored("window", "left"), " 1500");
-    PressHide();  // the unload stores the move
-    EXPECT_EQ(Stored("window", "left"), " 4500");
-    EXPECT_EQ(Stored("window", "top"), " 3000");
-    EXPECT_EQ(Panel(), nullptr);
+    EXPECT_EQ(Panel()->frame, design);
 }
 
 TEST_F(ReadingPanelTest, ClosingThePanelUnloadsAndStores) {
     PressShow();
-    const os::Hwnd handle = Form1->hWnd();
+    const os::Hwnd handle = readingPanel->hWnd();
     headless::UserMove(handle, 640, 360);
     headless::UserClose(handle);
     EXPECT_EQ(Panel(), nullptr);
@@ -143,10 +146,10 @@ TEST_F(ReadingPanelTest, AbsurdStoredGeometryNeverEndsTheProgram) {
 
 TEST_F(ReadingPanelTest, ShowingAVisiblePanelChangesNothing) {
     PressShow();
-    const os::Hwnd handle = Form1->hWnd();
+    const os::Hwnd handle = readingPanel->hWnd();
     const int saves = headless::SaveCount();
     PressShow();
-    EXPECT_EQ(Form1->hWnd(), handle);
+    EXPECT_EQ(readingPanel->hWnd(), handle);
     EXPECT_EQ(headless::SaveCount(), saves);
 }
 

@@ -1,18 +1,17 @@
-#include "shell/mHotKey.h"
+#include "shell/hotkeys.h"
 
 #include "panel/reading_panel.h"
 #include "platform/user32.h"
-#include "shell/mSubClass.h"
-#include "shell/tray_window.h"
+#include "shell/shell_window.h"
 #include "support/fresh_process.h"
 
 using HotKeys = ProgramTest;
 
 TEST_F(HotKeys, EmptyStoreRegistersCtrlAltSAndL) {
     Start();
-    EXPECT_EQ(mHotKey::HotKeyCount, 2);
-    EXPECT_EQ(frmTray->Text3.Text, "S");
-    EXPECT_EQ(frmTray->Text4.Text, "L");
+    EXPECT_EQ(shellWindow->Hotkeys().Count(), 2);
+    EXPECT_EQ(shellWindow->ShowLetter(), "S");
+    EXPECT_EQ(shellWindow->HideLetter(), "L");
     EXPECT_TRUE(headless::PressHotKey(kCtrlAlt, 'S'));
     EXPECT_TRUE(headless::PressHotKey(kCtrlAlt, 'L'));
     EXPECT_FALSE(headless::PressHotKey(kCtrlAlt, 'E'));
@@ -23,7 +22,7 @@ TEST_F(HotKeys, TheFirstCharacterOfAStoredLetterTextIsTheKey) {
     Store("default", "key", "AB");
     Store("default", "keystart", "s");  // lower case: the code of F4
     Start();
-    EXPECT_EQ(frmTray->Text3.Text, "AB");
+    EXPECT_EQ(shellWindow->ShowLetter(), "AB");
     EXPECT_TRUE(headless::PressHotKey(kCtrlAlt, 'A'));
     EXPECT_TRUE(Panel()->visible);
     EXPECT_FALSE(headless::PressHotKey(kCtrlAlt, 'S'));
@@ -34,9 +33,9 @@ TEST_F(HotKeys, TheFirstCharacterOfAStoredLetterTextIsTheKey) {
 TEST_F(HotKeys, AFailedRegistrationStillUsesUpItsId) {
     headless::HoldHotKeyElsewhere(kCtrlAlt, 'S');
     Start();
-    EXPECT_EQ(mHotKey::HotKeyCount, 2);
+    EXPECT_EQ(shellWindow->Hotkeys().Count(), 2);
     EXPECT_FALSE(headless::PressHotKey(kCtrlAlt, 'S'));
-    headless::Run([] { Form1->Show(); });
+    headless::Run([] { readingPanel->Show(); });
     EXPECT_TRUE(headless::PressHotKey(kCtrlAlt, 'L'));  // still id 2, still hides
     EXPECT_EQ(Panel(), nullptr);
 }
@@ -44,12 +43,12 @@ TEST_F(HotKeys, AFailedRegistrationStillUsesUpItsId) {
 TEST_F(HotKeys, ReRegistrationStartsTheIdsAgain) {
     Start();
     for (int round = 0; round < 2; ++round) {
-        mHotKey::UnregisterAllHotKeys(ShellHandle());
-        EXPECT_EQ(mHotKey::HotKeyCount, 0);
+        shellWindow->Hotkeys().UnregisterAll(ShellHandle());
+        EXPECT_EQ(shellWindow->Hotkeys().Count(), 0);
         EXPECT_FALSE(headless::PressHotKey(kCtrlAlt, 'S'));
-        EXPECT_EQ(mHotKey::RegisterNextHotKey(ShellHandle(), kCtrlAlt, 'E'), 1);
-        EXPECT_EQ(mHotKey::RegisterNextHotKey(ShellHandle(), kCtrlAlt, 'S'), 1);
-        EXPECT_EQ(mHotKey::HotKeyCount, 2);
+        EXPECT_TRUE(shellWindow->Hotkeys().RegisterNext(ShellHandle(), kCtrlAlt, 'E'));
+        EXPECT_TRUE(shellWindow->Hotkeys().RegisterNext(ShellHandle(), kCtrlAlt, 'S'));
+        EXPECT_EQ(shellWindow->Hotkeys().Count(), 2);
     }
     EXPECT_TRUE(headless::PressHotKey(kCtrlAlt, 'E'));
     EXPECT_TRUE(Panel()->visible);
@@ -59,9 +58,9 @@ TEST_F(HotKeys, ReRegistrationStartsTheIdsAgain) {
 
 TEST_F(HotKeys, ACodeThatNamesNoKeyFails) {
     Start();
-    EXPECT_EQ(mHotKey::RegisterNextHotKey(ShellHandle(), kCtrlAlt, -23), 0);
-    EXPECT_EQ(mHotKey::RegisterNextHotKey(ShellHandle(), kCtrlAlt, 0), 0);
-    EXPECT_EQ(mHotKey::HotKeyCount, 4);
+    EXPECT_FALSE(shellWindow->Hotkeys().RegisterNext(ShellHandle(), kCtrlAlt, -23));
+    EXPECT_FALSE(shellWindow->Hotkeys().RegisterNext(ShellHandle(), kCtrlAlt, 0));
+    EXPECT_EQ(shellWindow->Hotkeys().Count(), 4);
 }
 
 TEST_F(HotKeys, ShellWindowProcActsOnIdsOneAndTwoOnly) {
@@ -70,10 +69,10 @@ TEST_F(HotKeys, ShellWindowProcActsOnIdsOneAndTwoOnly) {
     EXPECT_EQ(os::SendMessageA(shell, os::WM_HOTKEY, 1, 0), 0);
     ASSERT_NE(Panel(), nullptr);
     EXPECT_TRUE(Panel()->visible);
-    const os::Hwnd panel = Form1->hWnd();
+    const os::Hwnd panel = readingPanel->hWnd();
     EXPECT_EQ(os::SendMessageA(shell, os::WM_HOTKEY, 3, 0), 0);
     EXPECT_EQ(os::SendMessageA(shell, os::WM_HOTKEY, 0, 0), 0);
-    EXPECT_EQ(Form1->hWnd(), panel);
+    EXPECT_EQ(readingPanel->hWnd(), panel);
     EXPECT_TRUE(Panel()->visible);
     EXPECT_EQ(os::SendMessageA(shell, os::WM_HOTKEY, 2, 0), 0);
     EXPECT_EQ(Panel(), nullptr);
@@ -81,10 +80,7 @@ TEST_F(HotKeys, ShellWindowProcActsOnIdsOneAndTwoOnly) {
 
 TEST_F(HotKeys, OtherMessagesGoOnToThePreviousProcedure) {
     Start();
-    EXPECT_EQ(os::GetWindowLongA(ShellHandle(), os::GWL_WNDPROC),
-              reinterpret_cast<os::LONG_PTR>(&mSubClass::ShellWindowProc));
-    ASSERT_NE(mSubClass::PreviousWindowProc, nullptr);
     // The close request reaches the form layer through the previous procedure, and is refused.
     headless::UserClose(ShellHandle());
-    EXPECT_TRUE(frmTray.Exists());
+    EXPECT_TRUE(shellWindow.Exists());
 }

@@ -4,9 +4,9 @@
 
 #include "panel/reading_panel.h"
 #include "platform/app.h"
-#include "shell/modSystray.h"
+#include "shell/notify_icon.h"
 #include "shell/tray_icons.h"
-#include "shell/tray_window.h"
+#include "shell/shell_window.h"
 #include "support/fresh_process.h"
 
 namespace {
@@ -17,7 +17,7 @@ protected:
         ProgramTest::SetUp();
         Start();
     }
-    static os::Hwnd Owner() { return frmTray->picSystemTray.hWnd(); }
+    static os::Hwnd Owner() { return shellWindow->trayOwner.hWnd(); }
     static const os::NotifyIcon* Icon() {
         auto it = headless::TrayIcons().find({Owner(), 1});
         return it == headless::TrayIcons().end() ? nullptr : &it->second;
@@ -40,7 +40,7 @@ std::string Tip(const os::NotifyIconRecord& r) { return std::string(r.begin() + 
 TEST(NotifyIconRecord, AddAndModifyCarryEveryField) {
     const auto owner = reinterpret_cast<os::Hwnd>(0x00012340);
     const auto icon = reinterpret_cast<os::Hicon>(0x0000BEEF);
-    const os::NotifyIconRecord r = modSystray::IconRecord(owner, 1, icon, "Lisotra v2.0");
+    const os::NotifyIconRecord r = notify_icon::IconRecord(owner, 1, icon, "Lisotra v2.0");
     EXPECT_EQ(Dword(r, 0), 88u);
     EXPECT_EQ(Dword(r, 4), 0x12340u);
     EXPECT_EQ(Dword(r, 8), 1u);
@@ -51,7 +51,7 @@ TEST(NotifyIconRecord, AddAndModifyCarryEveryField) {
 }
 
 TEST(NotifyIconRecord, DeleteCarriesOnlySizeOwnerAndId) {
-    const os::NotifyIconRecord r = modSystray::DeleteRecord(reinterpret_cast<os::Hwnd>(0x777), 1);
+    const os::NotifyIconRecord r = notify_icon::DeleteRecord(reinterpret_cast<os::Hwnd>(0x777), 1);
     EXPECT_EQ(Dword(r, 0), 88u);
     EXPECT_EQ(Dword(r, 4), 0x777u);
     EXPECT_EQ(Dword(r, 8), 1u);
@@ -60,13 +60,13 @@ TEST(NotifyIconRecord, DeleteCarriesOnlySizeOwnerAndId) {
 
 TEST(NotifyIconRecord, TheTipAlwaysKeepsItsTerminator) {
     const std::string t63(63, 'x');
-    EXPECT_EQ(Tip(modSystray::IconRecord({}, 1, {}, t63)), t63 + '\0');
+    EXPECT_EQ(Tip(notify_icon::IconRecord({}, 1, {}, t63)), t63 + '\0');
     for (size_t length : {64u, 65u, 500u}) {
-        EXPECT_EQ(Tip(modSystray::IconRecord({}, 1, {}, std::string(length, 'y'))), std::string(63, 'y') + '\0');
+        EXPECT_EQ(Tip(notify_icon::IconRecord({}, 1, {}, std::string(length, 'y'))), std::string(63, 'y') + '\0');
     }
-    EXPECT_EQ(Tip(modSystray::IconRecord({}, 1, {}, "")), '\0' + std::string(63, ' '));
+    EXPECT_EQ(Tip(notify_icon::IconRecord({}, 1, {}, "")), '\0' + std::string(63, ' '));
     // In the ANSI code page: é is one byte, a character it cannot hold is "?".
-    const std::string tip = Tip(modSystray::IconRecord({}, 1, {}, "caf\xc3\xa9 \xe2\x82\xac \xe4\xb8\xad"));
+    const std::string tip = Tip(notify_icon::IconRecord({}, 1, {}, "caf\xc3\xa9 \xe2\x82\xac \xe4\xb8\xad"));
     EXPECT_EQ(tip.substr(0, 8), std::string("caf\xe9 \x80 ?", 8));
     EXPECT_EQ(tip[8], '\0');
 }
@@ -98,7 +98,7 @@ TEST_F(Tray, ReleasesOpenTheMenuPressesAndMovesDoNothing) {
     EXPECT_EQ(headless::MenusOpened()[0],
               (std::vector<std::string>{"&Show/Hide Form", "-", "Settings", "-", "Help", "About", "-", "Donate", "-",
                                         "E&xit"}));
-    EXPECT_FALSE(Form1.Exists());  // dismissed: no command ran
+    EXPECT_FALSE(readingPanel.Exists());  // dismissed: no command ran
 }
 
 TEST_F(Tray, TheDecoderWorksAtAnyTwipsPerPixel) {
@@ -116,78 +116,54 @@ TEST_F(Tray, TheDecoderWorksAtAnyTwipsPerPixel) {
 }
 
 TEST_F(Tray, TheDecoderComparesTheQuotientExactly) {
-    float x = 7710;  // 514 pixels at 15 twips per pixel
-    frmTray->picSystemTray_MouseMove(0, 0, x, 0);
-    EXPECT_EQ(x, 514.0f);  // the argument holds the quotient afterwards
+    shellWindow->OnTrayNotification(7710);  // 514 pixels at 15 twips per pixel
     EXPECT_EQ(headless::MenusOpened().size(), 1u);
-    x = 7711;
-    frmTray->picSystemTray_MouseMove(0, 0, x, 0);
+    shellWindow->OnTrayNotification(7711);
     EXPECT_EQ(headless::MenusOpened().size(), 1u);
 }
 
 TEST_F(Tray, ShowHideTogglesThePanel) {
-    Choose("mnuPopupMenuShowForm");
+    Choose("showHide");
     ASSERT_NE(Panel(), nullptr);
     EXPECT_TRUE(Panel()->visible);
-    headless::UserMove(Form1->hWnd(), 200, 100);
-    Choose("mnuPopupMenuShowForm");
+    headless::UserMove(readingPanel->hWnd(), 200, 100);
+    Choose("showHide");
     EXPECT_EQ(Panel(), nullptr);
     EXPECT_EQ(Stored("window", "left"), " 3000");
-    Choose("mnuPopupMenuShowForm");  // a new panel from the stored settings
+    Choose("showHide");  // a new panel from the stored settings
     EXPECT_EQ(Panel()->frame.left, 200);
 }
 
 TEST_F(Tray, HelpOpensTheSupportPageInANormalWindow) {
-    Choose("mnuHelp");
+    Choose("help");
     ASSERT_EQ(headless::Opened().size(), 1u);
     EXPECT_EQ(headless::Opened()[0].first, "https://lisotra.org/support/");
     EXPECT_EQ(headless::Opened()[0].second, 1);
 }
 
 TEST_F(Tray, ExitRemovesTheIconStoresThePanelAndEnds) {
-    Choose("mnuPopupMenuShowForm");
-    headless::UserMove(Form1->hWnd(), 200, 100);
-    Choose("mnuPopupMenuExit");
+    Choose("showHide");
+    headless::UserMove(readingPanel->hWnd(), 200, 100);
+    Choose("exit");
     EXPECT_TRUE(headless::Ended());
     EXPECT_TRUE(headless::TrayIcons().empty());
     EXPECT_EQ(headless::NotifyCalls().back().message, os::NIM_DELETE);
     EXPECT_EQ(Stored("window", "left"), " 3000");
 }
 
-TEST_F(Tray, CommandsOfWindowsNotYetThereDoNothing) {
-    for (const char* item : {"mnuSettings", "mnuAbout", "mnuDonate", "mnuPopupMenuSeperator1"}) Choose(item);
-    EXPECT_FALSE(headless::Ended());
-    EXPECT_FALSE(Form1.Exists());
-    EXPECT_EQ(Icon()->tip, "Lisotra v2.0");
-}
-
 TEST_F(Tray, SampleButtons) {
-    frmTray->cmdAddIcon_Click();  // already there: refused
+    shellWindow->AddSampleIcon();  // already there: refused
     EXPECT_EQ(Icon()->tip, "Lisotra v2.0");
-    frmTray->cmdModifyIcon_Click();
+    shellWindow->ModifySampleIcon();
     EXPECT_EQ(Icon()->tip, "New Icon and Tooltip!");
-    EXPECT_EQ(Icon()->hIcon, frmTray->picSystemTrayIcon2.Picture);
-    frmTray->cmdRemoveIcon_Click();
+    EXPECT_EQ(Icon()->hIcon, shellWindow->SampleIcon());
+    shellWindow->RemoveSampleIcon();
     EXPECT_EQ(Icon(), nullptr);
-    frmTray->cmdModifyIcon_Click();  // nothing to modify
+    shellWindow->ModifySampleIcon();  // nothing to modify
     EXPECT_EQ(Icon(), nullptr);
-    frmTray->cmdAddIcon_Click();
+    shellWindow->AddSampleIcon();
     EXPECT_EQ(Icon()->tip, "Quenby");
-    EXPECT_EQ(Icon()->hIcon, frmTray->picSystemTrayIcon1.Picture);
-}
-
-TEST(TrayIcons, ThePageAndItsBand) {
-    const os::IconImage image = tray_icons::TrayIcon().at(0);
-    ASSERT_EQ(image.argb.size(), 128u * 128u);
-    auto at = [&](int x, int y) { return image.argb[static_cast<size_t>(y * 128 + x)]; };
-    EXPECT_EQ(at(0, 0) >> 24, 0u);                 // clear corners
-    EXPECT_EQ(at(127, 127) >> 24, 0u);
-    EXPECT_EQ(at(45, 32), 0xFFFFFFFFu);            // white paper
-    const std::uint32_t band = at(64, 60);         // the band over the page: amber, opaque
-    EXPECT_EQ(band >> 24, 0xFFu);
-    EXPECT_GT((band >> 16) & 0xFF, 0xC0u);
-    EXPECT_LT(band & 0xFF, 0x40u);
-    EXPECT_GT(at(8, 60) >> 24, 0x80u);             // the band reaches past the page
+    EXPECT_EQ(Icon()->hIcon, shellWindow->TrayIcon());
 }
 
 TEST(TrayIcons, TheSampleIconKeepsToItsColourDepths) {

@@ -19,8 +19,8 @@ protected:
         StartupHost::nextFont.reset();
     }
     void TearDown() override { headless::Reset(); }
-    static Run_At_StartUp& Control() { return startupHost->Run_At_StartUp1; }
-    static const headless::CheckBoxState& Shown() { return *headless::CheckBox(Control().RunAtStart.hWnd()); }
+    static RunAtStartupBox& Control() { return startupHost->runAtStartup; }
+    static const headless::CheckBoxState& Shown() { return *headless::CheckBox(Control().checkBox.hWnd()); }
     // Saves the control as the host would, then loads it afresh from the saved text.
     static os::PropertyBag SaveAndReload() {
         os::FormDescription description;
@@ -36,26 +36,26 @@ os::Font MsSansSerif() { return {"MS Sans Serif", 8.25, 400, 0, false, false, fa
 }  // namespace
 
 TEST_F(RunAtStartUpControl, ClickingSetThenClearWritesThenDeletesAndTellsEachTime) {
-    headless::ClickCheckBox(Control().RunAtStart.hWnd());
+    headless::ClickCheckBox(Control().checkBox.hWnd());
     EXPECT_EQ(Shown().value, 1);
-    EXPECT_TRUE(Control().GetRun_At_StartUp());
+    EXPECT_TRUE(Control().Registered());
     EXPECT_NE(RunValue("lisotra.exe"), "<absent>");
-    headless::ClickCheckBox(Control().RunAtStart.hWnd());
+    headless::ClickCheckBox(Control().checkBox.hWnd());
     EXPECT_EQ(RunValue("lisotra.exe"), "<absent>");
     EXPECT_EQ(startupHost->runAtStartupChanged, 2);
 }
 
 TEST_F(RunAtStartUpControl, SettingTheStateItHasRunsNothingButStillTellsTheHost) {
-    Control().SetRun_At_StartUp(true);
+    Control().SetRegistered(true);
     const int writes = headless::RegistryWrites();
     startupHost->changed.clear();
-    Control().SetRun_At_StartUp(true);
+    Control().SetRegistered(true);
     EXPECT_EQ(headless::RegistryWrites(), writes);
     EXPECT_EQ(headless::RegistryDeletes(), 0);
     EXPECT_EQ(startupHost->runAtStartupChanged, 1);
     EXPECT_EQ(startupHost->changed, std::vector<std::string>{""});
-    EXPECT_THROW(Control().RunAtStart.SetValue(2), os::InvalidPropertyValue);
-    EXPECT_EQ(Control().RunAtStart.Value(), 1);
+    EXPECT_THROW(Control().checkBox.SetValue(2), os::InvalidPropertyValue);
+    EXPECT_EQ(Control().checkBox.Value(), 1);
 }
 
 TEST_F(RunAtStartUpControl, Alignment) {
@@ -89,14 +89,14 @@ TEST_F(RunAtStartUpControl, ColoursChangeOnlyTheCheckBoxAndFollowTheDesktop) {
 TEST_F(RunAtStartUpControl, TheLayoutFollowsTheCaptionAndTheFont) {
     // The in-memory desktop's MS Sans Serif 8.25: 5 pixels a character, 13 a line.
     Control().SetCaption("Run At StartUp");
-    EXPECT_EQ(Control().RunAtStart.Width(), 75 + 14 * 75 + 210);
-    EXPECT_EQ(Control().RunAtStart.Height(), 195);
-    EXPECT_EQ(Control().Width(), Control().RunAtStart.Width());
+    EXPECT_EQ(Control().checkBox.Width(), 75 + 14 * 75 + 210);
+    EXPECT_EQ(Control().checkBox.Height(), 195);
+    EXPECT_EQ(Control().Width(), Control().checkBox.Width());
     EXPECT_EQ(Control().Height(), 195);
     EXPECT_EQ(headless::Window(Control().hWnd())->frame, (os::PixelRect{24, 32, 89, 13}));
 
     Control().SetCaption("");
-    EXPECT_EQ(Control().RunAtStart.Width(), 210);
+    EXPECT_EQ(Control().checkBox.Width(), 210);
     EXPECT_EQ(Control().Width(), 210);
     EXPECT_EQ(Control().Height(), 195);
 
@@ -108,7 +108,7 @@ TEST_F(RunAtStartUpControl, TheLayoutFollowsTheCaptionAndTheFont) {
     Control().SetFont(big);
     EXPECT_EQ(Control().Font(), big);
     EXPECT_EQ(Shown().font, big);
-    EXPECT_EQ(Control().RunAtStart.Width(), (8 + 2 * 8) * 15 + 210);
+    EXPECT_EQ(Control().checkBox.Width(), (8 + 2 * 8) * 15 + 210);
     EXPECT_EQ(Control().Height(), 19 * 15);
     EXPECT_EQ(startupHost->changed.back(), "Font");
 }
@@ -118,7 +118,7 @@ TEST_F(RunAtStartUpControl, TheSettingsDialogsSavedInstance) {
     ASSERT_TRUE(StartupHost::nextSaved);
     EXPECT_EQ(Control().Caption(), "Run At StartUp");
     EXPECT_EQ(Control().Font(), MsSansSerif());
-    EXPECT_EQ(Control().Cmd_Line_arg(), "");
+    EXPECT_EQ(Control().CommandLineArgument(), "");
     EXPECT_EQ(Control().BackColor(), 0x8000000Fu);
     EXPECT_EQ(Control().ForeColor(), 0x80000012u);
     EXPECT_EQ(Control().Alignment(), 0);
@@ -169,7 +169,7 @@ TEST_F(RunAtStartUpControl, EveryPropertyRoundTripsThroughTheSavedText) {
     StartupHost::nextSaved = os::PropertyBag();
     const os::Font font{"Courier \"New\"", 10.5, 700, 204, true, false, true};
     Control().SetCaption("Start \\ with\n\"log-on\"");
-    Control().SetCmd_Line_arg("/tray \"x\"");
+    Control().SetCommandLineArgument("/tray \"x\"");
     Control().SetBackColor(0x00FF8000);
     Control().SetForeColor(0x80000008);
     Control().SetAlignment(1);
@@ -177,7 +177,7 @@ TEST_F(RunAtStartUpControl, EveryPropertyRoundTripsThroughTheSavedText) {
     const os::PropertyBag saved = SaveAndReload();
     EXPECT_TRUE(saved.Holds("prbBackColor"));
     EXPECT_EQ(Control().Caption(), "Start \\ with\n\"log-on\"");
-    EXPECT_EQ(Control().Cmd_Line_arg(), "/tray \"x\"");
+    EXPECT_EQ(Control().CommandLineArgument(), "/tray \"x\"");
     EXPECT_EQ(Control().BackColor(), 0x00FF8000u);
     EXPECT_EQ(Control().ForeColor(), 0x80000008u);
     EXPECT_EQ(Control().Alignment(), 1);

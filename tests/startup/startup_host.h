@@ -18,12 +18,12 @@ public:
 
     StartupHost()
         : Form({os::WindowKind::SizableToolWindow, "Host", 400, 200}),
-          Run_At_StartUp1(*this, {360, 480, 1365, 195}, nextSaved) {
+          runAtStartup(*this, {360, 480, 1365, 195}, nextSaved) {
         if (nextFont) SetFont(*nextFont);
-        Run_At_StartUp1.OnPropertyChanged = [this](const std::string& name) { changed.push_back(name); };
-        Run_At_StartUp1.RunAtStartupChanged = [this] { ++runAtStartupChanged; };
+        runAtStartup.OnPropertyChanged = [this](const std::string& name) { changed.push_back(name); };
+        runAtStartup.RegistrationChanged = [this] { ++runAtStartupChanged; };
     }
-    Run_At_StartUp Run_At_StartUp1;
+    RunAtStartupBox runAtStartup;
     std::vector<std::string> changed;
     int runAtStartupChanged = 0;
 };

@@ -2,20 +2,14 @@
 
 #include "panel/reading_panel.h"
 #include "platform/app.h"
-#include "shell/mHotKey.h"
-#include "shell/mSubClass.h"
-#include "shell/tray_window.h"
+#include "shell/shell_window.h"
 
-void ProgramTest::SetUp() {
-    headless::Reset();
-    mHotKey::HotKeyCount = 0;
-    mSubClass::PreviousWindowProc = nullptr;
-}
+void ProgramTest::SetUp() { headless::Reset(); }
 
 void ProgramTest::TearDown() { headless::Reset(); }
 
 void ProgramTest::Start() {
-    os::RunApplication(0, nullptr, [] { frmTray.Get(); });
+    os::RunApplication(0, nullptr, [] { shellWindow.Get(); });
 }
 
 std::string ProgramTest::Stored(const std::string& section, const std::string& key) {
@@ -29,7 +23,7 @@ void ProgramTest::Store(const std::string& section, const std::string& key, cons
 }
 
 const headless::WindowState* ProgramTest::Panel() {
-    return Form1.Exists() ? headless::Window(Form1->hWnd()) : nullptr;
+    return readingPanel.Exists() ? headless::Window(readingPanel->hWnd()) : nullptr;
 }
 
-os::Hwnd ProgramTest::ShellHandle() { return frmTray->hWnd(); }
+os::Hwnd ProgramTest::ShellHandle() { return shellWindow->hWnd(); }

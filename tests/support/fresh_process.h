@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/headless/headless.h"
+#include "shell/hotkeys.h"
 
 class ProgramTest : public ::testing::Test {
 protected:
@@ -14,6 +15,8 @@ protected:
 
     // The start-up object's load step, as at program start.
     void Start();
+
+public:
     static std::string Stored(const std::string& section, const std::string& key);
     static void Store(const std::string& section, const std::string& key, const std::string& value);
     // The panel's window, or null when no panel exists.
@@ -21,4 +24,3 @@ protected:
     static os::Hwnd ShellHandle();
 };
 
-inline constexpr unsigned kCtrlAlt = 3;

@@ -44,10 +44,10 @@ LRESULT FormWindowProc(Hwnd window, unsigned message, WPARAM wParam, LPARAM lPar
     if (!entry) return 0;
     switch (message) {
     case WM_CLOSE:
-        entry->events->OnCloseRequest(vbFormControlMenu);
+        entry->events->OnCloseRequest(CloseReason::User);
         return 0;
     case WM_QUERYENDSESSION:
-        entry->events->OnCloseRequest(vbAppWindows);
+        entry->events->OnCloseRequest(CloseReason::SessionEnd);
         return 1;  // never hold up the end of the session
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:

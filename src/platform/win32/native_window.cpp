@@ -139,12 +139,12 @@ LRESULT Win32Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (LOWORD(wParam) != WA_INACTIVE) win32::RunGuarded([&events] { events.OnActivated(); });
         break;
     case WM_CLOSE:
-        win32::RunGuarded([&events] { events.OnCloseRequest(vbFormControlMenu); });
+        win32::RunGuarded([&events] { events.OnCloseRequest(CloseReason::User); });
         return 0;
     case WM_QUERYENDSESSION:
         // The form is asked as for any close request (it may refuse to unload), but the answer to
         // Windows is always yes: refusing would hold up the log-off or shutdown.
-        win32::RunGuarded([&events] { events.OnCloseRequest(vbAppWindows); });
+        win32::RunGuarded([&events] { events.OnCloseRequest(CloseReason::SessionEnd); });
         return TRUE;
     case WM_ERASEBKGND: {
         RECT client;

@@ -11,8 +11,8 @@
 #include "platform/qt/settings_store.h"
 #include "platform/settings_store.h"
 #include "platform/user32.h"
-#include "shell/mHotKey.h"
-#include "shell/tray_window.h"
+#include "panel/panel_scenario.h"
+#include "shell/shell_window.h"
 
 namespace {
 QWidget* PanelWidget() {
@@ -22,12 +22,6 @@ QWidget* PanelWidget() {
     return nullptr;
 }
 
-// A stored number text of so many pixels.
-std::string Twips(int pixels) {
-    std::string text(" ");
-    text += std::to_string(pixels * 15);
-    return text;
-}
 
 class QtProgram : public ::testing::Test {
 protected:
@@ -36,32 +30,65 @@ protected:
         for (const char* key : {"width", "height", "left", "top"}) os::SaveSetting("Lisotra", "window", key, "");
         os::SaveSetting("Lisotra", "default", "backcolor", "");
         os::SaveSetting("Lisotra", "default", "ontop", "");
-        frmTray.Get();
+        shellWindow.Get();
     }
     void TearDown() override {
         os::DiscardAllForms();
-        mHotKey::HotKeyCount = 0;
         QApplication::processEvents();
     }
     static void Hotkey(os::WPARAM id) {
-        os::SendMessageA(frmTray->hWnd(), os::WM_HOTKEY, id, 0);
+        os::SendMessageA(shellWindow->hWnd(), os::WM_HOTKEY, id, 0);
         QApplication::processEvents();
     }
 };
 }  // namespace
 
-TEST_F(QtProgram, ThePanelIsATranslucentYellowToolWindow) {
+class QtPanelDesktop : public panel_scenario::Desktop {
+public:
+    explicit QtPanelDesktop(void (*hotkey)(os::WPARAM)) : hotkey_(hotkey) {}
+    void PressShow() override { hotkey_(1); }
+    void PressHide() override { hotkey_(2); }
+    void DragBorder(const os::PixelRect& f) override {
+        // The frame goes where it is dragged; Qt places the client inside it.
+        QWidget* panel = PanelWidget();
+        const QRect frame = panel->frameGeometry(), client = panel->geometry();
+        panel->setGeometry(f.left + client.x() - frame.x(), f.top + client.y() - frame.y(),
+                           f.width - (frame.width() - client.width()), f.height - (frame.height() - client.height()));
+        QApplication::processEvents();
+    }
+    void DragCaption(int left, int top) override {
+        PanelWidget()->move(left, top);
+        QApplication::processEvents();
+    }
+    std::optional<panel_scenario::Seen> Panel() override {
+        if (!readingPanel.Exists()) return std::nullopt;
+        QWidget* panel = PanelWidget();
+        if (!panel) return panel_scenario::Seen{};
+        const QRect f = panel->frameGeometry();
+        const QColor c = panel->palette().color(QPalette::Window);
+        return panel_scenario::Seen{panel->isVisible(), {f.x(), f.y(), f.width(), f.height()},
+                                    static_cast<os::COLORREF>(c.red() | c.green() << 8 | c.blue() << 16),
+                                    qRound(panel->windowOpacity() * 255),
+                                    (panel->windowFlags() & Qt::WindowStaysOnTopHint) != 0};
+    }
+    std::string Stored(const char* key) override { return os::GetSetting("Lisotra", "window", key); }
+
+private:
+    void (*hotkey_)(os::WPARAM);
+};
+
+TEST_F(QtProgram, ShowDragHideAndShowAgain) {
+    QtPanelDesktop desktop(&Hotkey);
+    panel_scenario::Play(desktop);
+}
+
+TEST_F(QtProgram, ThePanelIsAToolWindowOfTheDesignSize) {
     Hotkey(1);
     QWidget* panel = PanelWidget();
     ASSERT_NE(panel, nullptr);
     EXPECT_TRUE(panel->windowFlags() & Qt::Tool);
-    EXPECT_FALSE(panel->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_FALSE(panel->windowFlags() & Qt::WindowMinMaxButtonsHint);
-    EXPECT_DOUBLE_EQ(panel->windowOpacity(), 140 / 255.0);
-    EXPECT_EQ(panel->palette().color(QPalette::Window), QColor(255, 255, 0));
     EXPECT_EQ(panel->size(), QSize(os::TwipsToPixelsX(4560), os::TwipsToPixelsY(3015)));
-    Hotkey(2);
-    EXPECT_EQ(PanelWidget(), nullptr);
 }
 
 TEST_F(QtProgram, StoredChoicesApplyToTheWidget) {
@@ -80,23 +107,6 @@ TEST_F(QtProgram, StoredChoicesApplyToTheWidget) {
     EXPECT_EQ(os::GetSetting("Lisotra", "window", "top"), " 750");
 }
 
-TEST_F(QtProgram, AUserResizeIsStoredAndAMoveIsNot) {
-    Hotkey(1);
-    QWidget* panel = PanelWidget();
-    ASSERT_NE(panel, nullptr);
-    panel->resize(500, 400);
-    QApplication::processEvents();
-    // The whole window, frame included.
-    EXPECT_EQ(os::GetSetting("Lisotra", "window", "width"), Twips(panel->frameGeometry().width()));
-    EXPECT_EQ(os::GetSetting("Lisotra", "window", "height"), Twips(panel->frameGeometry().height()));
-    const std::string left = os::GetSetting("Lisotra", "window", "left");
-    panel->move(321, 123);
-    QApplication::processEvents();
-    EXPECT_EQ(os::GetSetting("Lisotra", "window", "left"), left);
-    Hotkey(2);
-    EXPECT_EQ(os::GetSetting("Lisotra", "window", "left"), " 4815");
-}
-
 TEST_F(QtProgram, TheCloseButtonUnloadsThePanel) {
     Hotkey(1);
     QWidget* panel = PanelWidget();
@@ -104,14 +114,14 @@ TEST_F(QtProgram, TheCloseButtonUnloadsThePanel) {
     panel->move(30, 45);
     panel->close();
     QApplication::processEvents();
-    EXPECT_FALSE(Form1.Exists());
+    EXPECT_FALSE(readingPanel.Exists());
     EXPECT_EQ(PanelWidget(), nullptr);
     EXPECT_EQ(os::GetSetting("Lisotra", "window", "left"), " 450");
 }
 
 TEST_F(QtProgram, TheShellWindowIsNeverShown) {
-    frmTray->Show();
+    shellWindow->Show();
     for (QWidget* w : QApplication::topLevelWidgets()) EXPECT_FALSE(w->isVisible());
-    os::SendMessageA(frmTray->hWnd(), os::WM_CLOSE, 0, 0);
-    EXPECT_TRUE(frmTray.Exists());
+    os::SendMessageA(shellWindow->hWnd(), os::WM_CLOSE, 0, 0);
+    EXPECT_TRUE(shellWindow.Exists());
 }

@@ -61,7 +61,7 @@ protected:
 }  // namespace
 
 TEST_F(QtPicker, ADragThroughTheWindowSystemPicksEachStepsColour) {
-    WinColorPicker& picker = pickerHost->WinColorPicker1;
+    ColorPicker& picker = pickerHost->picker;
     QWindow* window = window_->windowHandle();
     for (const drag_path::Step& step : drag_path::Steps()) {
         const QPoint at = InWindow(step);
@@ -75,7 +75,7 @@ TEST_F(QtPicker, ADragThroughTheWindowSystemPicksEachStepsColour) {
     EXPECT_EQ(picker.Surface()->Pixel(drag_path::kMarkerArmX, drag_path::kMarkerArmY), 0u);
     // What the widgets show is what was drawn, colour for colour.
     EXPECT_EQ(Differences(field_, *picker.Surface()), 0);
-    EXPECT_EQ(Differences(bar_, *picker.PicGrade.Surface()), 0);
+    EXPECT_EQ(Differences(bar_, *picker.bar.Surface()), 0);
 }
 
 TEST_F(QtPicker, TheBarShowsTheEyedropperAndTheFieldTheArrow) {

@@ -9,7 +9,7 @@
 #include "forms/form.h"
 #include "platform/native_window.h"
 #include "platform/shell32.h"
-#include "shell/modSystray.h"
+#include "shell/notify_icon.h"
 #include "shell/tray_icons.h"
 
 namespace {
@@ -39,7 +39,7 @@ const std::vector<os::MenuItem> kItems = {{"a", "&Show/Hide Form", nullptr}, {"s
 TEST(QtTray, TheNotificationAreaKeepsOneIconPerOwnerAndId) {
     const os::Hwnd hwnd = owner->hWnd();
     const os::Hicon icon = os::CreateIconFromImages(tray_icons::TrayIcon());
-    const auto add = modSystray::IconRecord(hwnd, 1, icon, "Lisotra v2.0");
+    const auto add = notify_icon::IconRecord(hwnd, 1, icon, "Lisotra v2.0");
     EXPECT_EQ(os::Shell_NotifyIconA(os::NIM_MODIFY, add), 0);  // nothing to modify yet
     EXPECT_EQ(os::Shell_NotifyIconA(os::NIM_ADD, add), 1);
     EXPECT_EQ(os::Shell_NotifyIconA(os::NIM_ADD, add), 0);     // already there
@@ -47,9 +47,9 @@ TEST(QtTray, TheNotificationAreaKeepsOneIconPerOwnerAndId) {
     auto wrongSize = add;
     wrongSize[0] = 87;
     EXPECT_EQ(os::Shell_NotifyIconA(os::NIM_MODIFY, wrongSize), 0);
-    EXPECT_EQ(os::Shell_NotifyIconA(os::NIM_ADD, modSystray::IconRecord(reinterpret_cast<os::Hwnd>(0x42), 1, icon, "")), 0);
-    EXPECT_EQ(os::Shell_NotifyIconA(os::NIM_DELETE, modSystray::DeleteRecord(hwnd, 1)), 1);
-    EXPECT_EQ(os::Shell_NotifyIconA(os::NIM_DELETE, modSystray::DeleteRecord(hwnd, 1)), 0);
+    EXPECT_EQ(os::Shell_NotifyIconA(os::NIM_ADD, notify_icon::IconRecord(reinterpret_cast<os::Hwnd>(0x42), 1, icon, "")), 0);
+    EXPECT_EQ(os::Shell_NotifyIconA(os::NIM_DELETE, notify_icon::DeleteRecord(hwnd, 1)), 1);
+    EXPECT_EQ(os::Shell_NotifyIconA(os::NIM_DELETE, notify_icon::DeleteRecord(hwnd, 1)), 0);
 }
 
 TEST(QtMenu, ReturnsTheChosenItem) {

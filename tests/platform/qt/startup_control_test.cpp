@@ -21,10 +21,10 @@ class Host : public os::Form {
 public:
     Host()
         : Form({os::WindowKind::SizableToolWindow, "Startup host", 300, 120}),
-          Run_At_StartUp1(*this, {360, 480, 1365, 195}, settings::FrmSettingsDescription().Instance("Run_At_StartUp1")) {
-        Run_At_StartUp1.RunAtStartupChanged = [this] { ++changes; };
+          runAtStartup(*this, {360, 480, 1365, 195}, settings::FrmSettingsDescription().Instance("Run_At_StartUp1")) {
+        runAtStartup.RegistrationChanged = [this] { ++changes; };
     }
-    Run_At_StartUp Run_At_StartUp1;
+    RunAtStartupBox runAtStartup;
     int changes = 0;
 };
 os::FormRef<Host> host;
@@ -75,9 +75,9 @@ TEST_F(QtStartupControl, AClickWritesTheEntryAndTheProgramClearingItRemovesIt) {
     ASSERT_NE(box, nullptr);
     box->click();
     EXPECT_TRUE(QFile::exists(Entry()));
-    EXPECT_TRUE(host->Run_At_StartUp1.GetRun_At_StartUp());
-    EXPECT_TRUE(host->Run_At_StartUp1.qurey());
-    host->Run_At_StartUp1.SetRun_At_StartUp(false);
+    EXPECT_TRUE(host->runAtStartup.Registered());
+    EXPECT_TRUE(host->runAtStartup.Query());
+    host->runAtStartup.SetRegistered(false);
     EXPECT_FALSE(box->isChecked());
     EXPECT_FALSE(QFile::exists(Entry()));
     EXPECT_EQ(host->changes, 2);  // the program's change was not heard again as a click
@@ -87,14 +87,14 @@ TEST_F(QtStartupControl, AlignmentAndColoursReachTheWidget) {
     QCheckBox* box = Box();
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->layoutDirection(), Qt::LeftToRight);
-    host->Run_At_StartUp1.SetAlignment(1);
+    host->runAtStartup.SetAlignment(1);
     EXPECT_EQ(box->layoutDirection(), Qt::RightToLeft);
     // System colours are the desktop palette's.
     EXPECT_EQ(box->palette().color(QPalette::Window), QApplication::palette().color(QPalette::Button));
     EXPECT_EQ(box->palette().color(QPalette::WindowText), QApplication::palette().color(QPalette::ButtonText));
     EXPECT_EQ(os::GetSysColor(15), os::ResolveColor(0x8000000F));
-    host->Run_At_StartUp1.SetBackColor(0x0000FF);
-    host->Run_At_StartUp1.SetForeColor(0xFF0000);
+    host->runAtStartup.SetBackColor(0x0000FF);
+    host->runAtStartup.SetForeColor(0xFF0000);
     EXPECT_EQ(box->palette().color(QPalette::Window), QColor(255, 0, 0));
     EXPECT_EQ(box->palette().color(QPalette::WindowText), QColor(0, 0, 255));
 }

@@ -21,8 +21,8 @@ public:
     StartupWindow()
         : Form({os::WindowKind::SizableToolWindow, "Lisotra start-up test", os::TwipsToPixelsX(2700),
                 os::TwipsToPixelsY(1200)}),
-          Run_At_StartUp1(*this, {360, 480, 1365, 195}, settings::FrmSettingsDescription().Instance("Run_At_StartUp1")) {}
-    Run_At_StartUp Run_At_StartUp1;
+          runAtStartup(*this, {360, 480, 1365, 195}, settings::FrmSettingsDescription().Instance("Run_At_StartUp1")) {}
+    RunAtStartupBox runAtStartup;
 };
 os::FormRef<StartupWindow> window;
 
@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
         if (std::string(argv[i]) == "--arg") argument = argv[i + 1];
     }
     return os::RunApplication(argc, argv, [argument] {
-        window->Run_At_StartUp1.SetCmd_Line_arg(argument);
+        window->runAtStartup.SetCommandLineArgument(argument);
         window->Show();
     });
 }

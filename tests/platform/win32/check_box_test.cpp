@@ -17,7 +17,7 @@ using Win32Text = Win32Test;
 struct QuietForm : os::NativeWindowEvents {
     void OnSizeChanged() override {}
     void OnActivated() override {}
-    void OnCloseRequest(int) override {}
+    void OnCloseRequest(os::CloseReason) override {}
 };
 
 struct Reports : os::NativeCheckBoxEvents {

@@ -18,8 +18,8 @@ protected:
         SetWindowPos(Native(pickerHost->hWnd()), HWND_TOPMOST, 100, 100, 0, 0, SWP_NOSIZE);
         Pump();
     }
-    static HWND Field() { return Native(pickerHost->WinColorPicker1.hWnd()); }
-    static HWND Bar() { return Native(pickerHost->WinColorPicker1.PicGrade.hWnd()); }
+    static HWND Field() { return Native(pickerHost->picker.hWnd()); }
+    static HWND Bar() { return Native(pickerHost->picker.bar.hWnd()); }
 
     // The mouse moves to a point of a window's client area, then a button changes (or none); the
     // input is handled when the call returns.
@@ -71,7 +71,7 @@ protected:
 }  // namespace
 
 TEST_F(Win32Picker, ADragWithTheSystemsMousePicksEachStepsColour) {
-    WinColorPicker& picker = pickerHost->WinColorPicker1;
+    ColorPicker& picker = pickerHost->picker;
     for (const drag_path::Step& step : drag_path::Steps()) {
         const DWORD button = step.message == WM_LBUTTONDOWN ? MOUSEEVENTF_LEFTDOWN
                              : step.message == WM_LBUTTONUP ? MOUSEEVENTF_LEFTUP
@@ -92,7 +92,7 @@ TEST_F(Win32Picker, ADragWithTheSystemsMousePicksEachStepsColour) {
     }
     EXPECT_EQ(picker.Surface()->Pixel(drag_path::kMarkerArmX, drag_path::kMarkerArmY), 0u);
     EXPECT_EQ(Differences(Field(), *picker.Surface()), 0);
-    EXPECT_EQ(Differences(Bar(), *picker.PicGrade.Surface()), 0);
+    EXPECT_EQ(Differences(Bar(), *picker.bar.Surface()), 0);
 }
 
 TEST_F(Win32Picker, TheBarShowsTheEyedropperAndTheFieldTheArrow) {

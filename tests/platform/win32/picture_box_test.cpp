@@ -16,7 +16,7 @@ class Host : public os::Form {
 public:
     Host() : Form({os::WindowKind::Hidden, "Host", 300, 200}), box(*this, {{10, 20, 32, 32}, false}) {
         auto record = [](const char* what) {
-            return [what](std::int16_t& button, std::int16_t& shift, float& x, float& y) {
+            return [what](int button, int shift, float x, float y) {
                 heard.push_back(std::string(what) + " " + std::to_string(button) + " " + std::to_string(shift) + " " +
                                 std::to_string(static_cast<int>(x)) + " " + std::to_string(static_cast<int>(y)));
             };
@@ -85,7 +85,7 @@ TEST_F(Win32PictureBox, TheNotificationAreasCallbackIsAMoveWhoseXIsTheMouseMessa
     for (const std::string& said : heard) EXPECT_EQ(said.rfind("move ", 0), 0u) << said;
 
     float x = 0;
-    host->box.MouseMove = [&x](std::int16_t&, std::int16_t&, float& twips, float&) { x = twips; };
+    host->box.MouseMove = [&x](int, int, float twips, float) { x = twips; };
     SendMessageW(Box(), WM_MOUSEMOVE, 1, WM_LBUTTONDBLCLK);
     EXPECT_EQ(x / os::TwipsPerPixelX(), 515.0f);  // exactly: the decoder compares for equality
     SendMessageW(Box(), WM_MOUSEMOVE, 1, WM_LBUTTONUP);

@@ -4,16 +4,17 @@
 
 #include "panel/reading_panel.h"
 #include "platform/app.h"
-#include "shell/tray_window.h"
+#include "panel/panel_scenario.h"
+#include "shell/shell_window.h"
 #include "win32_test.h"
 
 namespace {
 
 class Win32Program : public Win32Test {
 protected:
-    static void Start() { frmTray.Get(); }
-    static HWND Shell() { return Native(frmTray->hWnd()); }
-    static HWND Panel() { return Form1.Exists() ? Native(Form1->hWnd()) : nullptr; }
+    static void Start() { shellWindow.Get(); }
+    static HWND Shell() { return Native(shellWindow->hWnd()); }
+    static HWND Panel() { return readingPanel.Exists() ? Native(readingPanel->hWnd()) : nullptr; }
     static void HotKey(WPARAM id) {
         SendMessageW(Shell(), WM_HOTKEY, id, 0);
         Pump();
@@ -25,8 +26,16 @@ protected:
         DestroyWindow(probe);
         return free;
     }
+    // Under wine the new tray icon docks just after start-up, and a window mapped meanwhile may
+    // be placed by the window manager instead of where it asked: let the docking finish first.
+    static void WaitForTheIconToDock() {
+        for (int i = 0; i < 20; ++i) {
+            Pump();
+            Sleep(50);
+        }
+    }
     static int Twips(const char* key) { return std::stoi(Stored("window", key)); }
-    static HWND Tray() { return Native(frmTray->picSystemTray.hWnd()); }
+    static HWND Tray() { return Native(shellWindow->trayOwner.hWnd()); }
     static void Notify(LPARAM mouseMessage) {
         NotifyFromShell(Tray(), 1, mouseMessage);
         Pump();
@@ -45,33 +54,49 @@ TEST_F(Win32Program, StartRegistersTheStoredOrDefaultLettersOnTheHiddenShellWind
     EXPECT_TRUE(Free('B'));
 }
 
-TEST_F(Win32Program, TheShowHotKeyGivesATranslucentYellowPanelThatStoresItsGeometry) {
+class Win32PanelDesktop : public panel_scenario::Desktop {
+public:
+    explicit Win32PanelDesktop(void (*hotkey)(WPARAM)) : hotkey_(hotkey) {}
+    void PressShow() override { hotkey_(1); }
+    void PressHide() override { hotkey_(2); }
+    void DragBorder(const os::PixelRect& f) override {
+        SetWindowPos(Handle(), nullptr, f.left, f.top, f.width, f.height, SWP_NOZORDER | SWP_NOACTIVATE);
+        Win32Test::Pump();
+    }
+    void DragCaption(int left, int top) override {
+        SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+        Win32Test::Pump();
+    }
+    std::optional<panel_scenario::Seen> Panel() override {
+        if (!readingPanel.Exists()) return std::nullopt;
+        const HWND panel = Handle();
+        const RECT r = WindowRect(panel);
+        BYTE alpha = 0;
+        GetLayeredWindowAttributes(panel, nullptr, &alpha, nullptr);
+        return panel_scenario::Seen{IsWindowVisible(panel) != FALSE,
+                                    {r.left, r.top, r.right - r.left, r.bottom - r.top},
+                                    readingPanel->BackColor(), alpha,
+                                    (ExStyle(panel) & WS_EX_TOPMOST) != 0};
+    }
+    std::string Stored(const char* key) override { return Win32Test::Stored("window", key); }
+
+private:
+    static HWND Handle() { return Native(readingPanel->hWnd()); }
+    void (*hotkey_)(WPARAM);
+};
+
+TEST_F(Win32Program, ShowDragHideAndShowAgain) {
+    Start();
+    WaitForTheIconToDock();
+    Win32PanelDesktop desktop(&HotKey);
+    panel_scenario::Play(desktop);
+}
+
+TEST_F(Win32Program, ThePanelIsALayeredToolWindowOutOfTheTopmostBand) {
     Start();
     HotKey(1);
-    const HWND panel = Panel();
-    ASSERT_NE(panel, nullptr);
-    EXPECT_TRUE(IsWindowVisible(panel));
-    EXPECT_EQ(ExStyle(panel) & (WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST), WS_EX_LAYERED | WS_EX_TOOLWINDOW);
-    BYTE alpha = 0;
-    GetLayeredWindowAttributes(panel, nullptr, &alpha, nullptr);
-    EXPECT_EQ(alpha, 140);
-    EXPECT_EQ(Form1->BackColor(), 0x00FFFFu);
-
-    const RECT frame = WindowRect(panel);
-    const float tpp = os::TwipsPerPixelX();
-    EXPECT_EQ(Stored("window", "width"), " " + std::to_string(static_cast<int>((frame.right - frame.left) * tpp)));
-
-    // The user drags the frame wider: stored at once.
-    SetWindowPos(panel, nullptr, frame.left, frame.top, 320, 240, SWP_NOZORDER | SWP_NOACTIVATE);
-    EXPECT_EQ(Twips("width"), static_cast<int>(320 * tpp));
-    // Moved only: nothing stored until the panel goes.
-    SetWindowPos(panel, nullptr, 77, 66, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
-    EXPECT_NE(Twips("left"), static_cast<int>(77 * tpp));
-    HotKey(2);
-    EXPECT_FALSE(Form1.Exists());
-    EXPECT_FALSE(IsWindow(panel));
-    EXPECT_EQ(Twips("left"), static_cast<int>(77 * tpp));
-    EXPECT_EQ(Twips("top"), static_cast<int>(66 * os::TwipsPerPixelY()));
+    ASSERT_NE(Panel(), nullptr);
+    EXPECT_EQ(ExStyle(Panel()) & (WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST), WS_EX_LAYERED | WS_EX_TOOLWINDOW);
 }
 
 TEST_F(Win32Program, StoredValuesTakeEffectWhenThePanelIsCreated) {
@@ -83,12 +108,7 @@ TEST_F(Win32Program, StoredValuesTakeEffectWhenThePanelIsCreated) {
     Store("window", "left", " " + std::to_string(static_cast<int>(40 * tpp)));
     Store("window", "top", " " + std::to_string(static_cast<int>(30 * tpp)));
     Start();
-    // Under wine the new tray icon docks just after start-up, and a window mapped meanwhile may
-    // be placed by the window manager instead of where it asked: let the docking finish first.
-    for (int i = 0; i < 20; ++i) {
-        Pump();
-        Sleep(50);
-    }
+    WaitForTheIconToDock();
     HotKey(1);
     ASSERT_NE(Panel(), nullptr);
     const RECT frame = WindowRect(Panel());
@@ -98,7 +118,7 @@ TEST_F(Win32Program, StoredValuesTakeEffectWhenThePanelIsCreated) {
     EXPECT_EQ(frame.right - frame.left, 400);
     EXPECT_EQ(frame.bottom - frame.top, 150);
     EXPECT_TRUE(ExStyle(Panel()) & WS_EX_TOPMOST);
-    EXPECT_EQ(Form1->BackColor(), 0x0000FFu);
+    EXPECT_EQ(readingPanel->BackColor(), 0x0000FFu);
 }
 
 TEST_F(Win32Program, TheSessionEndsWithThePanelStoredAndTheShellRefusingWithoutHoldingItUp) {
@@ -127,15 +147,15 @@ TEST_F(Win32Program, StartPutsTheIconInTheShellForTheHiddenPictureBoxAndItsDoubl
     ASSERT_NE(Panel(), nullptr);
     EXPECT_TRUE(IsWindowVisible(Panel()));
     Notify(WM_LBUTTONDBLCLK);
-    EXPECT_FALSE(Form1.Exists());
+    EXPECT_FALSE(readingPanel.Exists());
     Notify(WM_LBUTTONDOWN);  // a press alone does nothing
-    EXPECT_FALSE(Form1.Exists());
+    EXPECT_FALSE(readingPanel.Exists());
 
-    frmTray->cmdRemoveIcon_Click();
+    shellWindow->RemoveSampleIcon();
     EXPECT_FALSE(InShell(Tray(), 1));
-    frmTray->cmdAddIcon_Click();
+    shellWindow->AddSampleIcon();
     EXPECT_TRUE(InShell(Tray(), 1));
-    frmTray->cmdRemoveIcon_Click();
+    shellWindow->RemoveSampleIcon();
 }
 
 TEST_F(Win32Program, AReleaseOnTheIconOpensTheMenuAtTheCursorWhoseShowHideShowsThePanel) {
@@ -157,7 +177,7 @@ TEST_F(Win32Program, AReleaseOnTheIconOpensTheMenuAtTheCursorWhoseShowHideShowsT
     SetCursorPos(400, 300);
     Notify(WM_LBUTTONUP);
     EXPECT_NE(Panel(), nullptr);
-    frmTray->cmdRemoveIcon_Click();
+    shellWindow->RemoveSampleIcon();
 }
 
 // The first release of a double-click opens the menu; the double-click must still toggle the
@@ -179,7 +199,7 @@ TEST_F(Win32Program, ADoubleClickWhoseSecondPressLandsInTheMenuTogglesThePanel) 
     ASSERT_NE(Panel(), nullptr);
     EXPECT_TRUE(IsWindowVisible(Panel()));
     EXPECT_FALSE(secondMenu);
-    frmTray->cmdRemoveIcon_Click();
+    shellWindow->RemoveSampleIcon();
 }
 
 TEST_F(Win32Program, ADoubleClickTheIconReportsWhileItsMenuIsUpClosesItAndTogglesThePanel) {
@@ -198,5 +218,5 @@ TEST_F(Win32Program, ADoubleClickTheIconReportsWhileItsMenuIsUpClosesItAndToggle
     ASSERT_NE(Panel(), nullptr);
     EXPECT_TRUE(IsWindowVisible(Panel()));
     EXPECT_FALSE(secondMenu);
-    frmTray->cmdRemoveIcon_Click();
+    shellWindow->RemoveSampleIcon();
 }

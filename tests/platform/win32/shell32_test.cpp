@@ -1,7 +1,7 @@
 // The notification-area icon on the real (wine) shell: the record Windows gets from the program's
 // 88-byte one, and icons coming back when the taskbar starts again.
 #include "platform/shell32.h"
-#include "shell/modSystray.h"
+#include "shell/notify_icon.h"
 #include "win32_test.h"
 
 #include <cstring>
@@ -29,7 +29,7 @@ os::NotifyIconRecord Raw(std::uint32_t owner, std::uint32_t flags, std::string_v
 TEST(Win32NotifyIcon, TheNativeRecordCarriesTheFieldsOfThe88Bytes) {
     const auto owner = reinterpret_cast<os::Hwnd>(0x00012340);
     const auto icon = reinterpret_cast<os::Hicon>(0x0000BEEF);
-    const NOTIFYICONDATAA add = os::win32::NativeNotifyIcon(modSystray::IconRecord(owner, 1, icon, "Lisotra v2.0"));
+    const NOTIFYICONDATAA add = os::win32::NativeNotifyIcon(notify_icon::IconRecord(owner, 1, icon, "Lisotra v2.0"));
     EXPECT_EQ(add.cbSize, sizeof(NOTIFYICONDATAA));  // this process's layout, not the 88 bytes
     EXPECT_EQ(add.hWnd, reinterpret_cast<HWND>(0x12340));
     EXPECT_EQ(add.uID, 1u);
@@ -38,7 +38,7 @@ TEST(Win32NotifyIcon, TheNativeRecordCarriesTheFieldsOfThe88Bytes) {
     EXPECT_EQ(add.hIcon, reinterpret_cast<HICON>(0xBEEF));  // not one of ours: as it is
     EXPECT_STREQ(add.szTip, "Lisotra v2.0");                 // the blanks after the terminator stay out
 
-    const NOTIFYICONDATAA removal = os::win32::NativeNotifyIcon(modSystray::DeleteRecord(owner, 1));
+    const NOTIFYICONDATAA removal = os::win32::NativeNotifyIcon(notify_icon::DeleteRecord(owner, 1));
     EXPECT_EQ(removal.hWnd, add.hWnd);
     EXPECT_EQ(removal.uID, 1u);
     EXPECT_EQ(removal.uFlags, 0u);
@@ -64,11 +64,11 @@ TEST_F(Win32Tray, AnIconTheShellLostComesBackWhenTheTaskbarStartsAgainUntilItIsD
     HWND owner = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
     const auto handle = reinterpret_cast<os::Hwnd>(owner);
     const os::Hicon icon = reinterpret_cast<os::Hicon>(LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION)));
-    ASSERT_EQ(os::Shell_NotifyIconA(NIM_ADD, modSystray::IconRecord(handle, 1, icon, "kept")), 1);
+    ASSERT_EQ(os::Shell_NotifyIconA(NIM_ADD, notify_icon::IconRecord(handle, 1, icon, "kept")), 1);
     ASSERT_TRUE(InShell(owner, 1));
 
     // The taskbar goes and takes its icons along, as a restarted Explorer does.
-    NOTIFYICONDATAA gone = os::win32::NativeNotifyIcon(modSystray::DeleteRecord(handle, 1));
+    NOTIFYICONDATAA gone = os::win32::NativeNotifyIcon(notify_icon::DeleteRecord(handle, 1));
     Shell_NotifyIconA(NIM_DELETE, &gone);
     ASSERT_FALSE(InShell(owner, 1));
     // The new taskbar tells every top-level window.
@@ -81,9 +81,9 @@ TEST_F(Win32Tray, AnIconTheShellLostComesBackWhenTheTaskbarStartsAgainUntilItIsD
     Pump();
     EXPECT_TRUE(InShell(owner, 1));
 
-    EXPECT_EQ(os::Shell_NotifyIconA(NIM_DELETE, modSystray::DeleteRecord(handle, 1)), 1);
+    EXPECT_EQ(os::Shell_NotifyIconA(NIM_DELETE, notify_icon::DeleteRecord(handle, 1)), 1);
     EXPECT_FALSE(InShell(owner, 1));
-    EXPECT_EQ(os::Shell_NotifyIconA(NIM_DELETE, modSystray::DeleteRecord(handle, 1)), 0);
+    EXPECT_EQ(os::Shell_NotifyIconA(NIM_DELETE, notify_icon::DeleteRecord(handle, 1)), 0);
     PostMessageW(HWND_BROADCAST, os::win32::TaskbarCreatedMessage(), 0, 0);
     Pump();
     EXPECT_FALSE(InShell(owner, 1));  // deleted by the program: not brought back

@@ -15,9 +15,9 @@ public:
     int closeRequests = 0;
 
 protected:
-    void Form_QueryUnload(int& cancel, int) override {
+    bool CanUnload(os::CloseReason) override {
         ++closeRequests;
-        cancel = 1;
+        return false;
     }
 };
 os::FormRef<Panel> panel;

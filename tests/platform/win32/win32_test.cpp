@@ -1,8 +1,6 @@
 // The program's headers come before <windows.h>, whose macros share names with os:: values.
 #include "forms/form.h"
 #include "platform/settings_store.h"
-#include "shell/mHotKey.h"
-#include "shell/mSubClass.h"
 #include "win32_test.h"
 #include "platform/win32/wide.h"
 
@@ -82,11 +80,7 @@ void WhenMenuIsUp(HWND owner, std::function<void()> person) {
     watch.previous = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Watching)));
 }
 
-void Win32Test::SetUp() {
-    ClearStore();
-    mHotKey::HotKeyCount = 0;
-    mSubClass::PreviousWindowProc = nullptr;
-}
+void Win32Test::SetUp() { ClearStore(); }
 
 void Win32Test::TearDown() {
     WhenMenuIsUp(nullptr, nullptr);

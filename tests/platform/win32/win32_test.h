@@ -17,6 +17,7 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
+public:
     // Handles every message waiting, as the message loop would.
     static void Pump();
     // The program's stored text, read straight from the registry; "<absent>" when there is none.

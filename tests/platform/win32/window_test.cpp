@@ -17,16 +17,16 @@ class Probe : public os::Form {
 public:
     explicit Probe(os::WindowKind kind = os::WindowKind::SizableToolWindow)
         : Form({kind, "Probe", 300, 200, 0x0000FF}) {}
-    int cancel = 0;
-    int mode = -1;
+    bool refuse = false;
+    os::CloseReason reason{};
 
 protected:
-    void Form_Resize() override { events.push_back("Resize " + std::to_string(static_cast<int>(Width()))); }
-    void Form_Activate() override { events.push_back("Activate"); }
-    void Form_QueryUnload(int& c, int unloadMode) override {
+    void OnResize() override { events.push_back("Resize " + std::to_string(static_cast<int>(Width()))); }
+    void OnActivate() override { events.push_back("Activate"); }
+    bool CanUnload(os::CloseReason why) override {
         events.push_back("QueryUnload");
-        mode = unloadMode;
-        c = cancel;
+        reason = why;
+        return !refuse;
     }
 };
 
@@ -101,12 +101,12 @@ TEST_F(Win32Window, ASizeChangeIsReportedAtOnceAndAMoveIsNot) {
 TEST_F(Win32Window, TheCloseButtonAsksTheFormWhichMayRefuse) {
     probe->Show();
     const HWND window = Window();
-    probe->cancel = 1;
+    probe->refuse = true;
     SendMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_EQ(probe->mode, os::vbFormControlMenu);
+    EXPECT_EQ(probe->reason, os::CloseReason::User);
     EXPECT_TRUE(IsWindow(window));
 
-    probe->cancel = 0;
+    probe->refuse = false;
     SendMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_FALSE(probe.Exists());
     EXPECT_FALSE(IsWindow(window));

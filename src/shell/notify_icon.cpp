@@ -1,10 +1,10 @@
-#include "shell/modSystray.h"
+#include "shell/notify_icon.h"
 
 #include <algorithm>
 
 #include "platform/text.h"
 
-namespace modSystray {
+namespace notify_icon {
 
 namespace {
 constexpr std::size_t kTipOffset = 24;
@@ -19,16 +19,16 @@ std::uint32_t Low32(const void* handle) {
     return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(handle));
 }
 
-os::NotifyIconRecord Header(os::Hwnd owner, std::int32_t id) {
+os::NotifyIconRecord Header(os::Hwnd owner, std::uint32_t id) {
     os::NotifyIconRecord r{};
     PutDword(r, 0, os::kNotifyIconRecordSize);
     PutDword(r, 4, Low32(owner));
-    PutDword(r, 8, static_cast<std::uint32_t>(id));
+    PutDword(r, 8, id);
     return r;
 }
 }  // namespace
 
-os::NotifyIconRecord IconRecord(os::Hwnd owner, std::int32_t id, os::Hicon icon, const std::string& tip) {
+os::NotifyIconRecord IconRecord(os::Hwnd owner, std::uint32_t id, os::Hicon icon, const std::string& tip) {
     os::NotifyIconRecord r = Header(owner, id);
     PutDword(r, 12, os::NIF_MESSAGE | os::NIF_ICON | os::NIF_TIP);
     PutDword(r, 16, kCallbackMessage);
@@ -41,16 +41,16 @@ os::NotifyIconRecord IconRecord(os::Hwnd owner, std::int32_t id, os::Hicon icon,
     return r;
 }
 
-os::NotifyIconRecord DeleteRecord(os::Hwnd owner, std::int32_t id) { return Header(owner, id); }
+os::NotifyIconRecord DeleteRecord(os::Hwnd owner, std::uint32_t id) { return Header(owner, id); }
 
-void AddTrayIcon(os::Hwnd owner, std::int32_t id, os::Hicon icon, const std::string& tip) {
+void Add(os::Hwnd owner, std::uint32_t id, os::Hicon icon, const std::string& tip) {
     os::Shell_NotifyIconA(os::NIM_ADD, IconRecord(owner, id, icon, tip));
 }
 
-void DeleteTrayIcon(os::Hwnd owner, std::int32_t id) { os::Shell_NotifyIconA(os::NIM_DELETE, DeleteRecord(owner, id)); }
-
-}  // namespace modSystray
-
-void mdlSystemTray::ModifyTrayIcon(os::Hwnd owner, std::int32_t id, os::Hicon icon, const std::string& tip) {
-    os::Shell_NotifyIconA(os::NIM_MODIFY, modSystray::IconRecord(owner, id, icon, tip));
+void Modify(os::Hwnd owner, std::uint32_t id, os::Hicon icon, const std::string& tip) {
+    os::Shell_NotifyIconA(os::NIM_MODIFY, IconRecord(owner, id, icon, tip));
 }
+
+void Delete(os::Hwnd owner, std::uint32_t id) { os::Shell_NotifyIconA(os::NIM_DELETE, DeleteRecord(owner, id)); }
+
+}  // namespace notify_icon

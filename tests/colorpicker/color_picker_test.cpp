@@ -1,6 +1,6 @@
-// The picker's behaviour: what GotoColor finds on the displayed field, what the mouse picks on
+// The picker's behaviour: what GoToColor finds on the displayed field, what the mouse picks on
 // the field and the bar, where the marker goes, and when ColorChanged is raised.
-#include "colorpicker/win_color_picker.h"
+#include "colorpicker/color_picker.h"
 
 #include <gtest/gtest.h>
 
@@ -21,9 +21,9 @@ protected:
     void TearDown() override { headless::Reset(); }
     // What the screen shows of the field and of the bar.
     os::COLORREF FieldAt(int x, int y) const { return headless::ShownPixel(picker.hWnd(), x, y); }
-    os::COLORREF BarAt(int x, int y) const { return headless::ShownPixel(picker.PicGrade.hWnd(), x, y); }
+    os::COLORREF BarAt(int x, int y) const { return headless::ShownPixel(picker.bar.hWnd(), x, y); }
     FreshDesktop fresh;
-    WinColorPicker& picker = pickerHost->WinColorPicker1;
+    ColorPicker& picker = pickerHost->picker;
     int& changes = pickerHost->changes;
 };
 }  // namespace
@@ -43,7 +43,7 @@ TEST_F(Picker, ShownCleanWithAFrameAndTheWhiteGradient) {
 }
 
 TEST_F(Picker, GotoPureRedFindsTheRightMostColumn) {
-    picker.GotoColor(0xFF);
+    picker.GoToColor(0xFF);
     EXPECT_EQ(picker.SelectedColor(), 0xFF);
     EXPECT_EQ(changes, 1);
     // Found at column 2, row 1: the marker's corner at (-8, -8), its centre at (1, 1). Its right
@@ -54,20 +54,20 @@ TEST_F(Picker, GotoPureRedFindsTheRightMostColumn) {
 }
 
 TEST_F(Picker, GotoWhiteFindsTheFrame) {
-    picker.GotoColor(0xFFFFFF);
+    picker.GoToColor(0xFFFFFF);
     EXPECT_EQ(changes, 1);
     // Column 176, row 1: the marker is centred one pixel left of an even column: corner at 166.
     EXPECT_EQ(FieldAt(166 + 9, 1 + 5), 0u);  // lower arm of the marker, centre column 175
 }
 
 TEST_F(Picker, GotoBlackNeedsAMarker) {
-    picker.GotoColor(0);
+    picker.GoToColor(0);
     EXPECT_EQ(changes, 0);
     EXPECT_EQ(picker.SelectedColor(), 0);
-    picker.UserControl_MouseDown(1, 0, 80, 80);
-    picker.UserControl_MouseUp(1, 0, 81, 81);  // marker centred on (81, 81)
+    picker.OnMouseDown(1, 0, 80, 80);
+    picker.OnMouseUp(1, 0, 81, 81);  // marker centred on (81, 81)
     const int before = changes;
-    picker.GotoColor(0);  // finds the marker's own right arm: column 90, its top row 80
+    picker.GoToColor(0);  // finds the marker's own right arm: column 90, its top row 80
     EXPECT_EQ(changes, before + 1);
     EXPECT_EQ(picker.SelectedColor(), 0);
     // The marker moved there: corner (80, 70), so its lower arm spans columns 88-90, rows 84-88.
@@ -76,94 +76,92 @@ TEST_F(Picker, GotoBlackNeedsAMarker) {
 }
 
 TEST_F(Picker, GotoAShadeFromTheBarFindsNothing) {
-    picker.GotoColor(0xFF);
+    picker.GoToColor(0xFF);
     const int before = changes;
-    picker.GotoColor(0xFB);  // red less 4: only on the bar
+    picker.GoToColor(0xFB);  // red less 4: only on the bar
     EXPECT_EQ(changes, before);
     EXPECT_EQ(picker.SelectedColor(), 0xFF);
 }
 
 TEST_F(Picker, DraggingOnTheFieldPicksAndPaintsTheBar) {
-    picker.UserControl_MouseDown(1, 0, 60, 3);
+    picker.OnMouseDown(1, 0, 60, 3);
     EXPECT_EQ(picker.SelectedColor(), 0x00FF00);
     EXPECT_EQ(BarAt(10, 1), 0x00FB00u);
-    picker.UserControl_MouseMove(1, 0, 118, 3);
+    picker.OnMouseMove(1, 0, 118, 3);
     EXPECT_EQ(picker.SelectedColor(), 0xFF0000);
     EXPECT_EQ(changes, 2);
-    picker.UserControl_MouseMove(0, 0, 1000, 3);  // buttons are not looked at while dragging
+    picker.OnMouseMove(0, 0, 1000, 3);  // buttons are not looked at while dragging
     EXPECT_EQ(picker.SelectedColor(), static_cast<std::int32_t>(FieldAt(175, 3)));
-    picker.UserControl_MouseUp(1, 0, 118, 3);
+    picker.OnMouseUp(1, 0, 118, 3);
     EXPECT_EQ(changes, 3);  // no pick on release
-    picker.UserControl_MouseMove(1, 0, 60, 3);
+    picker.OnMouseMove(1, 0, 60, 3);
     EXPECT_EQ(changes, 3);  // not dragging any more
 }
 
 TEST_F(Picker, TheMoveAndReleaseClampsDiffer) {
-    picker.UserControl_MouseDown(1, 0, 176, 50);
+    picker.OnMouseDown(1, 0, 176, 50);
     EXPECT_EQ(picker.SelectedColor(), 0xFFFFFF);  // at 176 the white frame line is picked
-    picker.UserControl_MouseMove(1, 0, 177, 50);
+    picker.OnMouseMove(1, 0, 177, 50);
     EXPECT_EQ(picker.SelectedColor(), static_cast<std::int32_t>(FieldAt(175, 50)));
-    picker.UserControl_MouseMove(1, 0, 50, 186);
+    picker.OnMouseMove(1, 0, 50, 186);
     EXPECT_EQ(picker.SelectedColor(), static_cast<std::int32_t>(FieldAt(50, 175)));  // 177 and up: row 175
-    picker.UserControl_MouseMove(1, 0, -20, -20);
+    picker.OnMouseMove(1, 0, -20, -20);
     EXPECT_EQ(picker.SelectedColor(), static_cast<std::int32_t>(FieldAt(1, 1)));
-    picker.UserControl_MouseUp(1, 0, 176, 176);  // released beyond: the marker centres at 175
+    picker.OnMouseUp(1, 0, 176, 176);  // released beyond: the marker centres at 175
     EXPECT_EQ(FieldAt(175, 175 - 9), 0u);
     EXPECT_EQ(FieldAt(175, 175 + 5), 0u);
 }
 
 TEST_F(Picker, APressOnTheOldMarkerPicksBlackFirst) {
-    picker.UserControl_MouseDown(1, 0, 81, 81);
-    picker.UserControl_MouseUp(1, 0, 81, 81);
-    picker.UserControl_MouseDown(1, 0, 81, 73);  // on the marker's upper arm
+    picker.OnMouseDown(1, 0, 81, 81);
+    picker.OnMouseUp(1, 0, 81, 81);
+    picker.OnMouseDown(1, 0, 81, 73);  // on the marker's upper arm
     EXPECT_EQ(picker.SelectedColor(), 0);
     EXPECT_EQ(BarAt(10, 1), 0u);
     EXPECT_NE(FieldAt(81, 73), 0u);  // then the old marker is gone
 }
 
 TEST_F(Picker, TheMarkerCornerForEvenAndOddPositions) {
-    picker.UserControl_MouseDown(1, 0, 100, 100);
-    picker.UserControl_MouseUp(1, 0, 100, 100);  // even: corner 90, centre column 99
+    picker.OnMouseDown(1, 0, 100, 100);
+    picker.OnMouseUp(1, 0, 100, 100);  // even: corner 90, centre column 99
     EXPECT_EQ(FieldAt(99, 90), 0u);
     EXPECT_NE(FieldAt(101, 90), 0u);
-    picker.UserControl_MouseDown(1, 0, 101, 101);
-    picker.UserControl_MouseUp(1, 0, 101, 101);  // odd: corner 92, centre column 101
+    picker.OnMouseDown(1, 0, 101, 101);
+    picker.OnMouseUp(1, 0, 101, 101);  // odd: corner 92, centre column 101
     EXPECT_EQ(FieldAt(101, 92), 0u);
     EXPECT_EQ(FieldAt(100, 92), 0u);
     EXPECT_EQ(FieldAt(102, 92), 0u);
     EXPECT_NE(FieldAt(99, 92), 0u);
-    picker.UserControl_MouseUp(1, 0, 100.5f, 100.5f);  // 100.5 - 9.5 is 91 exactly: centre column 100
+    picker.OnMouseUp(1, 0, 100.5f, 100.5f);  // 100.5 - 9.5 is 91 exactly: centre column 100
     EXPECT_EQ(FieldAt(100, 91), 0u);
     EXPECT_NE(FieldAt(98, 91), 0u);
 }
 
 TEST_F(Picker, PickingOnTheBar) {
-    picker.GotoColor(0xFF);
+    picker.GoToColor(0xFF);
     const int before = changes;
-    picker.PicGrade_MouseDown(1, 0, 10, 10);
+    picker.OnBarMouseDown(1, 0, 10, 10);
     EXPECT_EQ(picker.SelectedColor(), 0xF3);
-    picker.PicGrade_MouseMove(1, 0, 50, 500);  // beyond: column 18, row 186
+    picker.OnBarMouseMove(1, 0, 50, 500);  // beyond: column 18, row 186
     EXPECT_EQ(picker.SelectedColor(), static_cast<std::int32_t>(BarAt(18, 186)));
-    picker.PicGrade_MouseMove(2, 0, 10, 10);   // only with the left button
+    picker.OnBarMouseMove(2, 0, 10, 10);   // only with the left button
     EXPECT_EQ(changes, before + 2);
-    picker.PicGrade_MouseUp(2, 0, 10, 10);     // any release ends it
-    picker.PicGrade_MouseMove(1, 0, 10, 10);
+    picker.OnBarMouseUp(2, 0, 10, 10);     // any release ends it
+    picker.OnBarMouseMove(1, 0, 10, 10);
     EXPECT_EQ(changes, before + 2);
     EXPECT_EQ(BarAt(10, 10), 0xF3u);           // the bar was not redrawn
 }
 
 TEST_F(Picker, RightButtonsDoNothingOnTheField) {
-    picker.UserControl_MouseDown(2, 0, 60, 3);
-    picker.UserControl_MouseUp(2, 0, 60, 3);
+    picker.OnMouseDown(2, 0, 60, 3);
+    picker.OnMouseUp(2, 0, 60, 3);
     EXPECT_EQ(changes, 0);
     EXPECT_EQ(picker.SelectedColor(), 0);
 }
 
 TEST_F(Picker, GradientUpwardsPaintsFromTheBottom) {
     os::PixelSurface bar(20, 188, 0x123456);
-    std::int32_t color = 0x808080;
-    std::int16_t upward = 0;
-    picker.Gradient(bar, color, upward);
+    picker.DrawGradient(bar, 0x808080, false);
     EXPECT_EQ(bar.Pixel(10, 185), 0x808080u);  // first band: rows 184-185, the next overlapping 184
     EXPECT_EQ(bar.Pixel(10, 184), 0x7C7C7Cu);  // next band up: rows 180-184
     EXPECT_EQ(bar.Pixel(10, 186), 0x123456u);  // below the first band: not painted
@@ -172,7 +170,7 @@ TEST_F(Picker, GradientUpwardsPaintsFromTheBottom) {
 // The user's mouse, through the form layer, in the surfaces' pixels.
 TEST_F(Picker, ADragThroughTheDesktopPicksEachStepsColour) {
     for (const drag_path::Step& step : drag_path::Steps()) {
-        headless::Mouse(step.onBar ? picker.PicGrade.hWnd() : picker.hWnd(), step.message, step.x, step.y);
+        headless::Mouse(step.onBar ? picker.bar.hWnd() : picker.hWnd(), step.message, step.x, step.y);
         EXPECT_EQ(picker.SelectedColor(), step.selected) << step.x << "," << step.y << (step.onBar ? " on the bar" : "");
     }
     EXPECT_EQ(FieldAt(drag_path::kMarkerArmX, drag_path::kMarkerArmY), 0u);
@@ -181,25 +179,25 @@ TEST_F(Picker, ADragThroughTheDesktopPicksEachStepsColour) {
 
 TEST_F(Picker, OnlyWhatChangedIsRepainted) {
     headless::TakeRepaints(picker.hWnd());
-    headless::TakeRepaints(picker.PicGrade.hWnd());
+    headless::TakeRepaints(picker.bar.hWnd());
     headless::Mouse(picker.hWnd(), os::WM_LBUTTONDOWN, 50, 50);
     headless::TakeRepaints(picker.hWnd());
-    headless::TakeRepaints(picker.PicGrade.hWnd());
+    headless::TakeRepaints(picker.bar.hWnd());
     headless::Mouse(picker.hWnd(), os::WM_MOUSEMOVE, 60, 50);  // a drag step repaints the bar only
     EXPECT_TRUE(headless::TakeRepaints(picker.hWnd()).empty());
-    EXPECT_FALSE(headless::TakeRepaints(picker.PicGrade.hWnd()).empty());
-    headless::Mouse(picker.PicGrade.hWnd(), os::WM_MOUSEMOVE, 10, 10);  // a move without a button: nothing
+    EXPECT_FALSE(headless::TakeRepaints(picker.bar.hWnd()).empty());
+    headless::Mouse(picker.bar.hWnd(), os::WM_MOUSEMOVE, 10, 10);  // a move without a button: nothing
     headless::Mouse(picker.hWnd(), os::WM_LBUTTONUP, 60, 50);
     // The release redraws the field and the marker; the bar stays.
     EXPECT_FALSE(headless::TakeRepaints(picker.hWnd()).empty());
-    EXPECT_TRUE(headless::TakeRepaints(picker.PicGrade.hWnd()).empty());
+    EXPECT_TRUE(headless::TakeRepaints(picker.bar.hWnd()).empty());
 }
 
 TEST_F(Picker, TheControlKeepsItsSizeAndTheBarItsEyedropper) {
     const headless::WindowState& control = *headless::Window(picker.hWnd());
     EXPECT_EQ(control.frame, (os::PixelRect{8, 8, 204, 188}));  // placed at 120 twips, 1500 x 900: it keeps 3060 x 2820
-    EXPECT_EQ(headless::Window(picker.PicGrade.hWnd())->frame, (os::PixelRect{181, 0, 20, 188}));
-    EXPECT_EQ(headless::Window(picker.PicGrade.hWnd())->pointer, &picker_images::Eyedropper());
+    EXPECT_EQ(headless::Window(picker.bar.hWnd())->frame, (os::PixelRect{181, 0, 20, 188}));
+    EXPECT_EQ(headless::Window(picker.bar.hWnd())->pointer, &picker_images::Eyedropper());
     EXPECT_EQ(control.pointer, nullptr);  // the field keeps the arrow
     EXPECT_EQ(FieldAt(190, 50), 0xF0F0F0u);  // between the field and the bar: the control's face
 }

@@ -1,0 +1,124 @@
+#include "shell/shell_window.h"
+
+#include "forms/twips.h"
+#include "panel/reading_panel.h"
+#include "platform/app.h"
+#include "platform/shell32.h"
+#include "platform/user32.h"
+#include "settings/stored_settings.h"
+#include "shell/notify_icon.h"
+#include "shell/site.h"
+#include "shell/tray_icons.h"
+
+namespace {
+constexpr std::uint32_t kTrayId = 1;
+constexpr const char* kTip = "Lisotra v2.0";
+constexpr float kDesignWidth = 5175;  // twips
+constexpr float kDesignHeight = 2850;
+
+os::Hicon TrayIconPicture() {
+    static const os::Hicon icon = os::CreateIconFromImages(tray_icons::TrayIcon());
+    return icon;
+}
+os::Hicon SampleIconPicture() {
+    static const os::Hicon icon = os::CreateIconFromImages(tray_icons::SampleIcon());
+    return icon;
+}
+
+// The window procedure takes no object: the shell window is the program's one instance.
+os::LRESULT ShellWindowProc(os::Hwnd window, unsigned message, os::WPARAM wParam, os::LPARAM lParam) {
+    return shellWindow->WindowProc(window, message, wParam, lParam);
+}
+}  // namespace
+
+ShellWindow::ShellWindow()
+    : Form({os::WindowKind::Hidden, "System Tray Sample Application", os::TwipsToPixelsX(kDesignWidth),
+            os::TwipsToPixelsY(kDesignHeight)}),
+      trayOwner(*this, {{0, 0, 32, 32}, false}),
+      menu_{{"showHide", "&Show/Hide Form", [this] { ToggleReadingPanel(); }},
+            {"separator", "-", nullptr},
+            {"settings", "Settings", [this] { OpenSettings(); }},
+            {"separator", "-", nullptr},
+            {"help", "Help", [this] { OpenHelp(); }},
+            {"about", "About", [this] { OpenAbout(); }},
+            {"separator", "-", nullptr},
+            {"donate", "Donate", [this] { OpenDonate(); }},
+            {"separator", "-", nullptr},
+            {"exit", "E&xit", [this] { Exit(); }}} {
+    trayOwner.MouseMove = [this](int, int, float x, float) { OnTrayNotification(x); };
+}
+
+void ShellWindow::OnLoad() {
+    trayIcon_ = TrayIconPicture();
+    sampleIcon_ = SampleIconPicture();
+    notify_icon::Add(trayOwner.hWnd(), kTrayId, trayIcon_, kTip);
+    showLetter_ = settings::ReadLetter(settings::kShowLetter, "S");
+    hideLetter_ = settings::ReadLetter(settings::kHideLetter, "L");
+    previousProc_ = reinterpret_cast<os::WNDPROC>(
+        os::SetWindowLongA(hWnd(), os::GWL_WNDPROC, reinterpret_cast<os::LONG_PTR>(&ShellWindowProc)));
+    hotkeys_.RegisterNext(hWnd(), kCtrlAlt, LetterKeyCode(showLetter_));
+    hotkeys_.RegisterNext(hWnd(), kCtrlAlt, LetterKeyCode(hideLetter_));
+}
+
+os::LRESULT ShellWindow::WindowProc(os::Hwnd window, unsigned message, os::WPARAM wParam, os::LPARAM lParam) {
+    if (message != os::WM_HOTKEY) return os::CallWindowProcA(previousProc_, window, message, wParam, lParam);
+    if (wParam == static_cast<os::WPARAM>(HotkeyId::Show)) {
+        readingPanel->SetVisible(true);  // a reference creates and loads the panel first
+        readingPanel->Show();
+    } else if (wParam == static_cast<os::WPARAM>(HotkeyId::Hide)) {
+        readingPanel->SetVisible(false);
+        readingPanel->Unload();  // stores the geometry and destroys the panel
+    }
+    return 0;
+}
+
+bool ShellWindow::CanUnload(os::CloseReason) {
+    Hide();
+    return false;
+}
+
+void ShellWindow::OnTrayNotification(float x) {
+    // The notification area reports the mouse message as the X of a move, in pixels; compared
+    // exactly, as a whole number of pixels.
+    const float message = x / os::TwipsPerPixelX();
+    if (message == static_cast<float>(os::WM_LBUTTONUP) || message == static_cast<float>(os::WM_RBUTTONUP)) {
+        PopupMenu(menu_);
+    } else if (message == static_cast<float>(os::WM_LBUTTONDBLCLK)) {
+        ToggleReadingPanel();
+    }
+}
+
+void ShellWindow::ToggleReadingPanel() {
+    if (readingPanel->Visible()) {  // a reference loads the panel, not yet visible
+        readingPanel->SetVisible(false);
+        readingPanel->Unload();
+    } else {
+        readingPanel->SetVisible(true);
+        readingPanel->Show();
+    }
+}
+
+// The settings dialog, the About box and the donate window open from here once they exist.
+void ShellWindow::OpenSettings() {}
+void ShellWindow::OpenAbout() {}
+void ShellWindow::OpenDonate() {}
+
+void ShellWindow::OpenHelp() {
+    // Show command 1: the browser's window must come up, not stay hidden.
+    os::ShellExecuteA(hWnd(), "OPEN", site::Page("/support/").c_str(), "", "", 1);
+}
+
+void ShellWindow::Exit() {
+    notify_icon::Delete(trayOwner.hWnd(), kTrayId);
+    // The panel's place is remembered between runs, also when the program ends while it is out.
+    if (readingPanel.Exists()) readingPanel->SaveGeometry();
+    os::End();
+}
+
+void ShellWindow::AddSampleIcon() { notify_icon::Add(trayOwner.hWnd(), kTrayId, trayIcon_, "Quenby"); }
+
+void ShellWindow::ModifySampleIcon() {
+    notify_icon::Modify(trayOwner.hWnd(), kTrayId, sampleIcon_, "New Icon and Tooltip!");
+}
+
+void ShellWindow::RemoveSampleIcon() { notify_icon::Delete(trayOwner.hWnd(), kTrayId); }

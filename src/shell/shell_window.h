@@ -1,0 +1,63 @@
+// The hidden shell window: the program's start-up object. It owns the tray icon and its menu,
+// holds the hotkey letters and the hotkeys, receives the hotkeys through the window procedure it
+// puts in front of its own, refuses every request to close it, and ends the program through Exit.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "forms/controls.h"
+#include "forms/form.h"
+#include "platform/picture.h"
+#include "shell/hotkeys.h"
+
+class ShellWindow : public os::Form {
+public:
+    ShellWindow();
+
+    const std::string& ShowLetter() const { return showLetter_; }
+    const std::string& HideLetter() const { return hideLetter_; }
+    HotkeyRegistrar& Hotkeys() { return hotkeys_; }
+
+    // Owner of the tray icon; the icon's notifications arrive as mouse moves on it.
+    os::PictureBox trayOwner;
+    os::Hicon TrayIcon() const { return trayIcon_; }
+    os::Hicon SampleIcon() const { return sampleIcon_; }
+
+    // The tray menu, in its order.
+    const std::vector<os::MenuItem>& TrayMenu() const { return menu_; }
+
+    // A tray notification: a mouse move whose X, in twips, is the mouse message times the twips
+    // per pixel.
+    void OnTrayNotification(float x);
+    void ToggleReadingPanel();
+    void OpenSettings();
+    void OpenHelp();
+    void OpenAbout();
+    void OpenDonate();
+    [[noreturn]] void Exit();
+
+    // The sample buttons (the window is never shown; they are there to try the tray calls).
+    void AddSampleIcon();
+    void ModifySampleIcon();
+    void RemoveSampleIcon();
+
+    // Hotkeys 1 and 2 show and hide the reading panel; every other message goes on to the
+    // procedure it replaced.
+    os::LRESULT WindowProc(os::Hwnd window, unsigned message, os::WPARAM wParam, os::LPARAM lParam);
+
+protected:
+    void OnLoad() override;
+    bool CanUnload(os::CloseReason reason) override;
+
+private:
+    std::string showLetter_;
+    std::string hideLetter_;
+    HotkeyRegistrar hotkeys_;
+    os::WNDPROC previousProc_ = nullptr;
+    os::Hicon trayIcon_{};
+    os::Hicon sampleIcon_{};
+    std::vector<os::MenuItem> menu_;
+};
+
+inline os::FormRef<ShellWindow> shellWindow;

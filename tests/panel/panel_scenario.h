@@ -1,0 +1,92 @@
+// The reading panel as a person meets it, played on every desktop: show it, drag its border, drag
+// its caption, hide it, show it again. Each desktop's test says how to press a hotkey, drag the
+// frame and look at the panel; the steps and what each must give are written here once.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "forms/twips.h"
+#include "platform/os_types.h"
+#include "settings/number_text.h"
+
+namespace panel_scenario {
+
+// What the desktop shows of the panel.
+struct Seen {
+    bool visible = false;
+    os::PixelRect frame;  // the whole window, frame included
+    os::COLORREF color = 0;
+    int opacity = 255;  // of 255
+    bool topmost = false;
+};
+
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+    virtual void PressShow() = 0;
+    virtual void PressHide() = 0;
+    virtual void DragBorder(const os::PixelRect& frame) = 0;  // size and place
+    virtual void DragCaption(int left, int top) = 0;          // place only
+    virtual std::optional<Seen> Panel() = 0;                  // nothing while no panel exists
+    virtual std::string Stored(const char* windowKey) = 0;    // a "window" value's text
+};
+
+enum class Act { Show, DragBorder, DragCaption, Hide };
+
+struct Step {
+    const char* what;
+    Act act;
+    os::PixelRect to;  // where a drag takes the frame (a caption drag keeps the size)
+    bool shown;
+    // The frame the panel shows afterwards and the one the four stored values name, in pixels;
+    // nothing: the design frame, which each desktop frames its own way.
+    std::optional<os::PixelRect> frame, stored;
+};
+
+inline constexpr os::PixelRect kResized{100, 100, 320, 240};
+inline constexpr os::PixelRect kMoved{300, 200, 320, 240};
+
+inline const Step kSteps[] = {
+    {"the first show stores the design frame", Act::Show, {}, true, std::nullopt, std::nullopt},
+    {"a border drag stores size and place", Act::DragBorder, kResized, true, kResized, kResized},
+    {"a caption drag alone stores nothing", Act::DragCaption, kMoved, true, kMoved, kResized},
+    {"hiding stores the moved place", Act::Hide, {}, false, std::nullopt, kMoved},
+    {"showing again restores it whole", Act::Show, {}, true, kMoved, kMoved},
+};
+
+inline std::string TwipsX(int pixels) { return settings::FormatSettingNumber(os::PixelsToTwipsX(pixels)); }
+inline std::string TwipsY(int pixels) { return settings::FormatSettingNumber(os::PixelsToTwipsY(pixels)); }
+
+// Plays the steps on a desktop whose store holds no panel settings.
+inline void Play(Desktop& desktop) {
+    for (const Step& step : kSteps) {
+        SCOPED_TRACE(step.what);
+        switch (step.act) {
+        case Act::Show: desktop.PressShow(); break;
+        case Act::Hide: desktop.PressHide(); break;
+        case Act::DragBorder: desktop.DragBorder(step.to); break;
+        case Act::DragCaption: desktop.DragCaption(step.to.left, step.to.top); break;
+        }
+        const std::optional<Seen> panel = desktop.Panel();
+        ASSERT_EQ(panel.has_value(), step.shown);
+        if (panel) {
+            EXPECT_TRUE(panel->visible);
+            EXPECT_EQ(panel->color, 0x00FFFFu);  // yellow
+            EXPECT_EQ(panel->opacity, 140);
+            EXPECT_FALSE(panel->topmost);
+            if (step.frame) {
+                EXPECT_EQ(panel->frame, *step.frame);
+            }
+        }
+        const os::PixelRect stored = step.stored ? *step.stored : panel->frame;
+        EXPECT_EQ(desktop.Stored("width"), TwipsX(stored.width));
+        EXPECT_EQ(desktop.Stored("height"), TwipsY(stored.height));
+        EXPECT_EQ(desktop.Stored("left"), TwipsX(stored.left));
+        EXPECT_EQ(desktop.Stored("top"), TwipsY(stored.top));
+    }
+}
+
+}  // namespace panel_scenario

@@ -1,0 +1,56 @@
+#include "shell/shell_window.h"
+
+#include "panel/reading_panel.h"
+#include "platform/user32.h"
+#include "support/fresh_process.h"
+
+using ShellWindowTest = ProgramTest;
+
+TEST_F(ShellWindowTest, StartsHiddenAndStaysHidden) {
+    Start();
+    const headless::WindowState* shell = headless::Window(ShellHandle());
+    ASSERT_NE(shell, nullptr);
+    EXPECT_EQ(shell->kind, os::WindowKind::Hidden);
+    EXPECT_FALSE(shell->visible);
+    EXPECT_FALSE(readingPanel.Exists());  // no panel until it is asked for
+}
+
+TEST_F(ShellWindowTest, RefusesEveryCloseRequest) {
+    Start();
+    const os::Hwnd shell = ShellHandle();
+    for (os::CloseReason mode : {os::CloseReason::User, os::CloseReason::Program, os::CloseReason::SessionEnd, os::CloseReason::OtherProgram}) {
+        headless::Run([&] { shellWindow->Unload(mode); });
+        EXPECT_TRUE(shellWindow.Exists());
+        EXPECT_EQ(shellWindow->hWnd(), shell);
+        EXPECT_FALSE(headless::Window(shell)->visible);
+    }
+    EXPECT_TRUE(headless::PressHotKey(kCtrlAlt, 'S'));  // hotkeys still live
+}
+
+TEST_F(ShellWindowTest, ExitStoresThePanelsPlaceAndEnds) {
+    Start();
+    headless::PressHotKey(kCtrlAlt, 'S');
+    headless::UserMove(readingPanel->hWnd(), 200, 100);
+    headless::Run([] { shellWindow->Exit(); });
+    EXPECT_TRUE(headless::Ended());
+    EXPECT_EQ(Stored("window", "left"), " 3000");
+    EXPECT_EQ(Stored("window", "top"), " 1500");
+}
+
+TEST_F(ShellWindowTest, ExitWithNoPanelStoresNothing) {
+    Start();
+    headless::Run([] { shellWindow->Exit(); });
+    EXPECT_TRUE(headless::Ended());
+    EXPECT_EQ(headless::SaveCount(), 0);
+    EXPECT_FALSE(readingPanel.Exists());
+}
+
+TEST_F(ShellWindowTest, EndOfSessionStoresThePanelAndDoesNotHoldItUp) {
+    Start();
+    headless::PressHotKey(kCtrlAlt, 'S');
+    headless::UserMove(readingPanel->hWnd(), 200, 100);
+    headless::EndSession();
+    EXPECT_EQ(os::SendMessageA(ShellHandle(), os::WM_QUERYENDSESSION, 0, 0), 1);
+    EXPECT_EQ(Stored("window", "left"), " 3000");
+    EXPECT_TRUE(shellWindow.Exists());
+}
