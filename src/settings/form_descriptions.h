@@ -6,6 +6,6 @@
 
 namespace settings {
 
-const os::FormDescription& FrmSettingsDescription();
+const os::FormDescription& SettingsDialogDescription();
 
 }  // namespace settings

@@ -114,7 +114,7 @@ TEST_F(RunAtStartUpControl, TheLayoutFollowsTheCaptionAndTheFont) {
 }
 
 TEST_F(RunAtStartUpControl, TheSettingsDialogsSavedInstance) {
-    StartupHost::nextSaved = settings::FrmSettingsDescription().Instance("Run_At_StartUp1");
+    StartupHost::nextSaved = settings::SettingsDialogDescription().Instance("Run_At_StartUp1");
     ASSERT_TRUE(StartupHost::nextSaved);
     EXPECT_EQ(Control().Caption(), "Run At StartUp");
     EXPECT_EQ(Control().Font(), MsSansSerif());

@@ -21,7 +21,7 @@ class Host : public os::Form {
 public:
     Host()
         : Form({os::WindowKind::SizableToolWindow, "Startup host", 300, 120}),
-          runAtStartup(*this, {360, 480, 1365, 195}, settings::FrmSettingsDescription().Instance("Run_At_StartUp1")) {
+          runAtStartup(*this, {360, 480, 1365, 195}, settings::SettingsDialogDescription().Instance("Run_At_StartUp1")) {
         runAtStartup.RegistrationChanged = [this] { ++changes; };
     }
     RunAtStartupBox runAtStartup;

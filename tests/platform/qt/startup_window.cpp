@@ -21,7 +21,7 @@ public:
     StartupWindow()
         : Form({os::WindowKind::SizableToolWindow, "Lisotra start-up test", os::TwipsToPixelsX(2700),
                 os::TwipsToPixelsY(1200)}),
-          runAtStartup(*this, {360, 480, 1365, 195}, settings::FrmSettingsDescription().Instance("Run_At_StartUp1")) {}
+          runAtStartup(*this, {360, 480, 1365, 195}, settings::SettingsDialogDescription().Instance("Run_At_StartUp1")) {}
     RunAtStartupBox runAtStartup;
 };
 os::FormRef<StartupWindow> window;
