@@ -22,6 +22,7 @@
 
 #include "platform/app.h"
 #include "platform/emulated/notify_icons.h"
+#include "platform/qt/guard.h"
 #include "platform/picture.h"
 #include "platform/shell32.h"
 #include "platform/user32.h"
@@ -49,7 +50,7 @@ public:
             // Qt makes the icon's window anew when a tray host appears or restarts; a press that
             // reached Qt came from such a new window. Its release, which the menu waits for,
             // comes through the filter once the window is watched.
-            if (!WatchIconWindow()) Activated(r);
+            if (!WatchIconWindow()) qt::Guarded([&] { Activated(r); });
         });
         Update(record);
         icon_.show();
@@ -62,6 +63,10 @@ public:
     }
 
     bool eventFilter(QObject*, QEvent* event) override {
+        return qt::Guarded([&] { return FilterIconEvent(event); });
+    }
+
+    bool FilterIconEvent(QEvent* event) {
         switch (event->type()) {
         case QEvent::MouseButtonRelease: {
             const auto button = static_cast<QMouseEvent*>(event)->button();
@@ -208,11 +213,16 @@ class MenuCloser final : public QObject {
 public:
     TrayIcon* doubleClicked = nullptr;
     bool eventFilter(QObject* menu, QEvent* event) override {
+        return qt::Guarded([&] { return SeeClosingPress(static_cast<QMenu*>(menu), event); });
+    }
+
+private:
+    bool SeeClosingPress(QMenu* menu, QEvent* event) {
         // The second press of a double-click comes as a double-click event.
         if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonDblClick) return false;
         auto* press = static_cast<QMouseEvent*>(event);
         const QPoint at = press->globalPosition().toPoint();
-        if (press->button() != Qt::LeftButton || static_cast<QMenu*>(menu)->geometry().contains(at)) return false;
+        if (press->button() != Qt::LeftButton || menu->geometry().contains(at)) return false;
         for (auto& [key, icon] : Display().shown) {
             if (icon->TakesDoubleClick(at)) doubleClicked = icon.get();
         }
