@@ -7,11 +7,13 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include "platform/app.h"
 #include "platform/emulated/window_table.h"
+#include "platform/qt/guard.h"
 #include "platform/qt/x11_hints.h"
 
 namespace os {
@@ -29,7 +31,7 @@ void WatchSessionEnd(QApplication& app) {
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0) return;
     auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
     QObject::connect(notifier, &QSocketNotifier::activated, [] {
-        emu::EndSession();
+        qt::Guarded([] { emu::EndSession(); });
         End();
     });
     struct sigaction action {};
@@ -49,18 +51,38 @@ int RunApplication(int argc, char** argv, const std::function<void()>& startup) 
     QApplication::setApplicationName("Lisotra");
     QApplication::setOrganizationName("Lisotra");
     WatchSessionEnd(app);
-    startup();
+    qt::Guarded(startup);
     return QApplication::exec();
 }
 
-void End() {
+namespace {
+// Whatever is on its way out goes before the process ends: buffered output, X requests.
+[[noreturn]] void ExitNow(int code) {
     std::fflush(nullptr);
     if (xcb_connection_t* c = qt::XConnection()) xcb_flush(c);
-    std::_Exit(0);
+    std::_Exit(code);
+}
+}  // namespace
+
+void End() { ExitNow(0); }
+
+void qt::EndOnUnhandledError() noexcept {
+    const char* what = "an exception of unknown type";
+    try {
+        throw;
+    } catch (const std::exception& error) {
+        what = error.what();
+    } catch (...) {
+    }
+    const QByteArray name = QCoreApplication::applicationName().toLocal8Bit();
+    std::fprintf(stderr, "%s: run-time error not handled, the program ends: %s\n",
+                 name.isEmpty() ? "Lisotra" : name.constData(), what);
+    ExitNow(EXIT_FAILURE);
 }
 
 void PostDeferred(std::function<void()> work) {
-    QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(work), Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [work = std::move(work)] { qt::Guarded(work); }, Qt::QueuedConnection);
 }
 
 ScreenInfo Screen() {

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "platform/qt/guard.h"
 #include "platform/qt/widgets.h"
 #include "platform/user32.h"
 
@@ -69,7 +70,9 @@ public:
         // Without a widget to sit in (a hidden window's child) it would be a window of its own.
         box_->setVisible(design.visible && parent);
         // clicked comes from the user only (mouse or space bar), never from setChecked.
-        QObject::connect(box_, &QCheckBox::clicked, [&events](bool checked) { events.OnUserSetValue(checked ? 1 : 0); });
+        QObject::connect(box_, &QCheckBox::clicked, [&events](bool checked) {
+            qt::Guarded([&] { events.OnUserSetValue(checked ? 1 : 0); });
+        });
     }
     ~QtCheckBox() override {
         box_->disconnect();

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/emulated/hotkeys.h"
+#include "platform/qt/guard.h"
 #include "platform/qt/virtual_keys.h"
 #include "platform/qt/x11_hints.h"
 
@@ -95,7 +96,7 @@ public:
         const uint16_t relevant = XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1 | XCB_MOD_MASK_4;
         auto it = grabs.find({press->detail, static_cast<uint16_t>(press->state & relevant)});
         if (it == grabs.end()) return false;
-        emu::DeliverHotKey(it->second.modifiers, it->second.virtualKey);
+        qt::Guarded([&] { emu::DeliverHotKey(it->second.modifiers, it->second.virtualKey); });
         return true;
     }
 };

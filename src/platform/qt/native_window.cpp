@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "platform/emulated/window_table.h"
+#include "platform/qt/guard.h"
 #include "platform/qt/widgets.h"
 #include "platform/qt/x11_hints.h"
 #include "platform/user32.h"
@@ -159,21 +160,21 @@ private:
 
 void ToolWidget::closeEvent(QCloseEvent* event) {
     event->ignore();  // the form decides, through the window procedure chain
-    if (owner_) owner_->OnClose();
+    if (owner_) qt::Guarded([this] { owner_->OnClose(); });
 }
 void ToolWidget::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    if (owner_ && isVisible()) owner_->CheckSize();
+    if (owner_ && isVisible()) qt::Guarded([this] { owner_->CheckSize(); });
 }
 void ToolWidget::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
-    if (owner_ && isVisible()) owner_->CheckSize();
+    if (owner_ && isVisible()) qt::Guarded([this] { owner_->CheckSize(); });
 }
 bool ToolWidget::event(QEvent* event) {
     const bool handled = QWidget::event(event);
     if (!owner_) return handled;
-    if (event->type() == QEvent::Expose && isVisible()) owner_->CheckSize();
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) owner_->OnActivated();
+    if (event->type() == QEvent::Expose && isVisible()) qt::Guarded([this] { owner_->CheckSize(); });
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) qt::Guarded([this] { owner_->OnActivated(); });
     return handled;
 }
 
@@ -216,8 +217,20 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override {
+        qt::Guarded([&] { Paint(event->rect()); });
+    }
+    void mousePressEvent(QMouseEvent* event) override { Send(event, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN); }
+    void mouseReleaseEvent(QMouseEvent* event) override { Send(event, WM_LBUTTONUP, WM_RBUTTONUP, WM_MBUTTONUP); }
+    void mouseDoubleClickEvent(QMouseEvent* event) override {
+        Send(event, WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK, WM_MBUTTONDBLCLK);
+    }
+    void mouseMoveEvent(QMouseEvent* event) override { Send(event, WM_MOUSEMOVE, WM_MOUSEMOVE, WM_MOUSEMOVE); }
+
+private:
+    // The part of the surface Qt asks for; beyond it, the background Qt filled.
+    void Paint(const QRect& asked) {
         if (!surface) return;
-        const QRect area = event->rect() & QRect(0, 0, surface->Width(), surface->Height());
+        const QRect area = asked & QRect(0, 0, surface->Width(), surface->Height());
         if (area.isEmpty()) return;
         QImage image(area.size(), QImage::Format_RGB32);
         for (int y = 0; y < area.height(); ++y) {
@@ -229,14 +242,7 @@ protected:
         }
         QPainter(this).drawImage(area.topLeft(), image);
     }
-    void mousePressEvent(QMouseEvent* event) override { Send(event, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN); }
-    void mouseReleaseEvent(QMouseEvent* event) override { Send(event, WM_LBUTTONUP, WM_RBUTTONUP, WM_MBUTTONUP); }
-    void mouseDoubleClickEvent(QMouseEvent* event) override {
-        Send(event, WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK, WM_MBUTTONDBLCLK);
-    }
-    void mouseMoveEvent(QMouseEvent* event) override { Send(event, WM_MOUSEMOVE, WM_MOUSEMOVE, WM_MOUSEMOVE); }
 
-private:
     void Send(QMouseEvent* event, unsigned left, unsigned right, unsigned middle) {
         const Qt::MouseButton button = event->button();
         if (event->type() != QEvent::MouseMove && button != Qt::LeftButton && button != Qt::RightButton &&
@@ -250,7 +256,7 @@ private:
                               (held & Qt::MiddleButton ? MK_MBUTTON : 0) | (keys & Qt::ShiftModifier ? MK_SHIFT : 0) |
                               (keys & Qt::ControlModifier ? MK_CONTROL : 0) | (keys & Qt::AltModifier ? MK_ALT : 0);
         const QPoint at = event->position().toPoint();
-        SendMessageA(handle, message, wParam, MAKELPARAM(at.x(), at.y()));
+        qt::Guarded([&] { SendMessageA(handle, message, wParam, MAKELPARAM(at.x(), at.y())); });
     }
 };
 

@@ -21,7 +21,8 @@
 #include <vector>
 
 #include "platform/app.h"
-#include "platform/emulated/window_table.h"
+#include "platform/emulated/notify_icons.h"
+#include "platform/qt/guard.h"
 #include "platform/picture.h"
 #include "platform/shell32.h"
 #include "platform/user32.h"
@@ -44,12 +45,12 @@ QIcon IconOf(Hicon handle) {
 // Qt gives it one (the XEmbed tray of X11 desktops).
 class TrayIcon final : public QObject {
 public:
-    explicit TrayIcon(const NotifyIcon& record) : record_(record) {
+    explicit TrayIcon(const NotifyIcon& record) : key_(record.hWnd, record.uID) {
         QObject::connect(&icon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
             // Qt makes the icon's window anew when a tray host appears or restarts; a press that
             // reached Qt came from such a new window. Its release, which the menu waits for,
             // comes through the filter once the window is watched.
-            if (!WatchIconWindow()) Activated(r);
+            if (!WatchIconWindow()) qt::Guarded([&] { Activated(r); });
         });
         Update(record);
         icon_.show();
@@ -57,12 +58,15 @@ public:
     }
 
     void Update(const NotifyIcon& record) {
-        record_ = record;
         if (record.uFlags & NIF_ICON) icon_.setIcon(IconOf(record.hIcon));
         if (record.uFlags & NIF_TIP) icon_.setToolTip(QString::fromStdString(record.tip));
     }
 
     bool eventFilter(QObject*, QEvent* event) override {
+        return qt::Guarded([&] { return FilterIconEvent(event); });
+    }
+
+    bool FilterIconEvent(QEvent* event) {
         switch (event->type()) {
         case QEvent::MouseButtonRelease: {
             const auto button = static_cast<QMouseEvent*>(event)->button();
@@ -106,8 +110,11 @@ public:
     }
 
     void Notify(unsigned mouseMessage) {
-        if (!(record_.uFlags & NIF_MESSAGE) && record_.uCallbackMessage == 0) return;
-        SendMessageA(record_.hWnd, record_.uCallbackMessage, record_.uID, static_cast<LPARAM>(mouseMessage));
+        const auto kept = emu::NotifyIcons().find(key_);
+        if (kept == emu::NotifyIcons().end()) return;
+        const NotifyIcon& record = kept->second;
+        if (!(record.uFlags & NIF_MESSAGE) && record.uCallbackMessage == 0) return;
+        SendMessageA(record.hWnd, record.uCallbackMessage, record.uID, static_cast<LPARAM>(mouseMessage));
     }
 
     // A double-click that closed a menu: reported once that menu is gone, as Windows reports it.
@@ -142,7 +149,7 @@ private:
         }
     }
 
-    NotifyIcon record_;
+    emu::NotifyIconKey key_;
     QSystemTrayIcon icon_;
     QList<QPointer<QWidget>> watched_;
     bool swallowRelease_ = false;
@@ -150,16 +157,30 @@ private:
     QElapsedTimer lastLeftUp_;
 };
 
-std::map<std::pair<Hwnd, std::uint32_t>, std::unique_ptr<TrayIcon>>& TrayIcons() {
-    static std::map<std::pair<Hwnd, std::uint32_t>, std::unique_ptr<TrayIcon>> icons;
-    return icons;
+// The icons on the desktop, one for each icon the notification area keeps.
+class TrayDisplay final : public emu::NotifyIconDisplay {
+public:
+    bool Add(const NotifyIcon& icon) override {
+        if (!QApplication::instance()) return false;
+        shown[{icon.hWnd, icon.uID}] = std::make_unique<TrayIcon>(icon);
+        return true;
+    }
+    void Modify(const NotifyIcon& icon) override { shown.at({icon.hWnd, icon.uID})->Update(icon); }
+    void Delete(const emu::NotifyIconKey& key) override { shown.erase(key); }
+
+    std::map<emu::NotifyIconKey, std::unique_ptr<TrayIcon>> shown;
+};
+
+TrayDisplay& Display() {
+    static TrayDisplay display;
+    return display;
 }
 
 void TrayIcon::PostDouble() {
-    const auto key = std::make_pair(record_.hWnd, record_.uID);
+    const emu::NotifyIconKey key = key_;
     PostDeferred([key] {
-        auto it = TrayIcons().find(key);
-        if (it != TrayIcons().end()) it->second->Notify(WM_LBUTTONDBLCLK);
+        auto it = Display().shown.find(key);
+        if (it != Display().shown.end()) it->second->Notify(WM_LBUTTONDBLCLK);
     });
 }
 
@@ -176,25 +197,8 @@ Hicon CreateIconFromImages(const std::vector<IconImage>& images) {
     return reinterpret_cast<Hicon>(static_cast<std::uintptr_t>(Icons().size()));
 }
 
-int Shell_NotifyIconA(unsigned message, const NotifyIconRecord& bytes) {
-    const NotifyIcon record = ReadNotifyIconRecord(bytes);
-    if (record.cbSize != kNotifyIconRecordSize || !emu::FindWindow(record.hWnd)) return 0;
-    auto& icons = TrayIcons();
-    const auto key = std::make_pair(record.hWnd, record.uID);
-    switch (message) {
-    case NIM_ADD:
-        if (icons.count(key) || !QApplication::instance()) return 0;
-        icons[key] = std::make_unique<TrayIcon>(record);
-        return 1;
-    case NIM_MODIFY:
-        if (!icons.count(key)) return 0;
-        icons[key]->Update(record);
-        return 1;
-    case NIM_DELETE:
-        return icons.erase(key) ? 1 : 0;
-    default:
-        return 0;
-    }
+int Shell_NotifyIconA(unsigned message, const NotifyIconRecord& record) {
+    return emu::ApplyNotifyIcon(message, record, Display());
 }
 
 std::intptr_t ShellExecuteA(Hwnd, const char* operation, const char* file, const char*, const char*, int) {
@@ -209,12 +213,17 @@ class MenuCloser final : public QObject {
 public:
     TrayIcon* doubleClicked = nullptr;
     bool eventFilter(QObject* menu, QEvent* event) override {
+        return qt::Guarded([&] { return SeeClosingPress(static_cast<QMenu*>(menu), event); });
+    }
+
+private:
+    bool SeeClosingPress(QMenu* menu, QEvent* event) {
         // The second press of a double-click comes as a double-click event.
         if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonDblClick) return false;
         auto* press = static_cast<QMouseEvent*>(event);
         const QPoint at = press->globalPosition().toPoint();
-        if (press->button() != Qt::LeftButton || static_cast<QMenu*>(menu)->geometry().contains(at)) return false;
-        for (auto& [key, icon] : TrayIcons()) {
+        if (press->button() != Qt::LeftButton || menu->geometry().contains(at)) return false;
+        for (auto& [key, icon] : Display().shown) {
             if (icon->TakesDoubleClick(at)) doubleClicked = icon.get();
         }
         return false;

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/user32.h"
 #include "platform/win32/realisation.h"
 
 namespace os {
@@ -87,8 +88,7 @@ PixelRect Win32Child::FrameRect() const {
 }
 
 void Win32Child::SetBackColor(COLORREF color) {
-    // 0x800000nn names a system colour.
-    HBRUSH brush = CreateSolidBrush((color & 0x80000000) ? GetSysColor(static_cast<int>(color & 0xFF)) : color);
+    HBRUSH brush = CreateSolidBrush(ResolveColor(color));
     if (!brush) return;
     if (brush_) DeleteObject(brush_);
     brush_ = brush;

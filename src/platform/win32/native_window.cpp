@@ -3,6 +3,7 @@
 // reaches it through CallWindowProcA, so close requests pass its own procedure first.
 #include "platform/native_window.h"
 
+#include "platform/user32.h"
 #include "platform/win32/realisation.h"
 #include "platform/win32/wide.h"
 
@@ -11,12 +12,6 @@ namespace os {
 namespace {
 
 constexpr wchar_t kFormClass[] = L"LisotraForm";
-constexpr COLORREF kSystemColorFlag = 0x80000000;
-
-// A colour value, or the system colour that a value 0x800000nn names.
-::COLORREF NativeColor(COLORREF color) {
-    return (color & kSystemColorFlag) ? GetSysColor(static_cast<int>(color & 0xFF)) : color;
-}
 
 class Win32Window final : public NativeWindow {
 public:
@@ -72,7 +67,7 @@ Win32Window::Win32Window(const WindowDesign& design, NativeWindowEvents& events)
     }
     RECT frame{0, 0, design.clientWidth, design.clientHeight};
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    brush_ = CreateSolidBrush(NativeColor(design.backColor));
+    brush_ = CreateSolidBrush(ResolveColor(design.backColor));
     // The window system chooses the first place.
     window_ = CreateWindowExW(exStyle, kFormClass, win32::Wide(design.caption).c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
                               frame.right - frame.left, frame.bottom - frame.top, owner, nullptr,
@@ -113,7 +108,7 @@ void Win32Window::SetFrameRect(const PixelRect& rect) {
 }
 
 void Win32Window::SetBackColor(COLORREF color) {
-    HBRUSH brush = CreateSolidBrush(NativeColor(color));
+    HBRUSH brush = CreateSolidBrush(ResolveColor(color));
     if (!brush) return;
     if (brush_) DeleteObject(brush_);
     brush_ = brush;

@@ -37,6 +37,27 @@ struct HiddenProbe : Probe {
 os::FormRef<Probe> probe;
 os::FormRef<HiddenProbe> hidden;
 
+// What a window paints its background with, drawn into memory.
+COLORREF PaintedBackground(HWND window) {
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 8, 8);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    SendMessageW(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory), 0);
+    const COLORREF colour = GetPixel(memory, 4, 4);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+struct NoEvents final : os::NativeWindowEvents {
+    void OnSizeChanged() override {}
+    void OnActivated() override {}
+    void OnCloseRequest(int) override {}
+};
+
 class Win32Window : public Win32Test {
 protected:
     void SetUp() override {
@@ -117,25 +138,24 @@ TEST_F(Win32Window, ShowActivatesAndTheBackgroundHasTheFormsColour) {
     EXPECT_EQ(GetActiveWindow(), Window());
     EXPECT_NE(std::find(events.begin(), events.end(), "Activate"), events.end());
 
-    // What the window paints its background with, drawn into memory.
-    auto painted = [] {
-        HDC screen = GetDC(nullptr);
-        HDC memory = CreateCompatibleDC(screen);
-        HBITMAP bitmap = CreateCompatibleBitmap(screen, 8, 8);
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        SendMessageW(Window(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory), 0);
-        const COLORREF colour = GetPixel(memory, 4, 4);
-        SelectObject(memory, old);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
-        ReleaseDC(nullptr, screen);
-        return colour;
-    };
+    auto painted = [] { return PaintedBackground(Window()); };
     EXPECT_EQ(painted(), 0x0000FFu);
     probe->SetBackColor(0x00FFFF);
     EXPECT_EQ(painted(), 0x00FFFFu);
     probe->SetBackColor(0x8000000F);  // a system colour: button face
     EXPECT_EQ(painted(), GetSysColor(COLOR_BTNFACE));
+}
+
+TEST_F(Win32Window, AChildsBackgroundIsItsColourOrTheSystemColourItNames) {
+    NoEvents events;
+    auto form = os::CreateNativeWindow({os::WindowKind::SizableToolWindow, "Parent", 100, 100, 0x0000FF}, events);
+    auto child = os::CreateNativeChild(*form, os::ChildDesign{{0, 0, 20, 20}, true}, events);
+    const HWND window = Native(child->Handle());
+    EXPECT_EQ(PaintedBackground(window), GetSysColor(COLOR_BTNFACE));  // until it has its own
+    child->SetBackColor(0x00FFFF);
+    EXPECT_EQ(PaintedBackground(window), 0x00FFFFu);
+    child->SetBackColor(0x80000000u | COLOR_WINDOW);
+    EXPECT_EQ(PaintedBackground(window), GetSysColor(COLOR_WINDOW));
 }
 
 TEST(Win32Resources, TheIconHoldsThe16To48WindowImagesAndThe128TrayImageAt32Bits) {

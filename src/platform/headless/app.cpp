@@ -1,0 +1,96 @@
+// The application on the in-memory desktop: a fresh process for each test, the message loop's
+// deferred work, End that a test can see, the screen and the program file.
+#include <utility>
+
+#include "forms/form.h"
+#include "platform/app.h"
+#include "platform/emulated/notify_icons.h"
+#include "platform/emulated/registry.h"
+#include "platform/emulated/window_table.h"
+#include "platform/headless/desktop.h"
+#include "platform/headless/headless.h"
+
+namespace headless {
+
+Desktop& D() {
+    static Desktop desktop;
+    return desktop;
+}
+
+void Reset() {
+    RunDeferred();  // forms unloaded by the last step are destroyed first
+    os::DiscardAllForms();
+    D() = Desktop{};
+    os::emu::ResetRegistry();
+    os::emu::NotifyIcons().clear();
+    D().screen.twipsPerPixelX = D().screen.twipsPerPixelY = 15;
+    D().screen.widthPixels = 1920;
+    D().screen.heightPixels = 1080;
+    D().screen.monitors = {{0, 0, 1920, 1080}};
+}
+
+bool Ended() { return D().ended; }
+
+void SetScreen(float twipsPerPixel, std::vector<os::PixelRect> monitors) {
+    D().screen.twipsPerPixelX = D().screen.twipsPerPixelY = twipsPerPixel;
+    D().screen.widthPixels = monitors.at(0).width;
+    D().screen.heightPixels = monitors.at(0).height;
+    D().screen.monitors = std::move(monitors);
+}
+
+void EndSession() {
+    Run([] { os::emu::EndSession(); });
+}
+
+void SetProgramFile(const std::string& path) { D().programFile = path; }
+
+void RunDeferred() {
+    while (!D().deferred.empty()) {
+        auto work = std::move(D().deferred.front());
+        D().deferred.pop_front();
+        work();
+    }
+}
+
+}  // namespace headless
+
+namespace os {
+
+int RunApplication(int, char**, const std::function<void()>& startup) {
+    headless::Run(startup);
+    return 0;
+}
+
+void End() {
+    headless::D().ended = true;
+    throw headless::ProcessEnded{};
+}
+
+void PostDeferred(std::function<void()> work) { headless::D().deferred.push_back(std::move(work)); }
+
+ScreenInfo Screen() { return headless::D().screen; }
+float TwipsPerPixelX() { return headless::D().screen.twipsPerPixelX; }
+float TwipsPerPixelY() { return headless::D().screen.twipsPerPixelY; }
+
+namespace {
+// The program file split at its last separator, "\\" or "/".
+std::pair<std::string, std::string> ProgramFileParts() {
+    const std::string& file = headless::D().programFile;
+    const size_t slash = file.find_last_of("\\/");
+    if (slash == std::string::npos) return {std::string(), file};
+    std::string folder = file.substr(0, slash);
+    // At the root the separator stays: "C:\\", "/".
+    if (folder.empty() || (folder.size() == 2 && folder[1] == ':')) folder += file[slash];
+    return {folder, file.substr(slash + 1)};
+}
+}  // namespace
+
+std::string AppPath() { return ProgramFileParts().first; }
+
+std::string AppEXEName() {
+    const std::string name = ProgramFileParts().second;
+    const size_t dot = name.rfind('.');
+    return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
+}
+
+}  // namespace os

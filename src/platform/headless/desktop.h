@@ -1,0 +1,48 @@
+// What the files of the headless realisation share: the one in-memory desktop, which Reset makes
+// anew for each test.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/app.h"
+#include "platform/headless/headless.h"
+
+namespace headless {
+
+class HeadlessCheckBox;
+
+struct Desktop {
+    // app.cpp
+    os::ScreenInfo screen;
+    std::deque<std::function<void()>> deferred;
+    bool ended = false;
+    std::string programFile = "C:\\Program Files\\Lisotra\\lisotra.exe";
+    // settings_store.cpp
+    SettingsMap settings;
+    int saveCount = 0;
+    // hotkeys.cpp: combinations another program holds, and those this one grabbed
+    std::set<std::pair<unsigned, unsigned>> heldElsewhere;
+    std::set<std::pair<unsigned, unsigned>> grabbed;
+    // native_window.cpp
+    int placed = 0;  // windows placed so far, for the window system's cascade
+    os::WPARAM buttonsHeld = 0;
+    // check_box.cpp
+    std::map<os::Hwnd, HeadlessCheckBox*> checkBoxes;
+    std::uintptr_t nextCheckBox = 0x70000000;
+    // shell32.cpp
+    std::vector<NotifyCall> notifyCalls;
+    std::deque<std::string> menuChoices;
+    std::vector<std::vector<std::string>> menusOpened;
+    std::vector<std::pair<std::string, int>> opened;
+};
+
+Desktop& D();
+
+}  // namespace headless

@@ -1,0 +1,37 @@
+// Global hotkeys on the in-memory desktop: a test presses them, and may have another program hold
+// a combination first.
+#include "platform/emulated/hotkeys.h"
+#include "platform/headless/desktop.h"
+#include "platform/headless/headless.h"
+
+namespace headless {
+
+bool PressHotKey(unsigned modifiers, unsigned virtualKey) {
+    bool delivered = false;
+    if (D().grabbed.count({modifiers, virtualKey})) {
+        Run([&] { delivered = os::emu::DeliverHotKey(modifiers, virtualKey); });
+    }
+    return delivered;
+}
+
+void HoldHotKeyElsewhere(unsigned modifiers, unsigned virtualKey) {
+    D().heldElsewhere.insert({modifiers, virtualKey});
+}
+
+}  // namespace headless
+
+namespace os::emu {
+
+bool GrabHotKey(unsigned modifiers, unsigned virtualKey) {
+    // As on Windows, a code that names no key cannot be registered.
+    if (virtualKey == 0 || virtualKey > 0xFE) return false;
+    if (headless::D().heldElsewhere.count({modifiers, virtualKey})) return false;
+    headless::D().grabbed.insert({modifiers, virtualKey});
+    return true;
+}
+
+void ReleaseHotKey(unsigned modifiers, unsigned virtualKey) {
+    headless::D().grabbed.erase({modifiers, virtualKey});
+}
+
+}  // namespace os::emu

@@ -1,0 +1,156 @@
+// Windows on the in-memory desktop: forms and their children keep their state where a test can
+// read it, and the user's actions on them (drags, the close button, the mouse) arrive as the
+// desktop would send them.
+#include <utility>
+
+#include "platform/emulated/window_table.h"
+#include "platform/headless/desktop.h"
+#include "platform/headless/headless.h"
+#include "platform/user32.h"
+
+namespace headless {
+namespace {
+
+// Tool-window frame around the client area.
+constexpr int kBorder = 4;
+constexpr int kCaption = 18;
+
+class HeadlessWindow;
+HeadlessWindow* Find(os::Hwnd handle);
+
+class HeadlessWindow final : public os::emu::EmulatedWindow {
+public:
+    // A child window: its frame is in its parent's client pixels.
+    HeadlessWindow(const os::ChildDesign& design, os::NativeWindowEvents& events) : events_(events) {
+        state_.kind = os::WindowKind::Hidden;
+        state_.visible = design.visible;
+        state_.frame = design.rect;
+        state_.backColor = 0x8000000F;  // the button face, as a child window's class paints it
+        handle_ = os::emu::AddWindow(events, *this, 0);
+    }
+    HeadlessWindow(const os::WindowDesign& design, os::NativeWindowEvents& events) : events_(events) {
+        state_.kind = design.kind;
+        state_.caption = design.caption;
+        state_.backColor = design.backColor;
+        const int cascade = 26 * (D().placed++ % 8);
+        state_.frame = {120 + cascade, 90 + cascade, design.clientWidth + 2 * kBorder,
+                        design.clientHeight + 2 * kBorder + kCaption};
+        handle_ = os::emu::AddWindow(events, *this, 0);
+    }
+    ~HeadlessWindow() override {
+        if (surface_) surface_->Changed = nullptr;
+        os::emu::RemoveWindow(handle_);
+    }
+
+    os::Hwnd Handle() const override { return handle_; }
+    void SetVisible(bool visible) override { state_.visible = visible; }
+    void BringForward() override {
+        // The one active window of the desktop: becoming it is an activation.
+        for (os::Hwnd other : os::emu::AllWindows()) {
+            if (HeadlessWindow* w = Find(other); w && w != this) w->state_.active = false;
+        }
+        if (!std::exchange(state_.active, true)) events_.OnActivated();
+    }
+    os::PixelRect FrameRect() const override { return state_.frame; }
+    void SetFrameRect(const os::PixelRect& rect) override {
+        const bool resized = rect.width != state_.frame.width || rect.height != state_.frame.height;
+        state_.frame = rect;
+        if (resized) events_.OnSizeChanged();  // reported at once, as Windows sends WM_SIZE
+    }
+    void SetBackColor(os::COLORREF color) override { state_.backColor = color; }
+    void ApplyTopmost() override { state_.topmost = true; }
+    void ApplyExStyle(os::LONG_PTR) override {}
+    void ApplyOpacity(unsigned char alpha) override { state_.opacity = alpha; }
+    void ShowSurface(os::PixelSurface& surface) override {
+        surface_ = &surface;
+        state_.surface = &surface;
+        surface.Changed = [this](const os::PixelRect& changed) { repaints_.push_back(changed); };
+        repaints_.push_back({0, 0, surface.Width(), surface.Height()});
+    }
+    void SetPointer(const os::PointerImage& pointer) override { state_.pointer = &pointer; }
+
+    const WindowState& State() const { return state_; }
+    std::vector<os::PixelRect> TakeRepaints() { return std::exchange(repaints_, {}); }
+
+private:
+    os::PixelSurface* surface_ = nullptr;
+    std::vector<os::PixelRect> repaints_;
+    os::NativeWindowEvents& events_;
+    os::Hwnd handle_{};
+    WindowState state_;
+};
+
+HeadlessWindow* Find(os::Hwnd handle) {
+    os::emu::WindowEntry* entry = os::emu::FindWindow(handle);
+    return entry ? static_cast<HeadlessWindow*>(entry->window) : nullptr;
+}
+
+}  // namespace
+
+const WindowState* Window(os::Hwnd handle) {
+    const HeadlessWindow* window = Find(handle);
+    return window ? &window->State() : nullptr;
+}
+
+std::vector<os::Hwnd> Windows() { return os::emu::AllWindows(); }
+
+void UserResize(os::Hwnd handle, os::PixelRect frame) {
+    Run([&] {
+        if (HeadlessWindow* window = Find(handle)) window->SetFrameRect(frame);
+    });
+}
+
+void UserMove(os::Hwnd handle, int left, int top) {
+    Run([&] {
+        if (HeadlessWindow* window = Find(handle)) {
+            os::PixelRect frame = window->FrameRect();
+            frame.left = left;
+            frame.top = top;
+            window->SetFrameRect(frame);
+        }
+    });
+}
+
+void UserClose(os::Hwnd handle) {
+    Run([&] { os::SendMessageA(handle, os::WM_CLOSE, 0, 0); });
+}
+
+os::COLORREF ShownPixel(os::Hwnd handle, int x, int y) {
+    const WindowState* window = Window(handle);
+    if (!window) return os::CLR_INVALID;
+    if (window->surface && window->surface->Pixel(x, y) != os::CLR_INVALID) return window->surface->Pixel(x, y);
+    return os::ResolveColor(window->backColor);
+}
+
+std::vector<os::PixelRect> TakeRepaints(os::Hwnd handle) {
+    HeadlessWindow* window = Find(handle);
+    return window ? window->TakeRepaints() : std::vector<os::PixelRect>{};
+}
+
+void Mouse(os::Hwnd handle, unsigned message, int x, int y, os::WPARAM keys) {
+    os::WPARAM& held = D().buttonsHeld;
+    switch (message) {
+    case os::WM_LBUTTONDOWN: held |= os::MK_LBUTTON; break;
+    case os::WM_LBUTTONUP: held &= ~os::MK_LBUTTON; break;
+    case os::WM_RBUTTONDOWN: held |= os::MK_RBUTTON; break;
+    case os::WM_RBUTTONUP: held &= ~os::MK_RBUTTON; break;
+    case os::WM_MBUTTONDOWN: held |= os::MK_MBUTTON; break;
+    case os::WM_MBUTTONUP: held &= ~os::MK_MBUTTON; break;
+    default: break;
+    }
+    Run([&] { os::SendMessageA(handle, message, held | keys, os::MAKELPARAM(x, y)); });
+}
+
+}  // namespace headless
+
+namespace os {
+
+std::unique_ptr<NativeWindow> CreateNativeWindow(const WindowDesign& design, NativeWindowEvents& events) {
+    return std::make_unique<headless::HeadlessWindow>(design, events);
+}
+
+std::unique_ptr<NativeWindow> CreateNativeChild(NativeWindow&, const ChildDesign& design, NativeWindowEvents& events) {
+    return std::make_unique<headless::HeadlessWindow>(design, events);
+}
+
+}  // namespace os
