@@ -15,7 +15,7 @@ namespace {
 struct NoEvents final : os::NativeWindowEvents {
     void OnSizeChanged() override {}
     void OnActivated() override {}
-    void OnCloseRequest(int) override {}
+    void OnCloseRequest(os::CloseReason) override {}
 };
 
 // Remembers what it was asked, and refuses new icons while `refuse` is set.

@@ -23,7 +23,7 @@ constexpr const char* kOverflowMessage = "run-time error not handled, the progra
 struct FailingEvents final : os::NativeWindowEvents, os::NativeCheckBoxEvents {
     void OnSizeChanged() override { throw os::OverflowError(); }
     void OnActivated() override { throw os::OverflowError(); }
-    void OnCloseRequest(int) override { throw os::OverflowError(); }
+    void OnCloseRequest(os::CloseReason) override { throw os::OverflowError(); }
     void OnMouse(unsigned, os::WPARAM, int, int) override { throw os::OverflowError(); }
     void OnUserSetValue(int) override { throw os::OverflowError(); }
 };

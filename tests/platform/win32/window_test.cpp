@@ -55,7 +55,7 @@ COLORREF PaintedBackground(HWND window) {
 struct NoEvents final : os::NativeWindowEvents {
     void OnSizeChanged() override {}
     void OnActivated() override {}
-    void OnCloseRequest(int) override {}
+    void OnCloseRequest(os::CloseReason) override {}
 };
 
 class Win32Window : public Win32Test {
