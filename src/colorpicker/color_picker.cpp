@@ -38,7 +38,7 @@ float AtLeastOne(float v) { return v <= 1 ? 1 : v; }
 
 ColorPicker::ColorPicker(os::ControlContainer& host, os::TwipsRect placement)
     : UserControl(host, placement, std::nullopt),
-      bar(*this, {{os::TwipsToPixelsX(kBarLeft), 0, kBarWidth, kSurfaceHeight}, true}, os::ScaleMode::Pixels) {
+      bar(*this, {.rect = {os::TwipsToPixelsX(kBarLeft), 0, kBarWidth, kSurfaceHeight}}, os::ScaleMode::Pixels) {
     SetScaleMode(os::ScaleMode::Pixels);
     os::PixelSurface& field = MakeSurface(kSurfaceWidth, kSurfaceHeight, kButtonFace);
     field.SetPicture(&picker_images::ColorField());

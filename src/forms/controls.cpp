@@ -3,6 +3,8 @@
 #include "platform/app.h"
 #include "forms/twips.h"
 
+#include <utility>
+
 namespace os {
 
 MouseEvent ReadMouse(unsigned message, WPARAM keys, int x, int y, ScaleMode scale) {
@@ -38,6 +40,7 @@ PictureBox::~PictureBox() = default;
 
 void PictureBox::Create(NativeWindow& parent) {
     window_ = CreateNativeChild(parent, design_, *this);
+    window_->SetBackColor(backColor_);
     if (surface_) window_->ShowSurface(*surface_);
     if (pointer_) window_->SetPointer(*pointer_);
 }
@@ -63,13 +66,22 @@ float PictureBox::ScaleHeight() const {
     return scale_ == ScaleMode::Twips ? h * TwipsPerPixelY() : h;
 }
 
+void PictureBox::SetBackColor(COLORREF color) {
+    backColor_ = color;
+    if (window_) window_->SetBackColor(color);
+}
+
 void PictureBox::OnMouse(unsigned message, WPARAM keys, int x, int y) {
+    if (message == WM_LBUTTONDOWN) pressed_ = true;
+    const bool clicked = message == WM_LBUTTONUP && std::exchange(pressed_, false) && x >= 0 && y >= 0 &&
+                         x < design_.rect.width && y < design_.rect.height;
     const MouseEvent e = ReadMouse(message, keys, x, y, scale_);
     const MouseHandler* handler = e.kind == MouseEvent::Down   ? &MouseDown
                                   : e.kind == MouseEvent::Move ? &MouseMove
                                   : e.kind == MouseEvent::Up   ? &MouseUp
                                                                : nullptr;
     if (handler && *handler) (*handler)(e.button, e.shift, e.x, e.y);
+    if (clicked && Click) Click();
 }
 
 CheckBox::CheckBox(ControlContainer& parent, Design design)
@@ -139,6 +151,35 @@ void CheckBox::SetFont(const os::Font& font) {
 void CheckBox::Move(float left, float top, float width, float height) {
     design_.rect = {left, top, width, height};
     if (native_) native_->SetRect(Pixels());
+}
+
+TextControl::TextControl(ControlContainer& parent, ControlKind kind, Design design)
+    : kind_(kind), design_(std::move(design)), text_(design_.text), font_(design_.font.value_or(parent.AmbientFont())) {
+    parent.AddControl(*this);
+}
+
+TextControl::~TextControl() = default;
+
+void TextControl::Create(NativeWindow& parent) {
+    ControlDesign native;
+    native.kind = kind_;
+    native.rect = {TwipsToPixelsX(design_.rect.left), TwipsToPixelsY(design_.rect.top), TwipsToPixelsX(design_.rect.width),
+                   TwipsToPixelsY(design_.rect.height)};
+    native.text = text_;
+    native.font = font_;
+    native.accessibleName = design_.accessibleName;
+    native.isDefault = design_.isDefault;
+    native.isCancel = design_.isCancel;
+    native_ = CreateNativeControl(parent, native, *this);
+}
+
+void TextControl::SetText(const std::string& text) {
+    text_ = text;
+    if (native_) native_->SetText(text);
+}
+
+void TextControl::OnClicked() {
+    if (Click) Click();
 }
 
 }  // namespace os

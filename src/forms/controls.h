@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -23,6 +24,8 @@ public:
     virtual void Destroy() = 0;
     // The form holding it became visible.
     virtual void HostShown() {}
+    // Where the keyboard focus goes when Tab reaches it; none for a control that takes no focus.
+    virtual Hwnd FocusHandle() const { return {}; }
 };
 
 // What holds controls: a form, or a user control's surface.
@@ -42,6 +45,13 @@ protected:
     }
     void ShowControls() {
         for (Control* control : controls_) control->HostShown();
+    }
+    // The first of its controls that takes the focus.
+    Hwnd FirstFocusHandle() const {
+        for (const Control* control : controls_) {
+            if (Hwnd handle = control->FocusHandle()) return handle;
+        }
+        return {};
     }
 
 private:
@@ -72,7 +82,14 @@ public:
     ~PictureBox() override;
 
     Hwnd hWnd() const { return window_ ? window_->Handle() : Hwnd{}; }
+    Hwnd FocusHandle() const override { return hWnd(); }
     MouseHandler MouseDown, MouseMove, MouseUp;
+    // A left press and release both on the box.
+    std::function<void()> Click;
+
+    // The colour the box shows where it does not draw; 0x800000nn names a system colour.
+    COLORREF BackColor() const { return backColor_; }
+    void SetBackColor(COLORREF color);
 
     // The box draws: its window shows a surface of the box's size in pixels, cleared to
     // `background`. Surface() is that surface, or null for a box that does not draw.
@@ -95,6 +112,8 @@ private:
 
     ChildDesign design_;
     ScaleMode scale_;
+    COLORREF backColor_ = 0x8000000F;  // the button face until set
+    bool pressed_ = false;
     const PointerImage* pointer_ = nullptr;
     std::unique_ptr<PixelSurface> surface_;  // outlives the window that shows it
     std::unique_ptr<NativeWindow> window_;
@@ -155,6 +174,7 @@ public:
     void Move(float left, float top, float width, float height);
 
     Hwnd hWnd() const { return native_ ? native_->Handle() : Hwnd{}; }
+    Hwnd FocusHandle() const override { return hWnd(); }
 
     void Create(NativeWindow& parent) override;
     void Destroy() override { native_.reset(); }
@@ -167,6 +187,62 @@ private:
     int value_;
     os::Font font_;
     std::unique_ptr<NativeCheckBox> native_;
+};
+
+// Labels, text boxes and command buttons, placed in twips on their container. Each takes the
+// container's font unless given its own.
+class TextControl : public Control, private NativeControlEvents {
+public:
+    struct Design {
+        TwipsRect rect;
+        std::string text;
+        std::optional<os::Font> font;  // the container's font when not given
+        std::string accessibleName;    // a screen reader's name for it; see ControlDesign
+        bool isDefault = false;
+        bool isCancel = false;
+    };
+    ~TextControl() override;
+
+    const std::string& Text() const { return text_; }
+    void SetText(const std::string& text);
+    const os::Font& Font() const { return font_; }
+    Hwnd hWnd() const { return native_ ? native_->Handle() : Hwnd{}; }
+    // A button was pressed, by the mouse or the keyboard.
+    std::function<void()> Click;
+
+    void Create(NativeWindow& parent) override;
+    void Destroy() override { native_.reset(); }
+
+protected:
+    TextControl(ControlContainer& parent, ControlKind kind, Design design);
+
+private:
+    void OnClicked() override;
+    void OnTextEdited(const std::string& text) override { text_ = text; }
+
+    ControlKind kind_;
+    Design design_;
+    std::string text_;
+    os::Font font_;
+    std::unique_ptr<NativeControl> native_;
+};
+
+class Label final : public TextControl {
+public:
+    Label(ControlContainer& parent, Design design) : TextControl(parent, ControlKind::Label, std::move(design)) {}
+};
+
+class TextBox final : public TextControl {
+public:
+    TextBox(ControlContainer& parent, Design design) : TextControl(parent, ControlKind::TextBox, std::move(design)) {}
+    Hwnd FocusHandle() const override { return hWnd(); }
+};
+
+class CommandButton final : public TextControl {
+public:
+    CommandButton(ControlContainer& parent, Design design)
+        : TextControl(parent, ControlKind::Button, std::move(design)) {}
+    Hwnd FocusHandle() const override { return hWnd(); }
 };
 
 }  // namespace os

@@ -80,6 +80,15 @@ void Form::PopupMenu(const std::vector<MenuItem>& items) {
     }
 }
 
+void Form::SetTabOrder(const std::vector<const Control*>& order) {
+    std::vector<Hwnd> handles;
+    for (const Control* control : order) {
+        if (Hwnd handle = control->FocusHandle()) handles.push_back(handle);
+    }
+    window_->SetTabOrder(handles);
+    if (!handles.empty()) window_->SetFocus(handles.front());
+}
+
 void Form::SetBackColor(COLORREF color) {
     backColor_ = color;
     window_->SetBackColor(color);

@@ -48,6 +48,9 @@ public:
     // menu was dismissed.
     void PopupMenu(const std::vector<MenuItem>& items);
 
+    // The controls Tab visits, in this order; the first has the focus when the form opens.
+    void SetTabOrder(const std::vector<const Control*>& order);
+
     // The form's font: what the controls placed on it take as their ambient font.
     os::Font AmbientFont() const override { return font_; }
     void SetFont(const os::Font& font) { font_ = font; }

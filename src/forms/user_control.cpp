@@ -39,7 +39,7 @@ PixelRect UserControl::Pixels() const {
 }
 
 void UserControl::Create(NativeWindow& parent) {
-    window_ = CreateNativeChild(parent, {Pixels(), true}, *this);
+    window_ = CreateNativeChild(parent, {.rect = Pixels()}, *this);
     if (drawing_) window_->ShowSurface(*drawing_);
     CreateControls(*window_);
     OnInitialize();

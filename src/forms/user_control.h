@@ -43,6 +43,7 @@ public:
     void Create(NativeWindow& parent) override;
     void Destroy() override;
     void HostShown() override { OnShow(); }
+    Hwnd FocusHandle() const override { return FirstFocusHandle(); }
 
     // The font of the surface: what TextWidth and TextHeight measure with, and the ambient font of
     // the constituent controls.

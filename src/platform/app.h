@@ -30,6 +30,10 @@ ScreenInfo Screen();
 float TwipsPerPixelX();
 float TwipsPerPixelY();
 
+// A message in a modal box with an OK button and `title` as its caption; returns once the user
+// has closed it. The program's other windows take no input meanwhile.
+void ShowMessage(const std::string& text, const std::string& title);
+
 // The running executable, as App.Path and App.EXEName give it: the folder that holds it (no
 // trailing separator, except at the root: "C:\", "/") and its file name without the extension.
 std::string AppPath();

@@ -14,8 +14,10 @@
 namespace os {
 
 enum class WindowKind {
-    Hidden,            // never shown: the start-up window that owns the tray icon and the hotkeys
-    SizableToolWindow  // thin caption with a close button only, resizable, no taskbar button
+    Hidden,             // never shown: the start-up window that owns the tray icon and the hotkeys
+    SizableToolWindow,  // thin caption with a close button only, resizable, no taskbar button
+    Dialog,             // fixed single border, caption with a close button only, taskbar button
+    DialogNoTaskbar     // the same without a taskbar button
 };
 
 struct WindowDesign {
@@ -25,6 +27,12 @@ struct WindowDesign {
     int clientHeight = 0;
     COLORREF backColor = 0x8000000F;  // a system colour until the form sets its own
 };
+
+// Keys the desktop's dialog navigation uses, as Windows' virtual-key codes.
+inline constexpr unsigned VK_TAB = 0x09;
+inline constexpr unsigned VK_RETURN = 0x0D;
+inline constexpr unsigned VK_ESCAPE = 0x1B;
+inline constexpr unsigned VK_SPACE = 0x20;
 
 class NativeWindowEvents {
 public:
@@ -59,12 +67,19 @@ public:
     virtual void ShowSurface(PixelSurface& surface) { (void)surface; }
     // The pointer over a child; the arrow until set.
     virtual void SetPointer(const PointerImage& pointer) { (void)pointer; }
+    // A form's controls in the order Tab visits them (the controls' handles; children of this
+    // window), and the one that has the keyboard focus when the window is next shown or now.
+    virtual void SetTabOrder(const std::vector<Hwnd>& order) { (void)order; }
+    virtual void SetFocus(Hwnd control) { (void)control; }
 };
 
 // A child window inside a form, in the form's client pixels.
 struct ChildDesign {
     PixelRect rect;
     bool visible = true;
+    bool border = false;        // a sunken single-line border inside the rect
+    std::string toolTip{};         // shown while the mouse rests on it; none when empty
+    std::string accessibleName{};  // what a screen reader speaks for it
 };
 
 struct MenuItem {
@@ -113,6 +128,44 @@ public:
 
 std::unique_ptr<NativeCheckBox> CreateNativeCheckBox(NativeWindow& parent, const CheckBoxDesign& design,
                                                      NativeCheckBoxEvents& events);
+
+// Labels, text boxes and command buttons.
+enum class ControlKind { Label, TextBox, Button };
+
+struct ControlDesign {
+    ControlKind kind = ControlKind::Label;
+    PixelRect rect;
+    // A label's or button's caption ("&" marks a button's access key, "&&" is one "&"), or a text
+    // box's text.
+    std::string text;
+    Font font;
+    // What a screen reader speaks for it; for a label or button its text when empty.
+    std::string accessibleName;
+    bool isDefault = false;  // a button that Enter presses wherever the focus is in its window
+    bool isCancel = false;   // a button that Escape presses
+    bool visible = true;
+};
+
+class NativeControlEvents {
+public:
+    // A button was pressed: a click, Space while it has the focus, its access key, Enter for the
+    // default button, Escape for the cancel button.
+    virtual void OnClicked() {}
+    // The user changed a text box's text; `text` is what it holds now.
+    virtual void OnTextEdited(const std::string& text) { (void)text; }
+    virtual ~NativeControlEvents() = default;
+};
+
+// Setting the text from the program never reports back through NativeControlEvents.
+class NativeControl {
+public:
+    virtual ~NativeControl() = default;
+    virtual Hwnd Handle() const = 0;
+    virtual void SetText(const std::string& text) = 0;
+};
+
+std::unique_ptr<NativeControl> CreateNativeControl(NativeWindow& parent, const ControlDesign& design,
+                                                   NativeControlEvents& events);
 
 // Opens a pop-up menu at the mouse cursor for `owner` and returns the chosen item's index, or -1
 // when the menu was dismissed. Only the left button chooses.

@@ -34,7 +34,7 @@ os::LRESULT ShellWindowProc(os::Hwnd window, unsigned message, os::WPARAM wParam
 ShellWindow::ShellWindow()
     : Form({os::WindowKind::Hidden, "System Tray Sample Application", os::TwipsToPixelsX(kDesignWidth),
             os::TwipsToPixelsY(kDesignHeight)}),
-      trayOwner(*this, {{0, 0, 32, 32}, false}),
+      trayOwner(*this, {.rect = {0, 0, 32, 32}, .visible = false}),
       menu_{{"showHide", "&Show/Hide Form", [this] { ToggleReadingPanel(); }},
             {"separator", "-", nullptr},
             {"settings", "Settings", [this] { OpenSettings(); }},

@@ -31,6 +31,8 @@ void Reset() {
 
 bool Ended() { return D().ended; }
 
+const std::vector<std::pair<std::string, std::string>>& Messages() { return D().messages; }
+
 void SetScreen(float twipsPerPixel, std::vector<os::PixelRect> monitors) {
     D().screen.twipsPerPixelX = D().screen.twipsPerPixelY = twipsPerPixel;
     D().screen.widthPixels = monitors.at(0).width;
@@ -92,5 +94,7 @@ std::string AppEXEName() {
     const size_t dot = name.rfind('.');
     return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
 }
+
+void ShowMessage(const std::string& text, const std::string& title) { headless::D().messages.emplace_back(title, text); }
 
 }  // namespace os

@@ -17,6 +17,7 @@
 namespace headless {
 
 class HeadlessCheckBox;
+class HeadlessControl;
 
 struct Desktop {
     // app.cpp
@@ -24,6 +25,7 @@ struct Desktop {
     std::deque<std::function<void()>> deferred;
     bool ended = false;
     std::string programFile = "C:\\Program Files\\Lisotra\\lisotra.exe";
+    std::vector<std::pair<std::string, std::string>> messages;
     // settings_store.cpp
     SettingsMap settings;
     int saveCount = 0;
@@ -33,9 +35,11 @@ struct Desktop {
     // native_window.cpp
     int placed = 0;  // windows placed so far, for the window system's cascade
     os::WPARAM buttonsHeld = 0;
-    // check_box.cpp
+    // check_box.cpp, controls.cpp
     std::map<os::Hwnd, HeadlessCheckBox*> checkBoxes;
     std::uintptr_t nextCheckBox = 0x70000000;
+    std::map<os::Hwnd, HeadlessControl*> controls;
+    std::vector<os::Hwnd> controlOrder;
     // shell32.cpp
     std::vector<NotifyCall> notifyCalls;
     std::deque<std::string> menuChoices;
@@ -44,5 +48,11 @@ struct Desktop {
 };
 
 Desktop& D();
+
+// controls.cpp: the user presses a control (a button, or a check box, which it toggles);
+// whether it is one that can be pressed.
+bool PressControl(os::Hwnd control);
+// The window's default (or cancel) button, if it has one.
+os::Hwnd SpecialButton(os::Hwnd window, bool cancel);
 
 }  // namespace headless

@@ -31,6 +31,13 @@ struct WindowState {
     int opacity = 255;  // what the desktop shows: set by SetLayeredWindowAttributes
     const os::PixelSurface* surface = nullptr;  // a child's content, when it draws
     const os::PointerImage* pointer = nullptr;  // the pointer over it, when not the arrow
+    // A child's design extras: its border, tool tip and name for a screen reader.
+    bool border = false;
+    std::string toolTip;
+    std::string accessibleName;
+    // A form's controls in Tab's order, and the one with the keyboard focus.
+    std::vector<os::Hwnd> tabOrder;
+    os::Hwnd focus{};
 };
 
 // A fresh process on a fresh desktop: no forms, windows, hotkeys or deferred work; an empty
@@ -125,6 +132,33 @@ std::vector<os::PixelRect> TakeRepaints(os::Hwnd handle);
 // buttons held come from the presses and releases sent so far; `keys` adds MK_SHIFT, MK_CONTROL,
 // MK_ALT.
 void Mouse(os::Hwnd handle, unsigned message, int x, int y, os::WPARAM keys = 0);
+
+// Labels, text boxes and buttons as the desktop shows them, and what a user does with them.
+struct ControlState {
+    os::ControlKind kind{};
+    os::PixelRect rect;  // in the parent's client pixels
+    std::string text;
+    os::Font font;
+    std::string accessibleName;
+    bool isDefault = false;
+    bool isCancel = false;
+    os::Hwnd parent{};
+};
+const ControlState* Control(os::Hwnd handle);
+// The controls of a window, in the order they were created.
+std::vector<os::Hwnd> ControlsOf(os::Hwnd parent);
+void TypeText(os::Hwnd textBox, const std::string& text);  // replaces the text, as typing over it
+void ClickButton(os::Hwnd button);
+// A key pressed while the window is active, as dialog navigation takes it: Tab moves the focus
+// along the tab order, Space presses the focused button or toggles the focused check box, Enter
+// presses the focused button or else the default button, Escape presses the cancel button.
+void PressKey(os::Hwnd window, unsigned virtualKey);
+// The user clicks into a window of the program: it becomes the active one (an activation when it
+// was not).
+void Activate(os::Hwnd window);
+
+// The messages shown so far (title, text), each closed by its OK at once.
+const std::vector<std::pair<std::string, std::string>>& Messages();
 
 // Runs a step as the message loop would: deferred work after it, End caught.
 template <class Step>

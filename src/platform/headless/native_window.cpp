@@ -1,6 +1,7 @@
 // Windows on the in-memory desktop: forms and their children keep their state where a test can
 // read it, and the user's actions on them (drags, the close button, the mouse) arrive as the
 // desktop would send them.
+#include <algorithm>
 #include <utility>
 
 #include "platform/emulated/window_table.h"
@@ -26,6 +27,9 @@ public:
         state_.visible = design.visible;
         state_.frame = design.rect;
         state_.backColor = 0x8000000F;  // the button face, as a child window's class paints it
+        state_.border = design.border;
+        state_.toolTip = design.toolTip;
+        state_.accessibleName = design.accessibleName;
         handle_ = os::emu::AddWindow(events, *this, 0);
     }
     HeadlessWindow(const os::WindowDesign& design, os::NativeWindowEvents& events) : events_(events) {
@@ -51,6 +55,8 @@ public:
         }
         if (!std::exchange(state_.active, true)) events_.OnActivated();
     }
+    void SetTabOrder(const std::vector<os::Hwnd>& order) override { state_.tabOrder = order; }
+    void SetFocus(os::Hwnd control) override { state_.focus = control; }
     os::PixelRect FrameRect() const override { return state_.frame; }
     void SetFrameRect(const os::PixelRect& rect) override {
         const bool resized = rect.width != state_.frame.width || rect.height != state_.frame.height;
@@ -120,6 +126,42 @@ os::COLORREF ShownPixel(os::Hwnd handle, int x, int y) {
     if (!window) return os::CLR_INVALID;
     if (window->surface && window->surface->Pixel(x, y) != os::CLR_INVALID) return window->surface->Pixel(x, y);
     return os::ResolveColor(window->backColor);
+}
+
+void PressKey(os::Hwnd handle, unsigned virtualKey) {
+    Run([&] {
+        HeadlessWindow* window = Find(handle);
+        if (!window) return;
+        const WindowState& state = window->State();
+        const os::Hwnd focus = state.focus;
+        switch (virtualKey) {
+        case os::VK_TAB: {
+            const std::vector<os::Hwnd>& order = state.tabOrder;
+            if (order.empty()) return;
+            auto at = std::find(order.begin(), order.end(), focus);
+            window->SetFocus(at == order.end() || at + 1 == order.end() ? order.front() : *(at + 1));
+            break;
+        }
+        case os::VK_SPACE: PressControl(focus); break;
+        case os::VK_RETURN:
+            if (Control(focus) && Control(focus)->kind == os::ControlKind::Button) {
+                PressControl(focus);
+            } else if (const os::Hwnd button = SpecialButton(handle, false)) {
+                PressControl(button);
+            }
+            break;
+        case os::VK_ESCAPE:
+            if (const os::Hwnd button = SpecialButton(handle, true)) PressControl(button);
+            break;
+        default: break;
+        }
+    });
+}
+
+void Activate(os::Hwnd handle) {
+    Run([&] {
+        if (HeadlessWindow* window = Find(handle)) window->BringForward();
+    });
 }
 
 std::vector<os::PixelRect> TakeRepaints(os::Hwnd handle) {

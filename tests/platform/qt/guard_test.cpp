@@ -62,7 +62,7 @@ TEST_F(QtGuard, AResizeByTheDesktop) {
 
 TEST_F(QtGuard, TheMouseOnAChild) {
     auto window = ToolWindow(events);
-    auto child = os::CreateNativeChild(*window, os::ChildDesign{{0, 0, 50, 50}, true}, events);
+    auto child = os::CreateNativeChild(*window, os::ChildDesign{.rect = {0, 0, 50, 50}}, events);
     QWidget* widget = os::qt::WidgetOf(*child);
     ASSERT_NE(widget, nullptr);
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), widget->mapToGlobal(QPointF(5, 5)), Qt::LeftButton,

@@ -14,7 +14,7 @@ std::vector<std::string> heard;
 
 class Host : public os::Form {
 public:
-    Host() : Form({os::WindowKind::Hidden, "Host", 300, 200}), box(*this, {{10, 20, 32, 32}, false}) {
+    Host() : Form({os::WindowKind::Hidden, "Host", 300, 200}), box(*this, {.rect = {10, 20, 32, 32}, .visible = false}) {
         auto record = [](const char* what) {
             return [what](int button, int shift, float x, float y) {
                 heard.push_back(std::string(what) + " " + std::to_string(button) + " " + std::to_string(shift) + " " +

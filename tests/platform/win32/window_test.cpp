@@ -149,7 +149,7 @@ TEST_F(Win32Window, ShowActivatesAndTheBackgroundHasTheFormsColour) {
 TEST_F(Win32Window, AChildsBackgroundIsItsColourOrTheSystemColourItNames) {
     NoEvents events;
     auto form = os::CreateNativeWindow({os::WindowKind::SizableToolWindow, "Parent", 100, 100, 0x0000FF}, events);
-    auto child = os::CreateNativeChild(*form, os::ChildDesign{{0, 0, 20, 20}, true}, events);
+    auto child = os::CreateNativeChild(*form, os::ChildDesign{.rect = {0, 0, 20, 20}}, events);
     const HWND window = Native(child->Handle());
     EXPECT_EQ(PaintedBackground(window), GetSysColor(COLOR_BTNFACE));  // until it has its own
     child->SetBackColor(0x00FFFF);
