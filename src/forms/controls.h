@@ -194,10 +194,10 @@ private:
 class TextControl : public Control, private NativeControlEvents {
 public:
     struct Design {
-        TwipsRect rect;
-        std::string text;
-        std::optional<os::Font> font;  // the container's font when not given
-        std::string accessibleName;    // a screen reader's name for it; see ControlDesign
+        TwipsRect rect{};
+        std::string text{};
+        std::optional<os::Font> font{};  // the container's font when not given
+        std::string accessibleName{};    // a screen reader's name for it; see ControlDesign
         bool isDefault = false;
         bool isCancel = false;
     };

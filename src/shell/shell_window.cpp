@@ -5,6 +5,7 @@
 #include "platform/app.h"
 #include "platform/shell32.h"
 #include "platform/user32.h"
+#include "settings/settings_dialog.h"
 #include "settings/stored_settings.h"
 #include "shell/notify_icon.h"
 #include "shell/site.h"
@@ -98,8 +99,9 @@ void ShellWindow::ToggleReadingPanel() {
     }
 }
 
-// The settings dialog, the About box and the donate window open from here once they exist.
-void ShellWindow::OpenSettings() {}
+void ShellWindow::OpenSettings() { settingsDialog->Show(); }
+
+// The About box and the donate window open from here once they exist.
 void ShellWindow::OpenAbout() {}
 void ShellWindow::OpenDonate() {}
 

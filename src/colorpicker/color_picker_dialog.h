@@ -1,0 +1,25 @@
+// The colour picker dialog: the picker, a swatch that follows every pick, and "SET THIS COLOUR",
+// which hands the swatch's colour to the settings dialog and closes this one. Each time it becomes
+// the active window it starts again from red.
+#pragma once
+
+#include "colorpicker/color_picker.h"
+#include "forms/controls.h"
+#include "forms/form.h"
+
+class ColorPickerDialog : public os::Form {
+public:
+    ColorPickerDialog();
+
+    ColorPicker picker;
+    os::PictureBox swatch;
+    os::CommandButton setButton;
+
+    void SetThisColour();
+
+protected:
+    void OnLoad() override;
+    void OnActivate() override;
+};
+
+inline os::FormRef<ColorPickerDialog> colorPickerDialog;

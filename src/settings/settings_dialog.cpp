@@ -1,0 +1,121 @@
+#include "settings/settings_dialog.h"
+
+#include <string_view>
+
+#include "colorpicker/color_picker_dialog.h"
+#include "forms/conversions.h"
+#include "forms/twips.h"
+#include "platform/app.h"
+#include "platform/font.h"
+#include "platform/settings_store.h"
+#include "settings/form_descriptions.h"
+#include "settings/number_text.h"
+#include "settings/stored_settings.h"
+#include "shell/shell_window.h"
+
+namespace {
+constexpr float kClientWidth = 7170;  // twips
+constexpr float kClientHeight = 4200;
+constexpr os::COLORREF kButtonFace = 0x8000000F;
+constexpr os::COLORREF kButtonText = 0x80000012;
+constexpr float kLetterBoxWidth = 300;
+
+// Each letter box sits over the "E" between the blanks of its label.
+constexpr std::string_view kBeforeTheE = "Press CTRL+Alt+  ";
+constexpr const char* kShowText = "Press CTRL+Alt+  E  to show";
+constexpr const char* kHideText = "Press CTRL+Alt+  E  to hide";
+
+os::Font LabelFont() {
+    os::Font font;
+    font.size = 13.5;
+    return font;
+}
+
+// The letter box's left, in twips: centred over the label's "E" as the desktop's font draws it.
+// With the font the dialog was laid out in, that is 2520.
+float LetterBoxLeft(float labelLeft) {
+    const os::Font font = LabelFont();
+    const int before = os::MeasureText(font, kBeforeTheE).width;
+    const int e = os::MeasureText(font, "E").width;
+    return labelLeft + os::PixelsToTwipsX(before) + os::PixelsToTwipsX(e) / 2 - kLetterBoxWidth / 2;
+}
+
+os::PixelRect Pixels(const os::TwipsRect& r) {
+    return {os::TwipsToPixelsX(r.left), os::TwipsToPixelsY(r.top), os::TwipsToPixelsX(r.width), os::TwipsToPixelsY(r.height)};
+}
+
+// Letters are stored upper-cased; a letter outside A-Z keeps its case.
+std::string UpperCase(std::string text) {
+    for (char& c : text) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return text;
+}
+
+// The first character of a UTF-8 text, whole.
+std::string FirstCharacter(const std::string& text) {
+    size_t length = text.empty() ? 0 : 1;
+    while (length < text.size() && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80) ++length;
+    return text.substr(0, length);
+}
+
+std::string StoredText(const char* section, const char* key) { return os::GetSetting(settings::kApp, section, key); }
+void Store(const char* section, const char* key, const std::string& text) {
+    os::SaveSetting(settings::kApp, section, key, text);
+}
+}  // namespace
+
+SettingsDialog::SettingsDialog()
+    : Form({os::WindowKind::Dialog, "Lisotra Settings.", os::TwipsToPixelsX(kClientWidth), os::TwipsToPixelsY(kClientHeight)}),
+      runAtStartup(*this, {360, 480, 1365, 195}, settings::SettingsDialogDescription().Instance("Run_At_StartUp1")),
+      onTop(*this, {{360, 960, 4335, 375}, "Always on top", 0, 0, kButtonFace, kButtonText, 0}),
+      colorButton(*this, {.rect = {360, 1680, 3135, 375}, .text = "Select reading panel background colour"}),
+      swatch(*this, {.rect = Pixels({3840, 1680, 1935, 375}), .border = true, .accessibleName = "reading panel colour"}),
+      showLabel(*this, {.rect = {240, 2400, 3615, 360}, .text = kShowText, .font = LabelFont()}),
+      showLetter(*this, {.rect = {LetterBoxLeft(240), 2400, kLetterBoxWidth, 285}, .accessibleName = "show hotkey letter"}),
+      hideLabel(*this, {.rect = {240, 3000, 3495, 360}, .text = kHideText, .font = LabelFont()}),
+      hideLetter(*this, {.rect = {LetterBoxLeft(240), 3000, kLetterBoxWidth, 285}, .accessibleName = "hide hotkey letter"}),
+      okButton(*this, {.rect = {5880, 3480, 1095, 375}, .text = "&OK", .isDefault = true}) {
+    okButton.Click = [this] { Confirm(); };
+    colorButton.Click = [this] { ChooseColor(); };
+}
+
+void SettingsDialog::OnLoad() {
+    SetTabOrder({&okButton, &hideLetter, &showLetter, &runAtStartup, &onTop, &colorButton, &swatch});
+    const std::string show = StoredText(settings::kDefault, settings::kShowLetter);
+    showLetter.SetText(show.empty() ? "E" : show);
+    const std::string hide = StoredText(settings::kDefault, settings::kHideLetter);
+    hideLetter.SetText(hide.empty() ? "S" : hide);
+    if (os::ToInt16(settings::ParseSettingNumber(StoredText(settings::kDefault, settings::kOnTop))) == 1) onTop.SetValue(1);
+    // Absent, or too large for a colour number: black.
+    const auto color = os::ToInt32(settings::ParseSettingNumber(StoredText(settings::kDefault, settings::kBackColor)));
+    SetColor(static_cast<os::COLORREF>(color.value_or(0)));
+}
+
+void SettingsDialog::Confirm() {
+    Store("start", "autoload", runAtStartup.Query() ? "1" : "666");
+    // An empty letter box keeps the letter stored before, and its hotkey.
+    const std::string show = UpperCase(showLetter.Text()), hide = UpperCase(hideLetter.Text());
+    if (!show.empty()) Store(settings::kDefault, settings::kShowLetter, show);
+    if (!hide.empty()) Store(settings::kDefault, settings::kHideLetter, hide);
+    Store(settings::kDefault, settings::kOnTop, settings::FormatSettingNumber(onTop.Value()));
+    Store(settings::kDefault, settings::kBackColor, settings::FormatSettingNumber(static_cast<std::int32_t>(Color())));
+
+    ShellWindow& shell = shellWindow.Get();
+    HotkeyRegistrar& hotkeys = shell.Hotkeys();
+    hotkeys.UnregisterAll(shell.hWnd());
+    std::string refused;
+    for (const std::string& letter : {settings::ReadLetter(settings::kShowLetter, "S"), settings::ReadLetter(settings::kHideLetter, "L")}) {
+        if (!hotkeys.RegisterNext(shell.hWnd(), kCtrlAlt, LetterKeyCode(letter))) {
+            refused += std::string(refused.empty() ? "" : " and ") + "CTRL+Alt+" + FirstCharacter(letter);
+        }
+    }
+    if (!refused.empty()) {
+        os::ShowMessage(refused + " could not be registered as a hotkey: another program may be using it, or the "
+                                  "character is not a key. The letters are stored; choose another letter to use.",
+                        "Lisotra Settings.");
+    }
+    Unload();
+}
+
+void SettingsDialog::ChooseColor() { colorPickerDialog->Show(); }
