@@ -1,0 +1,109 @@
+#!/usr/bin/env bash
+# The settings as a person changes them, by keyboard and mouse: Settings from the tray, new show
+# and hide letters, Always on top, a colour picked in the picker and set, OK. The new show letter
+# then brings up a topmost panel in that colour, the old one does nothing, and a fresh start of the
+# program keeps the new letters.
+set -u
+lisotra=${1:?path to lisotra}
+# shellcheck source=lib.sh
+. "$(dirname "$0")/lib.sh"
+desktop_start
+ini=$XDG_CONFIG_HOME/Lisotra/Lisotra.ini
+
+icon_at() {
+  xwininfo -root -tree | grep -E '"Lisotra": \("lisotra"' |
+    awk '$5 ~ /^2[0-9]x2[0-9]\+/ {split($6,p,"+"); print p[2] + 11, p[3] + 11; exit}'
+}
+docked() { [ -n "$(icon_at)" ]; }
+titled() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1; }
+shown() { [ -n "$(titled "$1")" ]; }
+gone() { [ -z "$(titled "$1")" ]; }
+# The reading panel: the program's window titled "Lisotra" that is larger than the tray icon.
+panel() {
+  local id
+  for id in $(xdotool search --onlyvisible --name '^Lisotra$' 2>/dev/null); do
+    [ "$(xwininfo -id "$id" | awk '/Width:/{print $2}')" -gt 64 ] && { echo "$id"; return; }
+  done
+}
+panel_shown() { [ -n "$(panel)" ]; }
+panel_gone() { [ -z "$(panel)" ]; }
+stored() { sed -n "s/^$1=//p" "$ini"; }
+origin() { xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} END{print x, y}'; }
+click_in() {  # window x y: a left click at the window's client point
+  local x y
+  read -r x y < <(origin "$1")
+  xdotool mousemove $((x + $2)) $((y + $3)) click 1
+}
+start() {
+  "$lisotra" >>"$e2e_dir/lisotra.log" 2>&1 &
+  app_pid=$!
+  wait_for docked
+}
+
+start
+check "the icon docks in the tray" docked
+sleep 0.5
+read -r x y < <(icon_at)
+xdotool mousemove "$x" "$y" click 1
+sleep 0.5
+xdotool key Down Down Return  # Show/Hide, Settings
+check "Settings from the tray opens the settings dialog" wait_for shown "Lisotra Settings."
+settings=$(titled "Lisotra Settings.")
+xdotool windowactivate --sync "$settings" 2>/dev/null
+sleep 0.3
+import -window "$settings" "$e2e_dir/settings.png"
+check "the dialog shows the default letters" test "$(xdotool getwindowname "$settings")" = "Lisotra Settings."
+
+# By keyboard from OK, along the focus order: hide letter, show letter, run at startup, on top,
+# colour button.
+xdotool key Tab ctrl+a type K
+xdotool key Tab ctrl+a
+xdotool type j
+xdotool key Tab Tab space Tab space
+check "the colour button opens the picker" wait_for shown "Color Picker"
+picker=$(titled "Color Picker")
+sleep 0.5
+import -window "$picker" "$e2e_dir/picker.png"
+# The picker's field starts 24 pixels in; a click at (60, 30) of the field picks a blue.
+click_in "$picker" $((24 + 60)) $((24 + 30))
+sleep 0.3
+import -window "$picker" "$e2e_dir/picked.png"
+swatch=$(pixel_in "$e2e_dir/picked.png" 330 80)
+check "the swatch shows the picked colour ($swatch), not red" test "$swatch" != "255 0 0"
+click_in "$picker" $((256 + 76)) $((168 + 20))  # SET THIS COLOUR
+check "SET THIS COLOUR closes the picker" wait_for gone "Color Picker"
+sleep 0.3
+import -window "$settings" "$e2e_dir/set.png"
+shown_swatch=$(pixel_in "$e2e_dir/set.png" $((3840 / 15 + 60)) $((1680 / 15 + 12)))
+check "the settings swatch takes it ($shown_swatch)" test "$shown_swatch" = "$swatch"
+xdotool windowactivate --sync "$settings" 2>/dev/null
+click_in "$settings" $((5880 / 15 + 36)) $((3480 / 15 + 12))  # OK
+check "OK closes the dialog" wait_for gone "Lisotra Settings."
+check "the letters are stored upper-cased" test "$(stored key)/$(stored keystart)" = "J/K"
+check "always on top is stored" test "$(stored ontop)" = "\" 1\""
+read -r r g b <<<"$swatch"
+check "the colour is stored" test "$(stored backcolor)" = "\" $((r + 256 * g + 65536 * b))\""
+
+background=$(pixel 5 5)
+xdotool key ctrl+alt+s
+sleep 0.5
+check "the old show letter does nothing" panel_gone
+xdotool key ctrl+alt+j
+check "the new show letter shows the panel" wait_for panel_shown
+id=$(panel)
+check "the panel is topmost" bash -c "xprop -id $id _NET_WM_STATE | grep -q ABOVE"
+read -r px py pw ph < <(xwininfo -id "$id" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}')
+sleep 0.3
+inside=$(pixel $((px + pw / 2)) $((py + ph / 2)))
+expected=$(blend "$swatch" "$background")
+check "the panel shows the picked colour ($inside, expected $expected)" near "$inside" "$expected" 6
+xdotool key ctrl+alt+k
+check "the new hide letter hides it" wait_for panel_gone
+
+kill "$app_pid"
+wait "$app_pid" 2>/dev/null
+start
+xdotool key ctrl+alt+j
+check "a fresh start keeps the new letters" wait_for panel_shown
+[ -n "${E2E_SCREENSHOTS:-}" ] && cp "$e2e_dir"/settings.png "$e2e_dir"/picker.png "$E2E_SCREENSHOTS"/
+finish
