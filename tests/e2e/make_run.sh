@@ -59,10 +59,11 @@ make_run() {
   out=$(cat "$e2e_dir/run.out")
 }
 
-# The mapped windows titled exactly "Lisotra", as "id WxH x,y" lines.
+# The program's mapped windows titled "Lisotra" (the panel and the tray icon), as "id WxH x,y".
 lisotra_windows() {
   local id
-  for id in $(xdotool search --onlyvisible --name '^Lisotra$' 2>/dev/null); do
+  for id in $(xdotool search --onlyvisible --classname lisotra 2>/dev/null); do
+    [ "$(xdotool getwindowname "$id" 2>/dev/null)" = Lisotra ] || continue
     xwininfo -id "$id" | awk -v id="$id" '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
       /Width:/{w=$2} /Height:/{h=$2} END{print id, w "x" h, x "," y}'
   done
