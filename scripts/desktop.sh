@@ -64,17 +64,18 @@ ENV
   trayer --edge bottom --align right --widthtype request --height 24 --transparent false \
     --tint 0x404040 --SetDockType true >"$dir"/trayer.log 2>&1 &
   echo $! >>"$dir"/pids
-  # Ready when the window manager, the compositor and the tray host are there.
+  # Ready when the window manager, the compositor and the tray host are there. (grep reads all it
+  # is given: grep -q would end the listing early, which pipefail counts as not found.)
   for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep 'window id' >/dev/null && break
     sleep 0.05
   done
   for _ in $(seq 100); do
-    xwininfo -root -tree 2>/dev/null | grep -q '"xcompmgr"' && break
+    xwininfo -root -tree 2>/dev/null | grep '"xcompmgr"' >/dev/null && break
     sleep 0.05
   done
   for _ in $(seq 100); do
-    xwininfo -root -tree 2>/dev/null | grep -qi trayer && break
+    xwininfo -root -tree 2>/dev/null | grep -i trayer >/dev/null && break
     sleep 0.05
   done
   echo "$display"

@@ -109,7 +109,7 @@ done
 [ -n "$drawn" ] || give_up "The panel is mapped, but the screenshot does not show it ($run_dir/screenshot.png)."
 echo "Screenshot: $run_dir/screenshot.png (the panel's centre is $centre, over the desktop's $desktop_colour)"
 # Without a compositor the panel is opaque: Lisotra works, but not as it looks on a real desktop.
-xwininfo -root -tree 2>/dev/null | grep -q '"xcompmgr"' ||
+xwininfo -root -tree 2>/dev/null | grep '"xcompmgr"' >/dev/null ||
   echo "No compositor runs here, so the panel shows opaque (see $run_dir/desktop/xcompmgr.log)."
 echo "Settings:   $XDG_CONFIG_HOME/Lisotra/Lisotra.ini"
 echo "Use it with: DISPLAY=$display xdotool key ctrl+alt+l   (or any X client on $display)"
