@@ -99,6 +99,7 @@ run_and_stop() {
     expected=$(blend "255 255 0" "$background")
     check "the screenshot blends yellow over the desktop at the panel ($centre, expected $expected)" \
       near "$centre" "$expected" 6
+    check "make run does not call that panel opaque" bash -c "! grep -q opaque <<<\"\$1\"" - "$out"
   else
     check "make run wrote a screenshot" false
   fi
