@@ -77,7 +77,7 @@ run_and_stop() {
   sed 's/^/  | /' <<<"$out"
   check "make run succeeds" test "$run_status" -eq 0
   check "make run says Ctrl+Alt+S showed the panel" grep -q "Ctrl+Alt+S showed the reading panel" <<<"$out"
-  [ -f "$run_dir/desktop/env" ] || { echo "$out"; return; }
+  [ -f "$run_dir/desktop/env" ] || return
   # shellcheck disable=SC1091
   . "$run_dir/desktop/env"
 
@@ -115,7 +115,9 @@ run_and_stop() {
     pid=${pid%%:*}
     check "make stop ended ${name:-process} $pid" wait_for ended "$pid"
   done
-  check "nothing the run started is left ($(left_in_group "$group" | awk '{print $4}' | xargs))" wait_for group_ended "$group"
+  wait_for group_ended "$group"
+  check "nothing the run started is left (still running: $(left_in_group "$group" | awk '{print $4}' | xargs))" \
+    group_ended "$group"
 }
 
 # No display: run, stop, and run and stop again in the same folder.
