@@ -82,13 +82,14 @@ start_tray() {
   sed -i "4s/.*/$!/" "$e2e_dir/desktop/pids"
 }
 
-# The reading panel's window (a utility window of the program), if one is mapped.
-panel() {
+# The reading panels' windows (utility windows of the program) that are mapped, one a line.
+panels() {
   local id
   for id in $(xdotool search --onlyvisible --classname lisotra 2>/dev/null); do
-    xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q UTILITY && { echo "$id"; return; }
+    xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q UTILITY && echo "$id"
   done
 }
+panel() { panels | head -1; }
 
 # The colour of pixel ($2, $3) of the image $1 as "r g b".
 pixel_in() {
