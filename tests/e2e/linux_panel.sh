@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The Linux program as a person uses it, in a private desktop: the panel scenario
-# (panel_scenario.sh), with the settings in the INI file and the frame openbox puts around the panel.
+# (panel_scenario.sh), with the settings in the INI file.
 set -u
 lisotra=${1:?path to lisotra}
 # shellcheck source=lib.sh
@@ -13,12 +13,6 @@ ini=$XDG_CONFIG_HOME/Lisotra/Lisotra.ini
 launch() { "$lisotra" >"$e2e_dir/$1" 2>&1 & }
 # An X program's key grabs show in no property: the program is ready once its hotkey works.
 press() { xdotool key "ctrl+alt+$1"; }
-frame_of() {  # the frame window around the panel: its parent under openbox
-  local parent
-  [ -n "$1" ] || return 1
-  parent=$(xwininfo -children -id "$1" | sed -n 's/.*Parent window id: \(0x[0-9a-f]*\).*/\1/p')
-  xwininfo -id "$parent" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}'
-}
 # The INI file holds each text quoted: key=" 6000".
 stored() { awk -v key="$1" -F= '/^\[/ {in_window = $0 == "[window]"} in_window && $1 == key {sub(/^[^=]*=/, ""); gsub(/^"|"$/, ""); print}' "$ini" 2>/dev/null; }
 store() {  # VALUE SECTION KEY: replaces the key in its section, adding either where missing

@@ -10,7 +10,7 @@
 #   launch LOG            starts the program in the background, its output to $e2e_dir/LOG
 #   press LETTER          presses Ctrl+Alt+LETTER as the program would receive it
 #   panels                prints the ids of the mapped reading panels, one a line
-#   frame_of ID           prints the x y w h of the panel's frame (the place the program stores)
+#   frame_of ID           prints the x y w h of the panel's frame (lib.sh has openbox's)
 #   stored KEY            prints the text stored under window\KEY, or nothing
 #   store VALUE SECTION KEY  stores the text VALUE under SECTION\KEY
 #   store_clear           empties the store
@@ -26,18 +26,6 @@ hide_panel() { press "${1:-l}"; wait_for panel_gone; }
 has_state() { xprop -id "$1" _NET_WM_STATE | grep -q "$2"; }
 lacks_state() { ! has_state "$@"; }
 same() { [ "$1" = "$2" ]; }
-place_of() { frame_of "$1" | cut -d' ' -f1,2; }
-left_place() { [ "$(place_of "$1")" != "$2" ]; }
-# Moves panel $1 by its window to ($2, $3) and sets `moved` to where its frame then is (the
-# window manager puts the frame around the window as it sees fit); false when it did not move.
-move_panel() {
-  local from
-  from=$(place_of "$1")
-  xdotool windowmove "$1" "$2" "$3"
-  wait_for left_place "$1" "$from" || return 1
-  sleep 0.5
-  moved=$(place_of "$1")
-}
 panel_owners() { local id; for id in $(panels); do xprop -id "$id" _NET_WM_PID | awk '{print $3}'; done; }
 ended() { ! ps -o stat= -p "$1" | grep -qv Z; }  # gone, or a zombie not yet reaped
 # What the program stores for a place or a size: twips (15 a pixel here) as number texts.
@@ -98,7 +86,7 @@ play_panel_scenario() {
   wait_for resized
   check "a resize stores the new size ($size to $w $h; stored $(stored_size))" resized
   place=$(twips "$x" "$y")
-  check "the panel moves" move_panel "$id" 200 150
+  check "the panel moves" move_window "$id" 200 150
   check "a move alone stores nothing (moved from $x $y to $moved; stored $(stored_place))" \
     same "$(stored_place)" "$place"
   check "Ctrl+Alt+L hides the panel" hide_panel
@@ -164,7 +152,7 @@ play_panel_scenario() {
 
   # The session ends: the program lets it end and stores the panel's place first.
   show_panel a
-  check "the panel moves again" move_panel "$(panel)" 300 200
+  check "the panel moves again" move_window "$(panel)" 300 200
   end_session
   check "the program lets the session end" wait_for ended "$app_pid"
   wait "$app_pid" 2>/dev/null

@@ -47,8 +47,6 @@ press() {
 
 launch() { "$wine_run" "$prefix" "$exe" >"$e2e_dir/$1" 2>&1 & }
 panels() { xdotool search --onlyvisible --name '^Lisotra$' 2>/dev/null; }
-# Wine draws the panel's frame itself: the X window is the whole frame.
-frame_of() { [ -n "$1" ] && xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}'; }
 panel_checks() { check "it is owned by a hidden window" bash -c "xprop -id $1 WM_TRANSIENT_FOR | grep -q 'window id'"; }
 # wineboot -e asks every window to end, as a log-off does.
 end_session() { "$wine_run" "$prefix" wineboot -e >/dev/null 2>&1; }
