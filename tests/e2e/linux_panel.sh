@@ -11,7 +11,7 @@ desktop_start
 ini=$XDG_CONFIG_HOME/Lisotra/Lisotra.ini
 
 launch() { "$lisotra" >"$e2e_dir/$1" 2>&1 & }
-# An X program's key grabs show in no property: the program is ready once its hotkey works.
+# Key grabs show in no property: the scenario knows the program is ready when a hotkey works.
 press() { xdotool key "ctrl+alt+$1"; }
 # The INI file holds each text quoted: key=" 6000".
 stored() { awk -v key="$1" -F= '/^\[/ {in_window = $0 == "[window]"} in_window && $1 == key {sub(/^[^=]*=/, ""); gsub(/^"|"$/, ""); print}' "$ini" 2>/dev/null; }

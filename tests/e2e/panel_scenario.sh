@@ -150,7 +150,8 @@ play_panel_scenario() {
   kill "$second"
   wait "$second" 2>/dev/null
 
-  # The session ends: the program lets it end and stores the panel's place first.
+  # The session ends: the program lets it end and stores the panel's place first. This comes
+  # last: a desktop may end every program with the session (wine does, its focus window too).
   show_panel a
   check "the panel moves again" move_window "$(panel)" 300 200
   end_session
