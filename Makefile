@@ -1,12 +1,13 @@
 # make run   builds Lisotra and starts it (in a private virtual desktop where there is no display)
 # make test  builds everything and runs every test
-.PHONY: run test build linux windows test-linux test-windows stop clean
+# make stop  ends what make run started in a private virtual desktop
+.PHONY: run test build linux linux-configured program windows test-linux test-windows stop clean
 
 MAKEFLAGS += --no-print-directory
 JOBS ?= $(shell nproc)
 LINUX_BUILD := build/linux
 
-run: linux
+run: program
 	@scripts/deps.sh desktop
 	@scripts/run.sh $(LINUX_BUILD)/lisotra
 
@@ -14,10 +15,18 @@ test: test-linux test-windows
 
 build: linux windows
 
-linux:
-	@scripts/deps.sh build
-	@cmake -S . -B $(LINUX_BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
+# The program alone, without the tests and benchmarks.
+program: linux-configured
+	@cmake --build $(LINUX_BUILD) -j $(JOBS) --target lisotra
+
+linux: linux-configured
 	@cmake --build $(LINUX_BUILD) -j $(JOBS)
+
+# Configured once; after that the build configures again by itself when a CMake file changes, and
+# a tree configured by hand keeps its own choices.
+linux-configured:
+	@scripts/deps.sh build
+	@[ -f $(LINUX_BUILD)/CMakeCache.txt ] || cmake -S . -B $(LINUX_BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
 
 test-linux: linux
 	@scripts/deps.sh desktop

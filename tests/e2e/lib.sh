@@ -82,12 +82,34 @@ start_tray() {
   sed -i "4s/.*/$!/" "$e2e_dir/desktop/pids"
 }
 
-# The reading panel's window (a utility window of the program), if one is mapped.
-panel() {
+# The reading panels' windows (utility windows of the program) that are mapped, one a line.
+panels() {
   local id
   for id in $(xdotool search --onlyvisible --classname lisotra 2>/dev/null); do
-    xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q UTILITY && { echo "$id"; return; }
+    xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q UTILITY && echo "$id"
   done
+}
+panel() { panels | head -1; }
+
+# The x y w h of the frame openbox puts around window $1 (its parent): what a program stores as
+# its window's place and size.
+frame_of() {
+  local parent
+  [ -n "$1" ] || return 1
+  parent=$(xwininfo -children -id "$1" | sed -n 's/.*Parent window id: \(0x[0-9a-f]*\).*/\1/p')
+  xwininfo -id "$parent" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}'
+}
+place_of() { frame_of "$1" | cut -d' ' -f1,2; }
+left_place() { [ "$(place_of "$1")" != "$2" ]; }
+# Moves window $1 to ($2, $3) and sets `moved` to where its frame then is: the window manager
+# puts the frame around the window as it sees fit. False when the window did not move.
+move_window() {
+  local from
+  from=$(place_of "$1")
+  xdotool windowmove "$1" "$2" "$3"
+  wait_for left_place "$1" "$from" || return 1
+  sleep 0.5
+  moved=$(place_of "$1")
 }
 
 # The colour of pixel ($2, $3) of the image $1 as "r g b".

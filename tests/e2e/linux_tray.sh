@@ -36,6 +36,8 @@ click_icon() {  # button [repeat]
   xdotool mousemove "$x" "$y" click --repeat "${2:-1}" --delay 80 "$1"
 }
 stored() { sed -n "s/^$1=//p" "$ini"; }
+stored_place() { echo "$(stored left) $(stored top)"; }
+twips() { echo "\" $(($1 * 15))\" \" $(($2 * 15))\""; }  # place $1 as the INI file holds it
 
 "$lisotra" >"$e2e_dir/lisotra.log" 2>&1 &
 app_pid=$!
@@ -53,11 +55,13 @@ check "a right click opens the menu" wait_for menu_open
 xdotool key s  # the access key of Show/Hide
 check "Show/Hide from the menu shows the panel" wait_for panel_shown
 
+check "the panel moves" move_window "$(panel)" 240 160
 click_icon 1
 wait_for menu_open
 xdotool key s
 check "Show/Hide again hides it" wait_for panel_gone
-check "and stores its geometry" test -n "$(stored width)"
+# shellcheck disable=SC2086
+check "and stores the place it was moved to ($moved; stored $(stored_place))" test "$(stored_place)" = "$(twips $moved)"
 
 click_icon 1 2
 check "a double-click shows the panel" wait_for panel_shown
@@ -81,14 +85,14 @@ xdotool key Escape
 # Exit: the icon goes at once, the process ends, the panel's place is stored.
 click_icon 1 2
 wait_for panel_shown
-xdotool windowmove "$(panel)" 240 160
-sleep 0.3
+check "the panel moves again" move_window "$(panel)" 320 200
 click_icon 1
 wait_for menu_open
 xdotool key x  # the access key of Exit
 check "Exit ends the process" wait_for bash -c "! kill -0 $app_pid 2>/dev/null"
 check "Exit removes the icon" bash -c "! xwininfo -root -tree | grep -q '\"lisotra\"'"
-check "Exit stores the panel's place" test "$(stored left)" != "" -a "$(stored left)" != "\" 0\""
+# shellcheck disable=SC2086
+check "Exit stores the panel's place ($moved; stored $(stored_place))" test "$(stored_place)" = "$(twips $moved)"
 app_pid=""
 
 # A tray host that comes after the program.

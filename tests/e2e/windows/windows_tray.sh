@@ -37,6 +37,8 @@ stored() {  # the REG_SZ text of window\$1, as `wine reg query` shows it
   "$wine_run" "$prefix" reg query "$key\\window" /v "$1" 2>/dev/null | tr -d '\r' |
     sed -n "s/^    $1    REG_SZ    \(.*\)$/\1/p"
 }
+stored_place() { echo "$(stored left) $(stored top)"; }
+twips() { echo " $(($1 * 15))  $(($2 * 15))"; }  # place $1 as the program stores it
 
 # The default browser: Wine opens a web address with the first program its WineBrowser key
 # names. This one records what it was asked to open.
@@ -53,7 +55,7 @@ docked() { [ -n "$(tray_window)" ]; }
 # The first icon of the tray window: a 20-pixel cell at the left of its client area.
 icon_at() {
   local x y
-  read -r x y < <(geometry "$(tray_window)") && echo $((x + 10)) $((y + 10))
+  read -r x y < <(place_of "$(tray_window)") && echo $((x + 10)) $((y + 10))
 }
 menu() {  # the open pop-up menu: the program's one mapped override-redirect window
   local id
@@ -78,11 +80,7 @@ click_icon() {  # button [repeat]
 # 3 About, 4 Donate, 5 Exit. Items are 16 pixels high, separators 9, the frame 3.
 choose() {
   local offsets=(11 36 61 77 102 127) x y
-  read -r x y < <(geometry "$(menu)") && xdotool mousemove $((x + 30)) $((y + offsets[$1])) click 1
-}
-geometry() {  # the upper left corner of window $1, or nothing when there is none
-  [ -n "$1" ] || return 1
-  xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} END{print x, y}'
+  read -r x y < <(place_of "$(menu)") && xdotool mousemove $((x + 30)) $((y + offsets[$1])) click 1
 }
 
 "$wine_run" "$prefix" "$exe" >"$e2e_dir/lisotra.log" 2>&1 &
@@ -99,7 +97,7 @@ check "it shows the page with its amber reading band ($band)" near "$band" "255 
 click_icon 1
 check "a left click opens the menu" wait_for menu_open
 import -window root "$e2e_dir/menu.png"
-read -r mx my < <(geometry "$(menu)")
+read -r mx my < <(place_of "$(menu)")
 read -r ix iy < <(icon_at)
 check "with its left edge at the cursor ($mx, cursor $ix)" test "$mx" = "$ix"
 xdotool mousemove 600 400 click 1
@@ -111,11 +109,13 @@ check "a right click opens the menu" wait_for menu_open
 choose 0
 check "Show/Hide from the menu shows the panel" wait_for panel_shown
 
+check "the panel moves" move_window "$(panel)" 240 160
 click_icon 1
 wait_for menu_open
 choose 0
 check "Show/Hide again hides it" wait_for panel_gone
-check "and stores its geometry" test -n "$(stored width)"
+# shellcheck disable=SC2086
+check "and stores the place it was moved to ($moved; stored $(stored_place))" test "$(stored_place)" = "$(twips $moved)"
 
 click_icon 1 2
 check "a double-click shows the panel" wait_for panel_shown
@@ -133,16 +133,15 @@ check "Help opens the support page in the browser" wait_for opened
 # Exit: the icon goes at once, the process ends, the panel's place is stored.
 click_icon 1 2
 wait_for panel_shown
-[ -n "$(panel)" ] && xdotool windowmove "$(panel)" 240 160
-sleep 0.5
-read -r px py < <(geometry "$(panel)")
+check "the panel moves again" move_window "$(panel)" 320 200
 click_icon 1
 wait_for menu_open
 choose 5
 ended() { [ -z "$(ps -o stat= -p "$app_pid" | grep -v Z)" ]; }  # gone, or a zombie not yet reaped
 check "Exit ends the process" wait_for ended
 check "Exit removes the icon" wait_for bash -c "! xdotool search --onlyvisible --name '^Wine System Tray$' >/dev/null"
-check "Exit stores the panel's place ($(stored left) $(stored top))" test "$(stored left) $(stored top)" = " $((px * 15))  $((py * 15))"
+# shellcheck disable=SC2086
+check "Exit stores the panel's place ($moved; stored $(stored_place))" test "$(stored_place)" = "$(twips $moved)"
 app_pid=""
 
 [ -n "${E2E_SCREENSHOT:-}" ] && cp "$e2e_dir/menu.png" "$E2E_SCREENSHOT"
