@@ -15,3 +15,35 @@ frame_of() {
   [ -n "$1" ] || return 1
   xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}'
 }
+
+# Wine's own tray window, shown when no tray host runs, and the program's icon and menu in it.
+tray_window() { xdotool search --onlyvisible --name '^Wine System Tray$' 2>/dev/null | head -1; }
+docked() { [ -n "$(tray_window)" ]; }
+# The first icon of the tray window: a 20-pixel cell at the left of its client area.
+icon_at() {
+  local x y
+  read -r x y < <(place_of "$(tray_window)") && echo $((x + 10)) $((y + 10))
+}
+menu() {  # the open pop-up menu: the program's one mapped override-redirect window
+  local id
+  for id in $(xwininfo -root -children | awk '/"lisotra.exe"/ {print $1}'); do
+    xwininfo -id "$id" | grep -q 'Map State: IsViewable' && xwininfo -id "$id" | grep -q 'Override Redirect State: yes' &&
+      { echo "$id"; return 0; }
+  done
+  return 1
+}
+menu_open() { menu >/dev/null; }
+menu_closed() { ! menu_open; }
+click_icon() {  # button [repeat]
+  # Clicks closer together than the double-click time would make one double-click.
+  sleep 0.6
+  read -r x y < <(icon_at)
+  xdotool mousemove "$x" "$y" click --repeat "${2:-1}" --delay 80 "$1"
+}
+# Chooses item $1 of the open menu with the left button: 0 Show/Hide, 1 Settings, 2 Help,
+# 3 About, 4 Donate, 5 Exit. Items are 16 pixels high, separators 9, the frame 3.
+choose() {
+  local offsets=(11 36 61 77 102 127) x y
+  read -r x y < <(place_of "$(menu)") && xdotool mousemove $((x + 30)) $((y + offsets[$1])) click 1
+}
+
