@@ -33,7 +33,7 @@ using qt::ToQColor;
 
 // The frame the window manager put around the last window of each kind: the first guess for the
 // next, so that a restored size is right before the window is mapped.
-QMargins lastFrameMargins[4];
+QMargins lastFrameMargins[static_cast<int>(WindowKind::DialogNoTaskbar) + 1];
 
 // Every shown kind has a caption with a close button only. A dialog is a normal window, which
 // the taskbar lists; the others are utility windows, which it does not (and which are told so

@@ -254,6 +254,9 @@ TEST_F(QtDialog, EnterPressesTheDefaultButtonUnlessAnotherButtonHasTheFocus) {
     EXPECT_TRUE(seen.ok->isDefault());
     Key(Qt::Key_Return);
     EXPECT_EQ(dialog->okPresses, 3);
+    seen.ok->setFocus();
+    Key(Qt::Key_Return);  // the focused default button takes it, and the window does not again
+    EXPECT_EQ(dialog->okPresses, 4);
 }
 
 TEST_F(QtDialog, EscapePressesTheCancelButtonWhereverTheFocusIs) {
