@@ -1,7 +1,9 @@
-// The application on Qt: the event loop, End, deferred work, the screen, and the end of the
-// session (SIGTERM, SIGHUP and SIGINT are how a Linux session asks a program to go).
+// The application on Qt: the event loop, End, deferred work, the screen, message boxes, and the
+// end of the session (SIGTERM, SIGHUP and SIGINT are how a Linux session asks a program to go).
 #include <QApplication>
+#include <QMessageBox>
 #include <QMetaObject>
+#include <QPointer>
 #include <QScreen>
 #include <QSocketNotifier>
 #include <csignal>
@@ -112,6 +114,17 @@ float TwipsPerPixelX() {
 float TwipsPerPixelY() {
     QScreen* s = Primary();
     return s && s->logicalDotsPerInchY() > 0 ? static_cast<float>(1440.0 / s->logicalDotsPerInchY()) : 15.0f;
+}
+
+void ShowMessage(const std::string& text, const std::string& title) {
+    // Over the active window, as its owner. That window may go while the box is open (a form can
+    // unload from a timer), taking the box with it: the box is only deleted here if it is still there.
+    QPointer<QMessageBox> box = new QMessageBox(QMessageBox::NoIcon, QString::fromStdString(title),
+                                                QString::fromStdString(text), QMessageBox::Ok, QApplication::activeWindow());
+    box->setTextFormat(Qt::PlainText);
+    box->setWindowModality(Qt::ApplicationModal);
+    box->exec();
+    delete box.data();
 }
 
 }  // namespace os

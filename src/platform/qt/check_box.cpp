@@ -58,9 +58,7 @@ std::optional<QColor> PaletteColor(int index) {
 class QtCheckBox final : public NativeCheckBox {
 public:
     QtCheckBox(QWidget* parent, const CheckBoxDesign& design, NativeCheckBoxEvents& events) : box_(new QCheckBox(parent)) {
-        static std::uintptr_t next = 0x70000000;
-        next += 0x10;
-        handle_ = reinterpret_cast<Hwnd>(next);
+        handle_ = qt::NewControlHandle(box_);
         SetRect(design.rect);
         box_->setText(QString::fromStdString(design.caption));
         box_->setChecked(design.value == 1);

@@ -1,15 +1,22 @@
-// Forms on Qt: a hidden window is only a handle; a tool window is a QWidget whose whole frame is
-// the form's geometry.
+// Forms on Qt: a hidden window is only a handle; a tool window or a dialog is a QWidget whose whole
+// frame is the form's geometry.
+#include <QAbstractButton>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPalette>
+#include <QPointer>
+#include <QVariant>
 #include <QWidget>
 #include <QWindow>
+#include <qdrawutil.h>
 #include <algorithm>
+#include <cstdint>
 #include <optional>
 #include <utility>
 
@@ -24,17 +31,23 @@ namespace {
 
 using qt::ToQColor;
 
-// The frame the window manager put around the last tool window: the first guess for the next,
-// so that a restored size is right before the window is mapped.
-QMargins lastFrameMargins;
+// The frame the window manager put around the last window of each kind: the first guess for the
+// next, so that a restored size is right before the window is mapped.
+QMargins lastFrameMargins[static_cast<int>(WindowKind::DialogNoTaskbar) + 1];
 
-class ToolWindow;
+// Every shown kind has a caption with a close button only. A dialog is a normal window, which
+// the taskbar lists; the others are utility windows, which it does not (and which are told so
+// explicitly before they map, as Qt does not).
+Qt::WindowFlags FlagsOf(WindowKind kind) {
+    const Qt::WindowFlags caption = Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+    return (kind == WindowKind::Dialog ? Qt::Window : Qt::Tool) | caption;
+}
 
-class ToolWidget final : public QWidget {
+class FormWindow;
+
+class FormWidget final : public QWidget {
 public:
-    explicit ToolWidget(ToolWindow* owner)
-        : QWidget(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-          owner_(owner) {
+    FormWidget(FormWindow* owner, WindowKind kind) : QWidget(nullptr, FlagsOf(kind)), owner_(owner) {
         setAutoFillBackground(true);
     }
     void Detach() { owner_ = nullptr; }
@@ -43,22 +56,27 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool event(QEvent* event) override;
 
 private:
-    ToolWindow* owner_;
+    FormWindow* owner_;
 };
 
-class ToolWindow final : public emu::EmulatedWindow, public qt::WidgetWindow {
+class FormWindow final : public emu::EmulatedWindow, public qt::WidgetWindow {
 public:
     QWidget* Widget() const override { return widget_; }
-    ToolWindow(const WindowDesign& design, NativeWindowEvents& events) : events_(events), widget_(new ToolWidget(this)) {
+    FormWindow(const WindowDesign& design, NativeWindowEvents& events)
+        : events_(events),
+          widget_(new FormWidget(this, design.kind)),
+          kind_(design.kind),
+          fixed_(design.kind == WindowKind::Dialog || design.kind == WindowKind::DialogNoTaskbar) {
         widget_->setWindowTitle(QString::fromStdString(design.caption));
-        widget_->resize(design.clientWidth, design.clientHeight);
+        ResizeClient(design.clientWidth, design.clientHeight);
         reported_ = FrameRect().width == 0 ? QSize() : QSize(FrameRect().width, FrameRect().height);
         handle_ = emu::AddWindow(events, *this, 0);
     }
-    ~ToolWindow() override {
+    ~FormWindow() override {
         emu::RemoveWindow(handle_);
         // The widget may be inside its own event handler (a close button unloads the form).
         widget_->Detach();
@@ -74,7 +92,7 @@ public:
             return;
         }
         widget_->winId();  // the native window exists now, its states can be set before it maps
-        if (!skipSet_) {
+        if (!skipSet_ && kind_ != WindowKind::Dialog) {
             qt::SetSkipTaskbar(widget_->windowHandle());
             skipSet_ = true;
         }
@@ -82,6 +100,8 @@ public:
         // The map request goes out now, ahead of whatever the program does on its first show.
         if (xcb_connection_t* c = qt::XConnection()) xcb_flush(c);
         CheckSize();
+        // A focus chosen while the window was hidden: Qt gives it when the window is activated.
+        if (QWidget* target = std::exchange(focus_, nullptr)) target->setFocus(Qt::OtherFocusReason);
     }
 
     void BringForward() override {
@@ -99,8 +119,32 @@ public:
         const QMargins m = Margins();
         pending_ = r;
         widget_->move(r.left, r.top);  // a top-level widget's position is its frame's
-        widget_->resize(std::max(1, r.width - m.left() - m.right()), std::max(1, r.height - m.top() - m.bottom()));
+        ResizeClient(r.width - m.left() - m.right(), r.height - m.top() - m.bottom());
         CheckSize();  // reported at once, as the program expects of a size change
+    }
+
+    // Tab and Shift+Tab visit exactly these controls, in this order: the others keep the focus a
+    // click gives them, but Tab passes them by.
+    void SetTabOrder(const std::vector<Hwnd>& order) override {
+        QList<QWidget*> chain;
+        for (Hwnd handle : order) {
+            if (QWidget* control = qt::FindTagged(widget_, handle)) chain.append(control);
+        }
+        for (QWidget* child : widget_->findChildren<QWidget*>()) {
+            const Qt::FocusPolicy policy = child->focusPolicy();
+            child->setFocusPolicy(chain.contains(child) ? Qt::StrongFocus : Qt::FocusPolicy(policy & ~Qt::TabFocus));
+        }
+        for (qsizetype i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
+    }
+
+    void SetFocus(Hwnd control) override {
+        QWidget* target = qt::FindTagged(widget_, control);
+        if (!target) return;
+        if (widget_->isVisible()) {
+            target->setFocus(Qt::OtherFocusReason);
+        } else {
+            focus_ = target;  // given when the window is next shown
+        }
     }
 
     void SetBackColor(COLORREF color) override {
@@ -125,13 +169,12 @@ public:
     void CheckSize() {
         const QMargins m = Margins();
         if (!m.isNull()) {
-            lastFrameMargins = m;
+            lastFrameMargins[static_cast<int>(kind_)] = m;
             if (pending_) {
                 // The frame was guessed when the size was set: make the whole window the size asked.
                 const PixelRect want = *std::exchange(pending_, std::nullopt);
                 if (FrameRect().width != want.width || FrameRect().height != want.height) {
-                    widget_->resize(std::max(1, want.width - m.left() - m.right()),
-                                    std::max(1, want.height - m.top() - m.bottom()));
+                    ResizeClient(want.width - m.left() - m.right(), want.height - m.top() - m.bottom());
                 }
             }
         }
@@ -143,34 +186,62 @@ public:
     }
 
 private:
-    // The window manager's frame once it is known, else the last tool window's.
+    // The window manager's frame once it is known, else the last one of the same kind.
     QMargins Margins() const {
         QWindow* window = widget_->windowHandle();
         const QMargins m = window ? window->frameMargins() : QMargins();
-        return m.isNull() ? lastFrameMargins : m;
+        return m.isNull() ? lastFrameMargins[static_cast<int>(kind_)] : m;
+    }
+    // A dialog's size is fixed: the user cannot change it, only the program.
+    void ResizeClient(int width, int height) {
+        const QSize size(std::max(1, width), std::max(1, height));
+        if (fixed_) {
+            widget_->setFixedSize(size);
+        } else {
+            widget_->resize(size);
+        }
     }
 
     NativeWindowEvents& events_;
-    ToolWidget* widget_;
+    FormWidget* widget_;
+    WindowKind kind_;
+    bool fixed_;
     Hwnd handle_{};
     QSize reported_;
     std::optional<PixelRect> pending_;
+    QPointer<QWidget> focus_;
     bool skipSet_ = false;
 };
 
-void ToolWidget::closeEvent(QCloseEvent* event) {
+void FormWidget::closeEvent(QCloseEvent* event) {
     event->ignore();  // the form decides, through the window procedure chain
     if (owner_) qt::Guarded([this] { owner_->OnClose(); });
 }
-void ToolWidget::resizeEvent(QResizeEvent* event) {
+void FormWidget::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     if (owner_ && isVisible()) qt::Guarded([this] { owner_->CheckSize(); });
 }
-void ToolWidget::moveEvent(QMoveEvent* event) {
+void FormWidget::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
     if (owner_ && isVisible()) qt::Guarded([this] { owner_->CheckSize(); });
 }
-bool ToolWidget::event(QEvent* event) {
+// Enter and Escape that no control took (a focused button takes Enter itself) press the window's
+// default and cancel buttons, as a dialog's keyboard interface does.
+void FormWidget::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    const bool plain = event->modifiers() == Qt::NoModifier ||
+                       (event->modifiers() == Qt::KeypadModifier && key == Qt::Key_Enter);
+    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    if (owner_ && plain && (enter || key == Qt::Key_Escape)) {
+        if (QAbstractButton* button = qt::SpecialButton(this, key == Qt::Key_Escape)) {
+            event->accept();
+            button->click();  // its clicked signal is the guarded entry
+            return;
+        }
+    }
+    QWidget::keyPressEvent(event);
+}
+bool FormWidget::event(QEvent* event) {
     const bool handled = QWidget::event(event);
     if (!owner_) return handled;
     if (event->type() == QEvent::Expose && isVisible()) qt::Guarded([this] { owner_->CheckSize(); });
@@ -205,7 +276,7 @@ private:
 // with the widget a button was pressed on until the last button is released, as capture does.
 class ChildWidget final : public QWidget {
 public:
-    explicit ChildWidget(QWidget* parent) : QWidget(parent) {
+    ChildWidget(QWidget* parent, bool border) : QWidget(parent), inset(border ? 1 : 0) {
         setMouseTracking(true);  // moves without a button held are reported too
         setAutoFillBackground(true);
         QPalette palette = this->palette();
@@ -214,10 +285,22 @@ public:
     }
     Hwnd handle{};
     PixelSurface* surface = nullptr;
+    // A border's width: the client area (what the surface and the mouse are measured from) is
+    // inside it.
+    const int inset;
+
+    // A part of the surface changed: the same part of the widget, inside the border.
+    void UpdateSurface(const PixelRect& r) { update(r.left + inset, r.top + inset, r.width, r.height); }
 
 protected:
     void paintEvent(QPaintEvent* event) override {
         qt::Guarded([&] { Paint(event->rect()); });
+        if (inset > 0) {
+            // Sunken: the shadow above and to the left, the light below and to the right, in the
+            // desktop's colours (the child's own palette holds its background).
+            QPainter painter(this);
+            qDrawShadePanel(&painter, rect(), QApplication::palette(), true, inset);
+        }
     }
     void mousePressEvent(QMouseEvent* event) override { Send(event, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN); }
     void mouseReleaseEvent(QMouseEvent* event) override { Send(event, WM_LBUTTONUP, WM_RBUTTONUP, WM_MBUTTONUP); }
@@ -230,13 +313,14 @@ private:
     // The part of the surface Qt asks for; beyond it, the background Qt filled.
     void Paint(const QRect& asked) {
         if (!surface) return;
-        const QRect area = asked & QRect(0, 0, surface->Width(), surface->Height());
+        const QRect client = rect().marginsRemoved(QMargins(inset, inset, inset, inset));
+        const QRect area = asked & client & QRect(inset, inset, surface->Width(), surface->Height());
         if (area.isEmpty()) return;
         QImage image(area.size(), QImage::Format_RGB32);
         for (int y = 0; y < area.height(); ++y) {
             auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
             for (int x = 0; x < area.width(); ++x) {
-                const COLORREF c = surface->Pixel(area.x() + x, area.y() + y);
+                const COLORREF c = surface->Pixel(area.x() - inset + x, area.y() - inset + y);
                 line[x] = qRgb(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF), static_cast<int>((c >> 16) & 0xFF));
             }
         }
@@ -255,7 +339,7 @@ private:
         const WPARAM wParam = (held & Qt::LeftButton ? MK_LBUTTON : 0) | (held & Qt::RightButton ? MK_RBUTTON : 0) |
                               (held & Qt::MiddleButton ? MK_MBUTTON : 0) | (keys & Qt::ShiftModifier ? MK_SHIFT : 0) |
                               (keys & Qt::ControlModifier ? MK_CONTROL : 0) | (keys & Qt::AltModifier ? MK_ALT : 0);
-        const QPoint at = event->position().toPoint();
+        const QPoint at = event->position().toPoint() - QPoint(inset, inset);
         qt::Guarded([&] { SendMessageA(handle, message, wParam, MAKELPARAM(at.x(), at.y())); });
     }
 };
@@ -265,11 +349,14 @@ private:
 class ChildWindow final : public emu::EmulatedWindow, public qt::WidgetWindow {
 public:
     ChildWindow(QWidget* parent, const ChildDesign& design, NativeWindowEvents& events)
-        : events_(events), widget_(new ChildWidget(parent)) {
+        : events_(events), widget_(new ChildWidget(parent, design.border)) {
         widget_->setGeometry(design.rect.left, design.rect.top, design.rect.width, design.rect.height);
+        if (!design.toolTip.empty()) widget_->setToolTip(QString::fromStdString(design.toolTip));
+        if (!design.accessibleName.empty()) widget_->setAccessibleName(QString::fromStdString(design.accessibleName));
         widget_->setVisible(design.visible);
         handle_ = emu::AddWindow(events, *this, 0);
         widget_->handle = handle_;
+        qt::TagWidget(widget_, handle_);
     }
     ~ChildWindow() override {
         if (widget_->surface) widget_->surface->Changed = nullptr;
@@ -281,8 +368,8 @@ public:
     }
     void ShowSurface(PixelSurface& surface) override {
         widget_->surface = &surface;
-        QWidget* widget = widget_;
-        surface.Changed = [widget](const PixelRect& r) { widget->update(r.left, r.top, r.width, r.height); };
+        ChildWidget* widget = widget_;
+        surface.Changed = [widget](const PixelRect& r) { widget->UpdateSurface(r); };
         widget_->update();
     }
     void SetPointer(const PointerImage& pointer) override { widget_->setCursor(qt::ToQCursor(pointer)); }
@@ -321,7 +408,7 @@ std::unique_ptr<NativeWindow> CreateNativeWindow(const WindowDesign& design, Nat
     if (design.kind == WindowKind::Hidden) {
         return std::make_unique<HiddenWindow>(PixelRect{0, 0, design.clientWidth, design.clientHeight}, events);
     }
-    return std::make_unique<ToolWindow>(design, events);
+    return std::make_unique<FormWindow>(design, events);
 }
 
 std::unique_ptr<NativeWindow> CreateNativeChild(NativeWindow& parent, const ChildDesign& design, NativeWindowEvents& events) {
@@ -332,6 +419,31 @@ std::unique_ptr<NativeWindow> CreateNativeChild(NativeWindow& parent, const Chil
 QWidget* qt::WidgetOf(NativeWindow& window) {
     auto* widgetWindow = dynamic_cast<qt::WidgetWindow*>(&window);
     return widgetWindow ? widgetWindow->Widget() : nullptr;
+}
+
+namespace {
+constexpr const char* kHandleProperty = "lisotraHandle";
+}
+
+void qt::TagWidget(QWidget* widget, Hwnd handle) {
+    if (widget) widget->setProperty(kHandleProperty, QVariant::fromValue(reinterpret_cast<quintptr>(handle)));
+}
+
+Hwnd qt::NewControlHandle(QWidget* widget) {
+    static std::uintptr_t next = 0x70000000;  // apart from the windows' handles
+    next += 0x10;
+    const auto handle = reinterpret_cast<Hwnd>(next);
+    TagWidget(widget, handle);
+    return handle;
+}
+
+QWidget* qt::FindTagged(QWidget* window, Hwnd handle) {
+    if (!window || !handle) return nullptr;
+    const auto wanted = reinterpret_cast<quintptr>(handle);
+    for (QWidget* child : window->findChildren<QWidget*>()) {
+        if (child->property(kHandleProperty).value<quintptr>() == wanted) return child;
+    }
+    return nullptr;
 }
 
 }  // namespace os

@@ -10,6 +10,7 @@
 #include "platform/font.h"
 #include "platform/native_window.h"
 
+class QAbstractButton;
 class QWidget;
 
 namespace os::qt {
@@ -23,6 +24,19 @@ public:
 
 // The widget of a native window, or null for one that is only a handle (the hidden windows).
 QWidget* WidgetOf(NativeWindow& window);
+
+// Controls and children carry their handle on their widget, so that a window finds the widget
+// behind a handle among its own (a tab order names controls by handle).
+void TagWidget(QWidget* widget, Hwnd handle);
+// The next handle of a control (check boxes, labels, text boxes, buttons: one sequence), tagged
+// on its widget.
+Hwnd NewControlHandle(QWidget* widget);
+// The widget inside `window` (at any depth) tagged with `handle`, or null.
+QWidget* FindTagged(QWidget* window, Hwnd handle);
+
+// The window's default button (Enter) or cancel button (Escape), when it has one it shows and
+// that is enabled.
+QAbstractButton* SpecialButton(QWidget* window, bool cancel);
 
 // A colour as drawn; system colours take the desktop palette's.
 QColor ToQColor(COLORREF color);

@@ -4,9 +4,12 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QTest>
 #include <QWidget>
 #include <memory>
+#include <string>
 
 #include "forms/conversions.h"
 #include "platform/app.h"
@@ -20,13 +23,23 @@ constexpr const char* kOverflowMessage = "run-time error not handled, the progra
 
 // A form whose every handler raises an overflow error, as a conversion of a value out of range
 // would.
-struct FailingEvents final : os::NativeWindowEvents, os::NativeCheckBoxEvents {
+struct FailingEvents final : os::NativeWindowEvents, os::NativeCheckBoxEvents, os::NativeControlEvents {
     void OnSizeChanged() override { throw os::OverflowError(); }
     void OnActivated() override { throw os::OverflowError(); }
     void OnCloseRequest(os::CloseReason) override { throw os::OverflowError(); }
     void OnMouse(unsigned, os::WPARAM, int, int) override { throw os::OverflowError(); }
     void OnUserSetValue(int) override { throw os::OverflowError(); }
+    void OnClicked() override { throw os::OverflowError(); }
+    void OnTextEdited(const std::string&) override { throw os::OverflowError(); }
 };
+
+std::unique_ptr<os::NativeControl> Control(os::NativeWindow& window, os::ControlKind kind, FailingEvents& events) {
+    os::ControlDesign design;
+    design.kind = kind;
+    design.rect = {0, 0, 80, 24};
+    design.isDefault = true;
+    return os::CreateNativeControl(window, design, events);
+}
 
 std::unique_ptr<os::NativeWindow> ToolWindow(FailingEvents& events) {
     return os::CreateNativeWindow({os::WindowKind::SizableToolWindow, "guarded", 200, 100, 0x00FFFF}, events);
@@ -79,6 +92,21 @@ TEST_F(QtGuard, AClickOnACheckBox) {
     auto* widget = os::qt::WidgetOf(*window)->findChild<QCheckBox*>();
     ASSERT_NE(widget, nullptr);
     EXPECT_EXIT(widget->click(), ::testing::ExitedWithCode(1), kOverflowMessage);
+}
+
+TEST_F(QtGuard, AButtonPressedByEnter) {
+    auto window = ToolWindow(events);
+    auto button = Control(*window, os::ControlKind::Button, events);
+    QWidget* widget = os::qt::WidgetOf(*window);
+    EXPECT_EXIT(QTest::keyClick(widget, Qt::Key_Return), ::testing::ExitedWithCode(1), kOverflowMessage);
+}
+
+TEST_F(QtGuard, TypingInATextBox) {
+    auto window = ToolWindow(events);
+    auto box = Control(*window, os::ControlKind::TextBox, events);
+    auto* edit = os::qt::WidgetOf(*window)->findChild<QLineEdit*>();
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EXIT(QTest::keyClick(edit, 'a'), ::testing::ExitedWithCode(1), kOverflowMessage);
 }
 
 TEST_F(QtGuard, DeferredWork) {
