@@ -134,11 +134,25 @@ QCursor qt::ToQCursor(const PointerImage& pointer) {
     return QCursor(QBitmap::fromImage(bitmap), QBitmap::fromImage(mask), pointer.hotX, pointer.hotY);
 }
 
+namespace {
+// The Windows dialog face the windows were laid out in is rarely on a Linux desktop; these faces
+// have nearly its widths, so texts still fit their boxes. Any other missing face is drawn in the
+// desktop's own.
+QString AvailableFace(const QString& face) {
+    const QStringList families = QFontDatabase::families();
+    if (families.contains(face, Qt::CaseInsensitive)) return face;
+    if (face.compare("MS Sans Serif", Qt::CaseInsensitive) == 0) {
+        for (const char* close : {"Microsoft Sans Serif", "Arial", "Liberation Sans", "Nimbus Sans", "Helvetica"}) {
+            if (families.contains(close, Qt::CaseInsensitive)) return close;
+        }
+    }
+    return qt::DesktopFontFamily();
+}
+}  // namespace
+
 QFont qt::ToQFont(const Font& font) {
     QFont f;
-    const QString face = QString::fromStdString(font.name);
-    const bool known = QFontDatabase::families().contains(face, Qt::CaseInsensitive);
-    f.setFamily(known ? face : DesktopFontFamily());
+    f.setFamily(AvailableFace(QString::fromStdString(font.name)));
     if (font.size > 0) f.setPointSizeF(font.size);
     f.setWeight(static_cast<QFont::Weight>(std::clamp(font.weight == 0 ? 400 : font.weight, 1, 1000)));
     f.setItalic(font.italic);

@@ -59,8 +59,9 @@ TEST_F(QtStartupControl, ARealCheckBoxSizedFromTheDesktopsFont) {
     EXPECT_TRUE(box->isVisible());
     EXPECT_EQ(box->text(), "Run At StartUp");
     EXPECT_FALSE(box->isChecked());
-    // "MS Sans Serif" is not on this desktop: the desktop's own font draws it, at 8.25 points.
-    EXPECT_EQ(box->font().family(), QApplication::font().family());
+    // "MS Sans Serif" is not on this desktop: a face of nearly its widths draws it (the test
+    // desktop has Liberation Sans), at 8.25 points.
+    EXPECT_EQ(box->font().family(), "Liberation Sans");
     EXPECT_DOUBLE_EQ(box->font().pointSizeF(), 8.25);
     const QFontMetrics metrics(box->font());
     const int width = metrics.horizontalAdvance("R") + metrics.horizontalAdvance("Run At StartUp") +
