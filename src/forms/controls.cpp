@@ -66,6 +66,10 @@ float PictureBox::ScaleHeight() const {
     return scale_ == ScaleMode::Twips ? h * TwipsPerPixelY() : h;
 }
 
+void PictureBox::OnKey(unsigned virtualKey) {
+    if ((virtualKey == VK_SPACE || virtualKey == VK_RETURN) && Click) Click();
+}
+
 void PictureBox::SetBackColor(COLORREF color) {
     backColor_ = color;
     if (window_) window_->SetBackColor(color);
@@ -167,6 +171,7 @@ void TextControl::Create(NativeWindow& parent) {
                    TwipsToPixelsY(design_.rect.height)};
     native.text = text_;
     native.font = font_;
+    native.foreColor = design_.foreColor;
     native.accessibleName = design_.accessibleName;
     native.isDefault = design_.isDefault;
     native.isCancel = design_.isCancel;

@@ -84,7 +84,7 @@ public:
     Hwnd hWnd() const { return window_ ? window_->Handle() : Hwnd{}; }
     Hwnd FocusHandle() const override { return hWnd(); }
     MouseHandler MouseDown, MouseMove, MouseUp;
-    // A left press and release both on the box.
+    // A left press and release both on the box, or Space or Enter while it has the focus.
     std::function<void()> Click;
 
     // The colour the box shows where it does not draw; 0x800000nn names a system colour.
@@ -109,6 +109,7 @@ private:
     void OnActivated() override {}
     void OnCloseRequest(CloseReason) override {}
     void OnMouse(unsigned message, WPARAM keys, int x, int y) override;
+    void OnKey(unsigned virtualKey) override;
 
     ChildDesign design_;
     ScaleMode scale_;
@@ -197,6 +198,7 @@ public:
         TwipsRect rect{};
         std::string text{};
         std::optional<os::Font> font{};  // the container's font when not given
+        COLORREF foreColor = 0x80000012;  // the button text colour
         std::string accessibleName{};    // a screen reader's name for it; see ControlDesign
         bool isDefault = false;
         bool isCancel = false;
@@ -235,6 +237,13 @@ public:
 class TextBox final : public TextControl {
 public:
     TextBox(ControlContainer& parent, Design design) : TextControl(parent, ControlKind::TextBox, std::move(design)) {}
+    Hwnd FocusHandle() const override { return hWnd(); }
+};
+
+// A label that acts: see ControlKind::Link.
+class LinkLabel final : public TextControl {
+public:
+    LinkLabel(ControlContainer& parent, Design design) : TextControl(parent, ControlKind::Link, std::move(design)) {}
     Hwnd FocusHandle() const override { return hWnd(); }
 };
 

@@ -34,6 +34,11 @@ float TwipsPerPixelY();
 // has closed it. The program's other windows take no input meanwhile.
 void ShowMessage(const std::string& text, const std::string& title);
 
+// Whether a file exists at the path.
+bool FileExists(const std::string& path);
+// Starts the program at the path in a normal window that takes the focus; false when it cannot.
+bool StartProgram(const std::string& path);
+
 // The running executable, as App.Path and App.EXEName give it: the folder that holds it (no
 // trailing separator, except at the root: "C:\", "/") and its file name without the extension.
 std::string AppPath();

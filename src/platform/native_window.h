@@ -41,6 +41,8 @@ public:
     virtual void OnCloseRequest(CloseReason reason) = 0;
     // A mouse message (WM_MOUSEMOVE, WM_LBUTTONDOWN, ...) with its wParam and client pixels.
     virtual void OnMouse(unsigned message, WPARAM keys, int x, int y) { (void)message, (void)keys, (void)x, (void)y; }
+    // Space or Enter (VK_SPACE, VK_RETURN) pressed while a child window has the keyboard focus.
+    virtual void OnKey(unsigned virtualKey) { (void)virtualKey; }
     virtual ~NativeWindowEvents() = default;
 };
 
@@ -129,8 +131,10 @@ public:
 std::unique_ptr<NativeCheckBox> CreateNativeCheckBox(NativeWindow& parent, const CheckBoxDesign& design,
                                                      NativeCheckBoxEvents& events);
 
-// Labels, text boxes and command buttons.
-enum class ControlKind { Label, TextBox, Button };
+// Labels, text boxes, command buttons and links. A label wraps its text within its width. A link
+// is a label that acts: its text underlined in its fore colour, it takes the focus, and a click,
+// Space or Enter presses it.
+enum class ControlKind { Label, TextBox, Button, Link };
 
 struct ControlDesign {
     ControlKind kind = ControlKind::Label;
@@ -138,9 +142,10 @@ struct ControlDesign {
     // A label's or button's caption ("&" marks a button's access key, "&&" is one "&"), or a text
     // box's text.
     std::string text;
-    Font font;
-    // What a screen reader speaks for it; for a label or button its text when empty.
-    std::string accessibleName;
+    Font font{};
+    COLORREF foreColor = 0x80000012;  // the text's colour: the button text colour until set
+    // What a screen reader speaks for it; for a label, button or link its text when empty.
+    std::string accessibleName{};
     bool isDefault = false;  // a button that Enter presses wherever the focus is in its window
     bool isCancel = false;   // a button that Escape presses
     bool visible = true;
@@ -148,8 +153,8 @@ struct ControlDesign {
 
 class NativeControlEvents {
 public:
-    // A button was pressed: a click, Space while it has the focus, its access key, Enter for the
-    // default button, Escape for the cancel button.
+    // A button or link was pressed: a click, Space while it has the focus, its access key, Enter
+    // for the default button (or a link with the focus), Escape for the cancel button.
     virtual void OnClicked() {}
     // The user changed a text box's text; `text` is what it holds now.
     virtual void OnTextEdited(const std::string& text) { (void)text; }

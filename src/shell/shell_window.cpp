@@ -1,6 +1,8 @@
 #include "shell/shell_window.h"
 
 #include "forms/twips.h"
+#include "info/about_box.h"
+#include "info/donate_window.h"
 #include "panel/reading_panel.h"
 #include "platform/app.h"
 #include "platform/shell32.h"
@@ -101,9 +103,8 @@ void ShellWindow::ToggleReadingPanel() {
 
 void ShellWindow::OpenSettings() { settingsDialog->Show(); }
 
-// The About box and the donate window open from here once they exist.
-void ShellWindow::OpenAbout() {}
-void ShellWindow::OpenDonate() {}
+void ShellWindow::OpenAbout() { aboutBox->Show(); }
+void ShellWindow::OpenDonate() { donateWindow->Show(); }
 
 void ShellWindow::OpenHelp() {
     // Show command 1: the browser's window must come up, not stay hidden.

@@ -115,6 +115,12 @@ std::vector<os::IconImage> TrayIcon() {
     return {Image(128, 32, Render(128, amber), nullptr)};
 }
 
+os::IconImage AboutIcon() {
+    const Rgba amber{1.0, 0.80, 0.0, 0.78};
+    const std::vector<std::uint32_t> sixteen = SixteenColours();
+    return Image(32, 4, Render(32, amber), &sixteen);
+}
+
 std::vector<os::IconImage> SampleIcon() {
     const Rgba blue{0.1, 0.45, 1.0, 0.8};
     const std::vector<Rgba> pixels = Render(16, blue);

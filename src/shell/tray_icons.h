@@ -9,6 +9,8 @@ namespace tray_icons {
 
 // The tray icon: one 128 x 128 true-colour image with alpha.
 std::vector<os::IconImage> TrayIcon();
+// The About box's icon: the tray icon's drawing at 32 x 32 in 16 colours.
+os::IconImage AboutIcon();
 // The sample second icon: a blue band, 16 x 16 at 16 colours and at 256 colours.
 std::vector<os::IconImage> SampleIcon();
 

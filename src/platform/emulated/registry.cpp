@@ -154,7 +154,10 @@ namespace os {
 
 LSTATUS RegOpenKeyA(HKEY root, const char* subKey, HKEY* result) { return emu::Open(root, subKey, result, false); }
 
-LSTATUS RegOpenKeyExA(HKEY root, const char* subKey, DWORD, REGSAM, HKEY* result) {
+LSTATUS RegOpenKeyExA(HKEY root, const char* subKey, DWORD, REGSAM access, HKEY* result) {
+    // Set, create-sub-key and create-link rights are refused where the user may not write.
+    constexpr REGSAM kWriteRights = KEY_SET_VALUE | 0x0004 | 0x0020;
+    if (emu::Memory().readOnly && (access & kWriteRights) != 0) return ERROR_ACCESS_DENIED;
     return emu::Open(root, subKey, result, false);
 }
 

@@ -43,7 +43,7 @@ struct MemoryRegistry {
     std::map<std::pair<HKEY, std::string>, MemoryKey> keys;
     int valueWrites = 0;   // RegSetValueEx calls, whatever they did
     int valueDeletes = 0;  // RegDeleteValueA calls, whatever they did
-    bool readOnly = false; // key creation and value writes fail with ERROR_ACCESS_DENIED
+    bool readOnly = false; // key creation, value writes and opening for writing fail with ERROR_ACCESS_DENIED
 };
 MemoryRegistry& Memory();
 // Forgets every key, handle and count.

@@ -32,6 +32,8 @@ void Reset() {
 bool Ended() { return D().ended; }
 
 const std::vector<std::pair<std::string, std::string>>& Messages() { return D().messages; }
+void PlantFile(const std::string& path) { D().files.insert(path); }
+const std::vector<std::string>& StartedPrograms() { return D().started; }
 
 void SetScreen(float twipsPerPixel, std::vector<os::PixelRect> monitors) {
     D().screen.twipsPerPixelX = D().screen.twipsPerPixelY = twipsPerPixel;
@@ -96,5 +98,13 @@ std::string AppEXEName() {
 }
 
 void ShowMessage(const std::string& text, const std::string& title) { headless::D().messages.emplace_back(title, text); }
+
+bool FileExists(const std::string& path) { return headless::D().files.count(path) != 0; }
+
+bool StartProgram(const std::string& path) {
+    if (!FileExists(path)) return false;
+    headless::D().started.push_back(path);
+    return true;
+}
 
 }  // namespace os

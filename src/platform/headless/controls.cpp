@@ -11,8 +11,8 @@ class HeadlessControl final : public os::NativeControl {
 public:
     HeadlessControl(os::NativeWindow& parent, const os::ControlDesign& design, os::NativeControlEvents& events)
         : events_(events) {
-        state_ = {design.kind, design.rect, design.text, design.font, design.accessibleName, design.isDefault,
-                  design.isCancel, parent.Handle()};
+        state_ = {design.kind, design.rect, design.text, design.font, design.foreColor, design.accessibleName,
+                  design.isDefault, design.isCancel, parent.Handle()};
         D().nextCheckBox += 0x10;  // one sequence of handles for every kind of control
         handle_ = reinterpret_cast<os::Hwnd>(D().nextCheckBox);
         D().controls[handle_] = this;
@@ -47,7 +47,7 @@ HeadlessControl* Find(os::Hwnd handle) {
 }  // namespace
 
 bool PressControl(os::Hwnd control) {
-    if (HeadlessControl* c = Find(control); c && c->State().kind == os::ControlKind::Button) {
+    if (HeadlessControl* c = Find(control); c && (c->State().kind == os::ControlKind::Button || c->State().kind == os::ControlKind::Link)) {
         c->Press();
         return true;
     }
@@ -87,7 +87,7 @@ void TypeText(os::Hwnd textBox, const std::string& text) {
 
 void ClickButton(os::Hwnd button) {
     Run([&] {
-        if (HeadlessControl* c = Find(button); c && c->State().kind == os::ControlKind::Button) c->Press();
+        if (HeadlessControl* c = Find(button); c && c->State().kind != os::ControlKind::TextBox) c->Press();
     });
 }
 

@@ -26,6 +26,8 @@ struct Desktop {
     bool ended = false;
     std::string programFile = "C:\\Program Files\\Lisotra\\lisotra.exe";
     std::vector<std::pair<std::string, std::string>> messages;
+    std::set<std::string> files;
+    std::vector<std::string> started;
     // settings_store.cpp
     SettingsMap settings;
     int saveCount = 0;

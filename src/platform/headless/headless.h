@@ -139,6 +139,7 @@ struct ControlState {
     os::PixelRect rect;  // in the parent's client pixels
     std::string text;
     os::Font font;
+    os::COLORREF foreColor = 0;
     std::string accessibleName;
     bool isDefault = false;
     bool isCancel = false;
@@ -151,11 +152,17 @@ void TypeText(os::Hwnd textBox, const std::string& text);  // replaces the text,
 void ClickButton(os::Hwnd button);
 // A key pressed while the window is active, as dialog navigation takes it: Tab moves the focus
 // along the tab order, Space presses the focused button or toggles the focused check box, Enter
-// presses the focused button or else the default button, Escape presses the cancel button.
+// presses the focused button or else the default button, Escape presses the cancel button. Space
+// and Enter on a focused link press it, and on a focused child window reach it as keys.
 void PressKey(os::Hwnd window, unsigned virtualKey);
 // The user clicks into a window of the program: it becomes the active one (an activation when it
 // was not).
 void Activate(os::Hwnd window);
+
+// Files of the in-memory disk: only these exist. A program starts when its file exists; the
+// programs started so far.
+void PlantFile(const std::string& path);
+const std::vector<std::string>& StartedPrograms();
 
 // The messages shown so far (title, text), each closed by its OK at once.
 const std::vector<std::pair<std::string, std::string>>& Messages();

@@ -56,6 +56,7 @@ public:
         if (!std::exchange(state_.active, true)) events_.OnActivated();
     }
     void SetTabOrder(const std::vector<os::Hwnd>& order) override { state_.tabOrder = order; }
+    void Key(unsigned virtualKey) { events_.OnKey(virtualKey); }
     void SetFocus(os::Hwnd control) override { state_.focus = control; }
     os::PixelRect FrameRect() const override { return state_.frame; }
     void SetFrameRect(const os::PixelRect& rect) override {
@@ -89,6 +90,10 @@ private:
 HeadlessWindow* Find(os::Hwnd handle) {
     os::emu::WindowEntry* entry = os::emu::FindWindow(handle);
     return entry ? static_cast<HeadlessWindow*>(entry->window) : nullptr;
+}
+
+void KeyOnChild(os::Hwnd child, unsigned virtualKey) {
+    if (HeadlessWindow* window = Find(child)) window->Key(virtualKey);
 }
 
 }  // namespace
@@ -142,12 +147,17 @@ void PressKey(os::Hwnd handle, unsigned virtualKey) {
             window->SetFocus(at == order.end() || at + 1 == order.end() ? order.front() : *(at + 1));
             break;
         }
-        case os::VK_SPACE: PressControl(focus); break;
+        case os::VK_SPACE:
+            if (!PressControl(focus)) KeyOnChild(focus, virtualKey);
+            break;
         case os::VK_RETURN:
-            if (Control(focus) && Control(focus)->kind == os::ControlKind::Button) {
+            // A focused button or link takes it, else the default button, else a focused child.
+            if (Control(focus) && Control(focus)->kind != os::ControlKind::Label && Control(focus)->kind != os::ControlKind::TextBox) {
                 PressControl(focus);
             } else if (const os::Hwnd button = SpecialButton(handle, false)) {
                 PressControl(button);
+            } else {
+                KeyOnChild(focus, virtualKey);
             }
             break;
         case os::VK_ESCAPE:
