@@ -1,6 +1,8 @@
 // The application on Qt: the event loop, End, deferred work, the screen, message boxes, and the
 // end of the session (SIGTERM, SIGHUP and SIGINT are how a Linux session asks a program to go).
 #include <QApplication>
+#include <QFileInfo>
+#include <QProcess>
 #include <QMessageBox>
 #include <QMetaObject>
 #include <QPointer>
@@ -125,6 +127,13 @@ void ShowMessage(const std::string& text, const std::string& title) {
     box->setWindowModality(Qt::ApplicationModal);
     box->exec();
     delete box.data();
+}
+
+bool FileExists(const std::string& path) { return QFileInfo(QString::fromStdString(path)).isFile(); }
+
+bool StartProgram(const std::string& path) {
+    // Its own process, not a child that ends with this one; the desktop gives its window the focus.
+    return !path.empty() && QProcess::startDetached(QString::fromStdString(path), {});
 }
 
 }  // namespace os

@@ -49,15 +49,41 @@ QWidget* MakeButton(QWidget* parent, const ControlDesign& design, NativeControlE
     return button;
 }
 
+// A link: a flat button drawn as its text, underlined (by its font) in its colour, that takes the
+// focus and is pressed by a click, Space or Enter.
+QWidget* MakeLink(QWidget* parent, const ControlDesign& design, NativeControlEvents& events) {
+    auto* link = new QPushButton(parent);
+    link->setFlat(true);
+    link->setAutoDefault(true);  // Enter presses it while it has the focus
+    link->setCursor(Qt::PointingHandCursor);
+    link->setStyleSheet(QString("QPushButton { border: none; padding: 0; text-align: left; color: %1; }")
+                            .arg(qt::ToQColor(design.foreColor).name()));
+    QObject::connect(link, &QPushButton::clicked, link, [&events] { qt::Guarded([&] { events.OnClicked(); }); });
+    return link;
+}
+
+QWidget* MakeWidget(QWidget* parent, const ControlDesign& design, NativeControlEvents& events) {
+    switch (design.kind) {
+    case ControlKind::TextBox: return MakeTextBox(parent, events);
+    case ControlKind::Button: return MakeButton(parent, design, events);
+    case ControlKind::Link: return MakeLink(parent, design, events);
+    case ControlKind::Label: break;
+    }
+    return MakeLabel(parent);
+}
+
 class QtControl final : public NativeControl {
 public:
     QtControl(QWidget* parent, const ControlDesign& design, NativeControlEvents& events)
-        : widget_(design.kind == ControlKind::TextBox  ? MakeTextBox(parent, events)
-                  : design.kind == ControlKind::Button ? MakeButton(parent, design, events)
-                                                       : MakeLabel(parent)) {
+        : kind_(design.kind), widget_(MakeWidget(parent, design, events)) {
         handle_ = qt::NewControlHandle(widget_);
         widget_->setGeometry(design.rect.left, design.rect.top, design.rect.width, design.rect.height);
         widget_->setFont(qt::ToQFont(design.font));
+        if (design.kind == ControlKind::Label) {
+            QPalette palette = widget_->palette();
+            palette.setColor(QPalette::WindowText, qt::ToQColor(design.foreColor));
+            widget_->setPalette(palette);
+        }
         // Without a name of its own a label or button is known by its caption, which Qt reads
         // without the access key's "&".
         if (!design.accessibleName.empty()) widget_->setAccessibleName(QString::fromStdString(design.accessibleName));
@@ -76,10 +102,12 @@ public:
         const QString value = QString::fromStdString(text);
         if (auto* label = qobject_cast<QLabel*>(widget_)) label->setText(value);
         if (auto* edit = qobject_cast<QLineEdit*>(widget_)) edit->setText(value);
-        if (auto* button = qobject_cast<QPushButton*>(widget_)) button->setText(value);
+        // A link's text is shown as it is: no access key.
+        if (auto* button = qobject_cast<QPushButton*>(widget_)) button->setText(kind_ == ControlKind::Link ? QString(value).replace("&", "&&") : value);
     }
 
 private:
+    ControlKind kind_;
     QWidget* widget_;
     Hwnd handle_{};
 };

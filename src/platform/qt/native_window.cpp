@@ -17,6 +17,7 @@
 #include <qdrawutil.h>
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <utility>
 
@@ -285,6 +286,7 @@ public:
     }
     Hwnd handle{};
     PixelSurface* surface = nullptr;
+    std::function<void(unsigned)> onKey;  // Space or Enter while it has the focus
     // A border's width: the client area (what the surface and the mouse are measured from) is
     // inside it.
     const int inset;
@@ -308,6 +310,16 @@ protected:
         Send(event, WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK, WM_MBUTTONDBLCLK);
     }
     void mouseMoveEvent(QMouseEvent* event) override { Send(event, WM_MOUSEMOVE, WM_MOUSEMOVE, WM_MOUSEMOVE); }
+    void keyPressEvent(QKeyEvent* event) override {
+        // Enter belongs to the window's default button, where it has one.
+        const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+        if (onKey && event->modifiers() == Qt::NoModifier &&
+            (event->key() == Qt::Key_Space || (enter && !qt::SpecialButton(window(), false)))) {
+            qt::Guarded([&] { onKey(enter ? VK_RETURN : VK_SPACE); });
+            return;
+        }
+        QWidget::keyPressEvent(event);
+    }
 
 private:
     // The part of the surface Qt asks for; beyond it, the background Qt filled.
@@ -356,6 +368,7 @@ public:
         widget_->setVisible(design.visible);
         handle_ = emu::AddWindow(events, *this, 0);
         widget_->handle = handle_;
+        widget_->onKey = [&events](unsigned key) { events.OnKey(key); };
         qt::TagWidget(widget_, handle_);
     }
     ~ChildWindow() override {

@@ -17,6 +17,7 @@
 
 #include "platform/app.h"
 #include "platform/emulated/registry.h"
+#include "platform/qt/system_info.h"
 #include "platform/text.h"
 
 namespace os {
@@ -365,7 +366,9 @@ std::string AppEXEName() {
 
 emu::ValueStore* emu::StoreOfKey(HKEY root, const std::string& path) {
     static AutostartValues autostart;
-    return root == HKEY_CURRENT_USER && path == kRunKey ? &autostart : nullptr;
+    if (root == HKEY_CURRENT_USER && path == kRunKey) return &autostart;
+    if (root == HKEY_LOCAL_MACHINE && path == qt::kSystemInfoKey) return qt::SystemInfoKey();
+    return nullptr;
 }
 
 }  // namespace os
