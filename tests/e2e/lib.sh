@@ -112,6 +112,11 @@ move_window() {
   moved=$(place_of "$1")
 }
 
+# The visible window of exactly that title, and whether one is shown.
+titled() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1; }
+shown() { [ -n "$(titled "$1")" ]; }
+gone() { [ -z "$(titled "$1")" ]; }
+
 # The colour of pixel ($2, $3) of the image $1 as "r g b".
 pixel_in() {
   convert "$1" -format "%[fx:int(255*p{$2,$3}.r)] %[fx:int(255*p{$2,$3}.g)] %[fx:int(255*p{$2,$3}.b)]" info:

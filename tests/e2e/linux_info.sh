@@ -21,9 +21,6 @@ icon_at() {
     awk '$5 ~ /^2[0-9]x2[0-9]\+/ {split($6,p,"+"); print p[2] + 11, p[3] + 11; exit}'
 }
 docked() { [ -n "$(icon_at)" ]; }
-titled() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1; }
-shown() { [ -n "$(titled "$1")" ]; }
-gone() { [ -z "$(titled "$1")" ]; }
 from_menu() {  # the item's place in the menu: 1 Show/Hide, 2 Settings, 3 Help, 4 About, 5 Donate
   local x y
   sleep 0.5

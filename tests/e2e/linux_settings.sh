@@ -15,9 +15,6 @@ icon_at() {
     awk '$5 ~ /^2[0-9]x2[0-9]\+/ {split($6,p,"+"); print p[2] + 11, p[3] + 11; exit}'
 }
 docked() { [ -n "$(icon_at)" ]; }
-titled() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1; }
-shown() { [ -n "$(titled "$1")" ]; }
-gone() { [ -z "$(titled "$1")" ]; }
 # The reading panel: the program's window titled "Lisotra" that is larger than the tray icon.
 panel() {
   local id

@@ -29,24 +29,9 @@ stored() {  # the REG_SZ text of default\$1
   "$wine_run" "$prefix" reg query "$key\\default" /v "$1" 2>/dev/null | tr -d '\r' |
     sed -n "s/^    $1    REG_SZ    \(.*\)$/\1/p"
 }
-titled() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1; }
-shown() { [ -n "$(titled "$1")" ]; }
-gone() { [ -z "$(titled "$1")" ]; }
 panel() { titled Lisotra; }
 panel_shown() { [ -n "$(panel)" ]; }
 panel_gone() { [ -z "$(panel)" ]; }
-# Wine draws the frame itself: the client area is centred across the X window, below the caption.
-client_origin() {  # window client-width client-height
-  local x y w h
-  read -r x y w h < <(frame_of "$1")
-  local border=$(((w - $2) / 2))
-  echo $((x + border)) $((y + h - $3 - border))
-}
-click_in() {  # window client-width client-height x y
-  local x y
-  read -r x y < <(client_origin "$1" "$2" "$3")
-  xdotool mousemove $((x + $4)) $((y + $5)) click 1
-}
 client_pixel() {  # window client-width client-height x y
   local x y
   read -r x y < <(client_origin "$1" "$2" "$3")

@@ -47,3 +47,16 @@ choose() {
   read -r x y < <(place_of "$(menu)") && xdotool mousemove $((x + 30)) $((y + offsets[$1])) click 1
 }
 
+
+# Wine draws the frame itself: the client area is centred across the X window, below the caption.
+client_origin() {  # window client-width client-height
+  local x y w h
+  read -r x y w h < <(frame_of "$1")
+  local border=$(((w - $2) / 2))
+  echo $((x + border)) $((y + h - $3 - border))
+}
+click_in() {  # window client-width client-height x y
+  local x y
+  read -r x y < <(client_origin "$1" "$2" "$3")
+  xdotool mousemove $((x + $4)) $((y + $5)) click 1
+}
