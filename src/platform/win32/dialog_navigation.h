@@ -4,6 +4,9 @@
 // cancel button, and access keys, through IsDialogMessage in the message loop.
 #pragma once
 
+// The program's Windows-shaped names first: <windows.h> has macros of the same names.
+#include "platform/os_types.h"
+
 #include <windows.h>
 
 #include <vector>
@@ -22,7 +25,7 @@ void HandleMessage(MSG& message);
 // in that order: they are the only tab stops, placed in that order among their siblings. The
 // static texts just before each keep their place just before it: a screen reader names an edit
 // control after the text that precedes it, and a label's access key moves to what follows it.
-void ArrangeTabOrder(HWND form, const std::vector<HWND>& order);
+void ArrangeTabOrder(HWND form, const std::vector<Hwnd>& order);
 
 // WM_NEXTDLGCTL, as the dialog procedure answers it: with lParam's low word set, the focus goes
 // to the control wParam; otherwise to the next tab stop, or the previous one when wParam is not 0.

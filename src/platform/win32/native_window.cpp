@@ -125,11 +125,7 @@ void Win32Window::SetBackColor(COLORREF color) {
     InvalidateRect(window_, nullptr, TRUE);
 }
 
-void Win32Window::SetTabOrder(const std::vector<Hwnd>& order) {
-    std::vector<HWND> controls;
-    for (Hwnd control : order) controls.push_back(reinterpret_cast<HWND>(control));
-    win32::ArrangeTabOrder(window_, controls);
-}
+void Win32Window::SetTabOrder(const std::vector<Hwnd>& order) { win32::ArrangeTabOrder(window_, order); }
 
 void Win32Window::SetFocus(Hwnd control) {
     focus_ = reinterpret_cast<HWND>(control);
