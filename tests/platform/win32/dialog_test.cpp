@@ -163,6 +163,18 @@ TEST_F(Win32Dialog, TabVisitsTheChosenControlsInTheirOrderFromTheFirst) {
     EXPECT_TRUE(heard.empty());
 }
 
+TEST_F(Win32Dialog, ANewTabOrderOnAShownDialogTakesTheFocusAtOnce) {
+    Open();
+    dialog->SetTabOrder({&dialog->ok, &dialog->cancel});
+    EXPECT_EQ(GetFocus(), H(dialog->ok.hWnd()));
+    EXPECT_FALSE(GetWindowLongPtrW(H(dialog->name.hWnd()), GWL_STYLE) & WS_TABSTOP);
+    Type({VK_TAB});
+    ASSERT_TRUE(FocusReaches(dialog->cancel.hWnd()));
+    Type({VK_TAB});
+    EXPECT_TRUE(FocusReaches(dialog->ok.hWnd()));
+    EXPECT_TRUE(heard.empty());
+}
+
 TEST_F(Win32Dialog, TheFocusComesBackToItsControlAndEachActivationIsReported) {
     Open();
     EXPECT_EQ(dialog->activations, 1);
