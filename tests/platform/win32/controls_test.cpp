@@ -18,12 +18,6 @@ using Win32Controls = Win32Test;
 using Win32ChildExtras = Win32Test;
 using Win32MessageBox = Win32Test;
 
-struct QuietForm : os::NativeWindowEvents {
-    void OnSizeChanged() override {}
-    void OnActivated() override {}
-    void OnCloseRequest(os::CloseReason) override {}
-};
-
 struct Reports : os::NativeControlEvents {
     int clicks = 0;
     std::vector<std::string> edits;
@@ -44,7 +38,7 @@ std::wstring ClassOf(HWND window) {
 }
 
 struct Host {
-    QuietForm events;
+    QuietWindow events;
     std::unique_ptr<os::NativeWindow> form;
     explicit Host(os::WindowKind kind = os::WindowKind::Dialog) {
         form = os::CreateNativeWindow({kind, "Controls", 300, 160, 0x8000000F}, events);
@@ -223,7 +217,7 @@ TEST_F(Win32Controls, ATextBoxsNameIsAnUnseenStaticTextJustBeforeIt) {
 
 TEST_F(Win32Controls, LabelsShowTheBackgroundOfTheWindowTheyAreOn) {
     Host host;
-    QuietForm childEvents;
+    QuietWindow childEvents;
     auto child = os::CreateNativeChild(*host.form, {.rect = {0, 0, 100, 60}}, childEvents);
     child->SetBackColor(0x00336699);
     host.form->SetBackColor(0x0000FF00);
@@ -245,7 +239,7 @@ TEST_F(Win32Controls, LabelsShowTheBackgroundOfTheWindowTheyAreOn) {
 
 TEST_F(Win32ChildExtras, BorderToolTipAndNameAreTheChildsOwn) {
     Host host;
-    QuietForm events;
+    QuietWindow events;
     auto plain = os::CreateNativeChild(*host.form, {.rect = {0, 0, 40, 40}}, events);
     auto framed = os::CreateNativeChild(
         *host.form, {.rect = {50, 0, 40, 40}, .border = true, .toolTip = "Pick a colour", .accessibleName = "Colour field"},
@@ -293,7 +287,7 @@ TEST_F(Win32ChildExtras, BorderToolTipAndNameAreTheChildsOwn) {
 
 TEST_F(Win32ChildExtras, AChildThatHoldsControlsIsAControlParentForTheDialogKeys) {
     Host host;
-    QuietForm events;
+    QuietWindow events;
     Reports reports;
     auto holder = os::CreateNativeChild(*host.form, {.rect = {0, 0, 200, 100}}, events);
     auto box = os::CreateNativeChild(*host.form, {.rect = {0, 110, 20, 20}}, events);

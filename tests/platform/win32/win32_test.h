@@ -28,6 +28,13 @@ public:
     static void Store(const std::string& section, const std::string& key, const std::string& value);
 };
 
+// A native window's events, for a test that does not listen to them.
+struct QuietWindow : os::NativeWindowEvents {
+    void OnSizeChanged() override {}
+    void OnActivated() override {}
+    void OnCloseRequest(os::CloseReason) override {}
+};
+
 inline HWND Native(os::Hwnd window) { return reinterpret_cast<HWND>(window); }
 inline LONG_PTR ExStyle(HWND window) { return GetWindowLongPtrW(window, GWL_EXSTYLE); }
 inline RECT WindowRect(HWND window) {
