@@ -3,35 +3,37 @@
 
 #include <windows.h>
 
-#include <vector>
-
 #include "platform/win32/wide.h"
 
 namespace os {
 
 namespace {
 
-BOOL CALLBACK CollectEnabled(HWND window, LPARAM data) {
-    auto& found = *reinterpret_cast<std::vector<HWND>*>(data);
-    if (IsWindowVisible(window) && IsWindowEnabled(window)) found.push_back(window);
+// The program's other windows are disabled while the box is up, and marked so: only those are
+// enabled again.
+constexpr wchar_t kHeldByMessage[] = L"LisotraHeldByMessage";
+
+BOOL CALLBACK Hold(HWND window, LPARAM owner) {
+    if (window != reinterpret_cast<HWND>(owner) && IsWindowVisible(window) && IsWindowEnabled(window)) {
+        SetPropW(window, kHeldByMessage, reinterpret_cast<HANDLE>(1));
+        EnableWindow(window, FALSE);
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK Release(HWND window, LPARAM) {
+    if (RemovePropW(window, kHeldByMessage)) EnableWindow(window, TRUE);
     return TRUE;
 }
 
 }  // namespace
 
 void ShowMessage(const std::string& text, const std::string& title) {
-    // Owned by the program's active window, which the box disables while it is up; the program's
-    // other windows take no input meanwhile either.
+    // Owned by the program's active window, which the box itself disables while it is up.
     const HWND owner = GetActiveWindow();
-    std::vector<HWND> others;
-    EnumThreadWindows(GetCurrentThreadId(), CollectEnabled, reinterpret_cast<LPARAM>(&others));
-    for (HWND window : others) {
-        if (window != owner) EnableWindow(window, FALSE);
-    }
+    EnumThreadWindows(GetCurrentThreadId(), Hold, reinterpret_cast<LPARAM>(owner));
     MessageBoxW(owner, win32::Wide(text).c_str(), win32::Wide(title).c_str(), MB_OK | (owner ? 0 : MB_TASKMODAL));
-    for (HWND window : others) {
-        if (window != owner && IsWindow(window)) EnableWindow(window, TRUE);
-    }
+    EnumThreadWindows(GetCurrentThreadId(), Release, 0);
 }
 
 }  // namespace os

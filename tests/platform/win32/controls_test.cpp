@@ -300,6 +300,9 @@ TEST_F(Win32ChildExtras, AChildThatHoldsControlsIsAControlParentForTheDialogKeys
 TEST_F(Win32MessageBox, TheMessageIsOwnedByTheActiveWindowWithTheTitleAsCaption) {
     Host other(os::WindowKind::DialogNoTaskbar);
     other.form->SetVisible(true);
+    Host disabled(os::WindowKind::DialogNoTaskbar);  // by someone else, before
+    disabled.form->SetVisible(true);
+    EnableWindow(disabled.Window(), FALSE);
     Host active;
     active.form->SetVisible(true);
     active.form->BringForward();
@@ -339,4 +342,5 @@ TEST_F(Win32MessageBox, TheMessageIsOwnedByTheActiveWindowWithTheTitleAsCaption)
     EXPECT_FALSE(seen.otherEnabled);
     EXPECT_TRUE(IsWindowEnabled(other.Window()));  // again, once the box is closed
     EXPECT_TRUE(IsWindowEnabled(active.Window()));
+    EXPECT_FALSE(IsWindowEnabled(disabled.Window()));
 }
