@@ -5,7 +5,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <stdexcept>
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -120,8 +120,8 @@ private:
     std::unique_ptr<NativeWindow> window_;
 };
 
-struct InvalidPropertyValue : std::invalid_argument {
-    InvalidPropertyValue() : std::invalid_argument("Invalid property value") {}
+struct InvalidPropertyValue : std::exception {
+    const char* what() const noexcept override { return "Invalid property value"; }
 };
 
 // Where a control sits on its container, in twips.

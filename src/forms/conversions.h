@@ -4,12 +4,14 @@
 
 #include <cstdint>
 #include <optional>
-#include <stdexcept>
+#include <exception>
 
 namespace os {
 
-struct OverflowError : std::overflow_error {
-    OverflowError() : std::overflow_error("Overflow") {}
+// The program's run-time errors carry a fixed text: the standard library's error classes would bring
+// a second string implementation into the Windows program.
+struct OverflowError : std::exception {
+    const char* what() const noexcept override { return "Overflow"; }
 };
 
 double RoundHalfEven(double value);

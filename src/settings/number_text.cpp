@@ -1,6 +1,7 @@
 #include "settings/number_text.h"
 
-#include <charconv>
+#include <cerrno>
+#include <clocale>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -106,9 +107,13 @@ double ParseSettingNumber(std::string_view text) {
         ++i;
         while (i < kept.size() && kept[i] >= '0' && kept[i] <= '9') ++i;
     }
-    double value = 0;
-    const auto result = std::from_chars(kept.data() + start, kept.data() + i, value, std::chars_format::fixed);
-    if (result.ec == std::errc::result_out_of_range) {
+    // The C library reads the digits (std::from_chars for doubles would bring 33 KB of tables into
+    // the Windows program); it takes the locale's decimal point, so the text is given that one.
+    std::string digits = kept.substr(start, i - start);
+    if (const size_t point = digits.find('.'); point != std::string::npos) digits.replace(point, 1, localeconv()->decimal_point);
+    errno = 0;
+    double value = std::strtod(digits.c_str(), nullptr);
+    if (errno == ERANGE) {
         // Too large, or so small that it is zero.
         const bool anyWholeDigit = kept.find_first_not_of('0', start) < wholeEnd;
         value = anyWholeDigit ? HUGE_VAL : 0;

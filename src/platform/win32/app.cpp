@@ -5,6 +5,7 @@
 #include <deque>
 #include <utility>
 
+#include "platform/win32/dialog_navigation.h"
 #include "platform/win32/realisation.h"
 
 namespace os {
@@ -82,10 +83,7 @@ int RunApplication(int, char**, const std::function<void()>& startup) {
     win32::RunGuarded(startup);
     // Nothing wakes this loop but messages: no timer, no polling.
     MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) win32::HandleMessage(message);
     return static_cast<int>(message.wParam);
 }
 

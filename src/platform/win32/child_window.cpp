@@ -10,7 +10,11 @@
 #include <vector>
 
 #include "platform/user32.h"
+#include "platform/win32/control_colours.h"
 #include "platform/win32/realisation.h"
+#include "platform/win32/wide.h"
+
+#include <commctrl.h>
 
 namespace os {
 
@@ -40,9 +44,11 @@ private:
     friend LRESULT CALLBACK win32::ObjectWindowProc<Win32Child>(HWND, UINT, WPARAM, LPARAM);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void Paint();
+    void AddToolTip(const std::string& text);
 
     NativeWindowEvents& events_;
     HWND window_ = nullptr;
+    HWND toolTip_ = nullptr;
     HBRUSH brush_ = nullptr;
     PixelSurface* surface_ = nullptr;
     HCURSOR pointer_ = nullptr;
@@ -66,12 +72,35 @@ Win32Child::Win32Child(NativeWindow& parent, const ChildDesign& design, NativeWi
     RegisterChildClass();
     brush_ = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
     const PixelRect& r = design.rect;
-    CreateWindowExW(0, kChildClass, L"", WS_CHILD | WS_CLIPSIBLINGS | (design.visible ? WS_VISIBLE : 0), r.left, r.top,
-                    r.width, r.height, reinterpret_cast<HWND>(parent.Handle()), nullptr, GetModuleHandleW(nullptr), this);
+    // A window of this class is a plain window to a screen reader, which speaks its text.
+    CreateWindowExW(design.border ? WS_EX_CLIENTEDGE : 0, kChildClass, win32::Wide(design.accessibleName).c_str(),
+                    WS_CHILD | WS_CLIPSIBLINGS | (design.visible ? WS_VISIBLE : 0), r.left, r.top, r.width, r.height,
+                    reinterpret_cast<HWND>(parent.Handle()), nullptr, GetModuleHandleW(nullptr), this);
+    if (window_ && !design.toolTip.empty()) AddToolTip(design.toolTip);
+}
+
+// The tool tip is a window of its own, owned by the form; it watches the mouse over the child.
+void Win32Child::AddToolTip(const std::string& text) {
+    const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};  // cheap once registered
+    InitCommonControlsEx(&classes);
+    const HWND parent = GetParent(window_);
+    toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, GetAncestor(parent, GA_ROOT),
+                               nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!toolTip_) return;
+    std::wstring wide = win32::Wide(text);
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = parent;
+    tool.uId = reinterpret_cast<UINT_PTR>(window_);
+    tool.lpszText = wide.data();
+    SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 Win32Child::~Win32Child() {
     if (surface_) surface_->Changed = nullptr;
+    if (toolTip_ && IsWindow(toolTip_)) DestroyWindow(toolTip_);
     if (pointer_) DestroyCursor(pointer_);
     if (window_) {
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
@@ -169,6 +198,8 @@ LRESULT Win32Child::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         const bool down = message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
         const bool up = message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP;
         if (down) SetCapture(window);
+        // A box that Tab stops at takes the focus when clicked, as a control does.
+        if (message == WM_LBUTTONDOWN && (GetWindowLongPtrW(window, GWL_STYLE) & WS_TABSTOP)) ::SetFocus(window);
         if (up && !(wParam & kButtons) && GetCapture() == window) ReleaseCapture();
         // Windows leaves Alt out of a mouse message; the form layer's Shift argument has it.
         const WPARAM keys = wParam | (GetKeyState(VK_MENU) < 0 ? MK_ALT : 0);
@@ -197,9 +228,20 @@ LRESULT Win32Child::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         FillRect(reinterpret_cast<HDC>(wParam), &client, brush_);
         return 1;
     }
+    case WM_CTLCOLORSTATIC:
+        // Labels on a user control show its background.
+        return win32::StaticColours(reinterpret_cast<HDC>(wParam), brush_);
+    case WM_PARENTNOTIFY:
+        // A window that holds controls: Tab goes through them, and access keys reach them.
+        if (LOWORD(wParam) == WM_CREATE) {
+            SetWindowLongPtrW(window, GWL_EXSTYLE, GetWindowLongPtrW(window, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+        }
+        break;
     case WM_NCDESTROY:
         // Gone with its form: the handle may be another window's by the time this object goes.
         window_ = nullptr;
+        if (toolTip_ && IsWindow(toolTip_)) DestroyWindow(toolTip_);
+        toolTip_ = nullptr;
         break;
     default:
         break;

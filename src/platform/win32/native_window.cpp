@@ -4,6 +4,8 @@
 #include "platform/native_window.h"
 
 #include "platform/user32.h"
+#include "platform/win32/control_colours.h"
+#include "platform/win32/dialog_navigation.h"
 #include "platform/win32/realisation.h"
 #include "platform/win32/wide.h"
 
@@ -24,7 +26,8 @@ public:
     PixelRect FrameRect() const override;
     void SetFrameRect(const PixelRect& rect) override;
     void SetBackColor(COLORREF color) override;
-
+    void SetTabOrder(const std::vector<Hwnd>& order) override;
+    void SetFocus(Hwnd control) override;
 
 private:
     friend LRESULT CALLBACK win32::ObjectWindowProc<Win32Window>(HWND, UINT, WPARAM, LPARAM);
@@ -35,6 +38,7 @@ private:
     const WindowKind kind_;
     HWND window_ = nullptr;
     HBRUSH brush_ = nullptr;
+    HWND focus_ = nullptr;  // the control that has the focus while the window is active
     bool created_ = false;  // size changes during CreateWindowEx are not the form's to hear
     SIZE size_{};           // the frame size last reported
 };
@@ -64,6 +68,10 @@ Win32Window::Win32Window(const WindowDesign& design, NativeWindowEvents& events)
         style |= WS_THICKFRAME;
         exStyle = WS_EX_TOOLWINDOW;
         owner = win32::HostWindow();
+    } else if (kind_ == WindowKind::Dialog) {
+        exStyle = WS_EX_APPWINDOW;
+    } else if (kind_ == WindowKind::DialogNoTaskbar) {
+        owner = win32::HostWindow();  // an owned window has no taskbar button
     }
     RECT frame{0, 0, design.clientWidth, design.clientHeight};
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
@@ -73,6 +81,7 @@ Win32Window::Win32Window(const WindowDesign& design, NativeWindowEvents& events)
                               frame.right - frame.left, frame.bottom - frame.top, owner, nullptr,
                               GetModuleHandleW(nullptr), this);
     created_ = true;
+    if (window_ && (kind_ == WindowKind::Dialog || kind_ == WindowKind::DialogNoTaskbar)) win32::MarkAsDialog(window_);
     const PixelRect rect = FrameRect();
     size_ = {rect.width, rect.height};
 }
@@ -81,6 +90,7 @@ Win32Window::~Win32Window() {
     if (window_) {
         // Messages sent while it goes find no form behind it.
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        win32::UnmarkDialog(window_);
         DestroyWindow(window_);
     }
     if (brush_) DeleteObject(brush_);
@@ -115,6 +125,13 @@ void Win32Window::SetBackColor(COLORREF color) {
     InvalidateRect(window_, nullptr, TRUE);
 }
 
+void Win32Window::SetTabOrder(const std::vector<Hwnd>& order) { win32::ArrangeTabOrder(window_, order); }
+
+void Win32Window::SetFocus(Hwnd control) {
+    focus_ = reinterpret_cast<HWND>(control);
+    if (GetActiveWindow() == window_ && IsChild(window_, focus_)) ::SetFocus(focus_);
+}
+
 void Win32Window::CheckSize() {
     const PixelRect rect = FrameRect();
     if (rect.width == size_.cx && rect.height == size_.cy) return;
@@ -131,8 +148,30 @@ LRESULT Win32Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (created_ && wParam != SIZE_MINIMIZED) CheckSize();
         return 0;
     case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE) win32::RunGuarded([&events] { events.OnActivated(); });
-        break;
+        // As a dialog box does, the window keeps which of its controls had the focus while it was
+        // inactive, and gives the focus back to it: the default procedure would take it itself.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            const HWND focus = GetFocus();
+            if (focus && IsChild(window, focus)) focus_ = focus;
+            return 0;
+        }
+        if (focus_ && IsChild(window, focus_) && !HIWORD(wParam)) {
+            ::SetFocus(focus_);
+        } else {
+            DefWindowProcW(window, message, wParam, lParam);
+        }
+        // Every activation, not only the first.
+        win32::RunGuarded([&events] { events.OnActivated(); });
+        return 0;
+    case WM_SETFOCUS:
+        if (focus_ && IsChild(window, focus_)) ::SetFocus(focus_);
+        return 0;
+    case WM_NEXTDLGCTL:
+        win32::MoveDialogFocus(window, wParam, lParam);
+        return 0;
+    case WM_CTLCOLORSTATIC:
+        // Labels show the form's background.
+        return win32::StaticColours(reinterpret_cast<HDC>(wParam), brush_);
     case WM_CLOSE:
         win32::RunGuarded([&events] { events.OnCloseRequest(CloseReason::User); });
         return 0;

@@ -14,19 +14,13 @@ namespace {
 using Win32CheckBox = Win32Test;
 using Win32Text = Win32Test;
 
-struct QuietForm : os::NativeWindowEvents {
-    void OnSizeChanged() override {}
-    void OnActivated() override {}
-    void OnCloseRequest(os::CloseReason) override {}
-};
-
 struct Reports : os::NativeCheckBoxEvents {
     std::vector<int> values;
     void OnUserSetValue(int value) override { values.push_back(value); }
 };
 
 struct Fixture {
-    QuietForm formEvents;
+    QuietWindow formEvents;
     std::unique_ptr<os::NativeWindow> form;
     Reports reports;
     std::unique_ptr<os::NativeCheckBox> box;

@@ -2,6 +2,7 @@
 #include "forms/form.h"
 #include "platform/settings_store.h"
 #include "win32_test.h"
+#include "platform/win32/dialog_navigation.h"
 #include "platform/win32/wide.h"
 
 #include <thread>
@@ -35,6 +36,16 @@ void Type(const std::vector<WORD>& keys) {
         inputs.push_back(INPUT{INPUT_KEYBOARD, {.ki = {key, 0, KEYEVENTF_KEYUP, 0, 0}}});
     }
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void TypeWith(WORD modifier, WORD key) {
+    INPUT inputs[4] = {
+        INPUT{INPUT_KEYBOARD, {.ki = {modifier, 0, 0, 0, 0}}},
+        INPUT{INPUT_KEYBOARD, {.ki = {key, 0, 0, 0, 0}}},
+        INPUT{INPUT_KEYBOARD, {.ki = {key, 0, KEYEVENTF_KEYUP, 0, 0}}},
+        INPUT{INPUT_KEYBOARD, {.ki = {modifier, 0, KEYEVENTF_KEYUP, 0, 0}}},
+    };
+    SendInput(4, inputs, sizeof(INPUT));
 }
 
 bool InShell(HWND owner, UINT id) {
@@ -92,10 +103,16 @@ void Win32Test::TearDown() {
 
 void Win32Test::Pump() {
     MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) os::win32::HandleMessage(message);
+}
+
+bool Win32Test::PumpUntil(const std::function<bool()>& done) {
+    for (int i = 0; i < 250; ++i) {
+        Pump();
+        if (done()) return true;
+        Sleep(20);
     }
+    return false;
 }
 
 std::string Win32Test::Stored(const std::string& section, const std::string& key) {

@@ -20,9 +20,19 @@ protected:
 public:
     // Handles every message waiting, as the message loop would.
     static void Pump();
+    // Pumps until `done` holds, or gives up after a few seconds (input from SendInput and the
+    // window manager arrive after a while); returns whether it holds.
+    static bool PumpUntil(const std::function<bool()>& done);
     // The program's stored text, read straight from the registry; "<absent>" when there is none.
     static std::string Stored(const std::string& section, const std::string& key);
     static void Store(const std::string& section, const std::string& key, const std::string& value);
+};
+
+// A native window's events, for a test that does not listen to them.
+struct QuietWindow : os::NativeWindowEvents {
+    void OnSizeChanged() override {}
+    void OnActivated() override {}
+    void OnCloseRequest(os::CloseReason) override {}
 };
 
 inline HWND Native(os::Hwnd window) { return reinterpret_cast<HWND>(window); }
@@ -35,6 +45,8 @@ inline RECT WindowRect(HWND window) {
 
 // Keys pressed and released one after the other, as the keyboard sends them.
 void Type(const std::vector<WORD>& keys);
+// `key` pressed and released while `modifier` (VK_MENU, VK_SHIFT, ...) is held.
+void TypeWith(WORD modifier, WORD key);
 // Whether the shell holds an icon for the owner and id: only then does it accept a change.
 bool InShell(HWND owner, UINT id);
 // A tray icon's notification as the shell sends it to the icon's owner: the callback message

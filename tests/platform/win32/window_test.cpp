@@ -52,12 +52,6 @@ COLORREF PaintedBackground(HWND window) {
     return colour;
 }
 
-struct NoEvents final : os::NativeWindowEvents {
-    void OnSizeChanged() override {}
-    void OnActivated() override {}
-    void OnCloseRequest(os::CloseReason) override {}
-};
-
 class Win32Window : public Win32Test {
 protected:
     void SetUp() override {
@@ -147,7 +141,7 @@ TEST_F(Win32Window, ShowActivatesAndTheBackgroundHasTheFormsColour) {
 }
 
 TEST_F(Win32Window, AChildsBackgroundIsItsColourOrTheSystemColourItNames) {
-    NoEvents events;
+    QuietWindow events;
     auto form = os::CreateNativeWindow({os::WindowKind::SizableToolWindow, "Parent", 100, 100, 0x0000FF}, events);
     auto child = os::CreateNativeChild(*form, os::ChildDesign{.rect = {0, 0, 20, 20}}, events);
     const HWND window = Native(child->Handle());

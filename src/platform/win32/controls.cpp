@@ -1,0 +1,178 @@
+// Labels, text boxes and command buttons as the system's STATIC, EDIT and BUTTON controls.
+//
+// What the user does with a control comes to its parent as WM_COMMAND. A subclass of the parent
+// (comctl32's, which chains any number) hears it there, so it is heard whatever procedure the
+// parent has. The dialog navigation sends Enter's and Escape's commands to the form itself, not
+// to a control's parent: a button listens at its form too, and a default button answers the
+// form's DM_GETDEFID with its id.
+#include "platform/native_window.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "platform/win32/control_colours.h"
+#include "platform/win32/native_font.h"
+#include "platform/win32/realisation.h"
+#include "platform/win32/wide.h"
+
+namespace os {
+
+namespace win32 {
+
+LRESULT StaticColours(HDC dc, HBRUSH background) {
+    LOGBRUSH brush{};
+    if (background && GetObjectW(background, sizeof brush, &brush)) SetBkColor(dc, brush.lbColor);
+    SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
+    return reinterpret_cast<LRESULT>(background);
+}
+
+}  // namespace win32
+
+namespace {
+
+// Unique among the process's controls, so that an id names one control in its form; clear of
+// IDOK and IDCANCEL, which the dialog navigation sends for Enter and Escape.
+WORD NextControlId() {
+    static WORD next = 0x100;
+    if (++next < 0x100) next = 0x100;
+    return next;
+}
+
+class Win32Control final : public NativeControl {
+public:
+    Win32Control(NativeWindow& parent, const ControlDesign& design, NativeControlEvents& events);
+    ~Win32Control() override;
+
+    Hwnd Handle() const override { return reinterpret_cast<Hwnd>(control_); }
+    void SetText(const std::string& text) override;
+
+private:
+    static LRESULT CALLBACK Listen(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR);
+    bool IsPress(HWND window, WPARAM wParam, LPARAM lParam) const;
+    std::string Text() const;
+
+    NativeControlEvents& events_;
+    const ControlKind kind_;
+    const bool isDefault_;
+    const bool isCancel_;
+    const WORD id_;
+    HWND parent_ = nullptr;
+    HWND form_ = nullptr;  // the top-level window, where the dialog navigation sends its commands
+    HWND control_ = nullptr;
+    HWND name_ = nullptr;  // a text box's name, for screen readers
+    HFONT font_ = nullptr;
+    bool settingText_ = false;
+};
+
+Win32Control::Win32Control(NativeWindow& parent, const ControlDesign& design, NativeControlEvents& events)
+    : events_(events),
+      kind_(design.kind),
+      isDefault_(design.kind == ControlKind::Button && design.isDefault),
+      isCancel_(design.kind == ControlKind::Button && design.isCancel),
+      id_(NextControlId()),
+      parent_(reinterpret_cast<HWND>(parent.Handle())),
+      form_(GetAncestor(parent_, GA_ROOT)) {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    const PixelRect& r = design.rect;
+    DWORD style = WS_CHILD | (design.visible ? WS_VISIBLE : 0);
+    DWORD exStyle = 0;
+    const wchar_t* windowClass = L"STATIC";
+    switch (kind_) {
+    case ControlKind::Label:
+        style |= SS_LEFT;
+        break;
+    case ControlKind::TextBox:
+        windowClass = L"EDIT";
+        style |= WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
+        exStyle = WS_EX_CLIENTEDGE;
+        // Screen readers name an edit control after the static text just before it: an unseen
+        // one, of no size and never shown, carries the name. Tab and access keys pass it by.
+        if (!design.accessibleName.empty()) {
+            name_ = CreateWindowExW(0, L"STATIC", win32::Wide(design.accessibleName).c_str(), WS_CHILD | SS_LEFT | SS_NOPREFIX,
+                                    r.left, r.top, 0, 0, parent_, nullptr, instance, nullptr);
+        }
+        break;
+    case ControlKind::Button:
+        windowClass = L"BUTTON";
+        style |= WS_TABSTOP | (isDefault_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+        break;
+    }
+    control_ = CreateWindowExW(exStyle, windowClass, win32::Wide(design.text).c_str(), style, r.left, r.top, r.width,
+                               r.height, parent_, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id_)), instance, nullptr);
+    if (!control_) return;
+    if (kind_ == ControlKind::TextBox) SendMessageW(control_, EM_LIMITTEXT, 0, 0);  // no limit but the system's
+    font_ = win32::CreateNativeFont(design.font);
+    if (font_) SendMessageW(control_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    if (kind_ == ControlKind::Label) return;  // it reports nothing
+    SetWindowSubclass(parent_, &Win32Control::Listen, reinterpret_cast<UINT_PTR>(this), 0);
+    if (kind_ == ControlKind::Button && form_ != parent_) {
+        SetWindowSubclass(form_, &Win32Control::Listen, reinterpret_cast<UINT_PTR>(this), 0);
+    }
+}
+
+Win32Control::~Win32Control() {
+    const auto id = reinterpret_cast<UINT_PTR>(this);
+    RemoveWindowSubclass(parent_, &Win32Control::Listen, id);
+    if (form_ != parent_) RemoveWindowSubclass(form_, &Win32Control::Listen, id);
+    if (control_) DestroyWindow(control_);
+    if (name_) DestroyWindow(name_);
+    if (font_) DeleteObject(font_);
+}
+
+std::string Win32Control::Text() const {
+    const int length = GetWindowTextLengthW(control_);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(control_, text.data(), length + 1)));
+    return win32::Utf8(text);
+}
+
+void Win32Control::SetText(const std::string& text) {
+    // The edit control reports the change (EN_CHANGE) before SetWindowText returns.
+    settingText_ = true;
+    SetWindowTextW(control_, win32::Wide(text).c_str());
+    settingText_ = false;
+}
+
+// A command is one press of this button when it is
+// - the button's own notification to its parent (a click, Space, its access key);
+// - a command to the form with the button's id: Enter for the default button, or for the button
+//   that has the focus;
+// - Escape's IDCANCEL to the form, for the cancel button.
+// Each press is one command, however many of these windows hear it.
+bool Win32Control::IsPress(HWND window, WPARAM wParam, LPARAM lParam) const {
+    if (HIWORD(wParam) != BN_CLICKED) return false;
+    if (window == parent_ && reinterpret_cast<HWND>(lParam) == control_) return true;
+    if (window != form_) return false;
+    return LOWORD(wParam) == id_ || (isCancel_ && LOWORD(wParam) == IDCANCEL);
+}
+
+LRESULT CALLBACK Win32Control::Listen(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                      DWORD_PTR) {
+    auto* self = reinterpret_cast<Win32Control*>(id);
+    if (message == WM_COMMAND) {
+        // The program may close the form on either: nothing of this control is touched after.
+        NativeControlEvents& events = self->events_;
+        if (self->kind_ == ControlKind::TextBox) {
+            if (reinterpret_cast<HWND>(lParam) == self->control_ && HIWORD(wParam) == EN_CHANGE && !self->settingText_) {
+                const std::string text = self->Text();
+                win32::RunGuarded([&events, &text] { events.OnTextEdited(text); });
+                return 0;
+            }
+        } else if (self->IsPress(window, wParam, lParam)) {
+            win32::RunGuarded([&events] { events.OnClicked(); });
+            return 0;
+        }
+    } else if (message == DM_GETDEFID && self->isDefault_ && window == self->form_) {
+        return MAKELRESULT(self->id_, DC_HASDEFID);
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+std::unique_ptr<NativeControl> CreateNativeControl(NativeWindow& parent, const ControlDesign& design,
+                                                   NativeControlEvents& events) {
+    return std::make_unique<Win32Control>(parent, design, events);
+}
+
+}  // namespace os
