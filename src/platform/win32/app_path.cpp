@@ -2,6 +2,7 @@
 #include "platform/app.h"
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <string>
 
@@ -44,6 +45,17 @@ std::string AppEXEName() {
     const size_t dot = name.rfind(L'.');
     if (dot != std::wstring::npos && dot != 0) name.resize(dot);
     return win32::Utf8(name);
+}
+
+bool FileExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(win32::Wide(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool StartProgram(const std::string& path) {
+    // A normal window that takes the focus. ShellExecute answers above 32 when the program started.
+    return !path.empty() && reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", win32::Wide(path).c_str(), nullptr,
+                                                                  nullptr, SW_SHOWNORMAL)) > 32;
 }
 
 }  // namespace os

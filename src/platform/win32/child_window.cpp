@@ -211,6 +211,21 @@ LRESULT Win32Child::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         });
         return 0;
     }
+    case WM_GETDLGCODE:
+        // Enter belongs to the form's default button where it has one; else a focused box hears it.
+        if (lParam && reinterpret_cast<const MSG*>(lParam)->message == WM_KEYDOWN && wParam == VK_RETURN &&
+            HIWORD(SendMessageW(GetAncestor(window, GA_ROOT), DM_GETDEFID, 0, 0)) != DC_HASDEFID) {
+            return DLGC_WANTMESSAGE;
+        }
+        break;
+    case WM_KEYDOWN:
+        if (wParam == VK_SPACE || wParam == VK_RETURN) {
+            const auto key = static_cast<unsigned>(wParam);
+            NativeWindowEvents& events = events_;
+            win32::RunGuarded([&events, key] { events.OnKey(key); });
+            return 0;
+        }
+        break;
     case WM_PAINT:
         if (!surface_) break;
         Paint();

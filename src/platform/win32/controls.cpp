@@ -1,4 +1,5 @@
-// Labels, text boxes and command buttons as the system's STATIC, EDIT and BUTTON controls.
+// Labels, text boxes and command buttons as the system's STATIC, EDIT and BUTTON controls; a link
+// is an owner-drawn BUTTON: it takes the focus and is pressed as a button is, and draws its text.
 //
 // What the user does with a control comes to its parent as WM_COMMAND. A subclass of the parent
 // (comctl32's, which chains any number) hears it there, so it is heard whatever procedure the
@@ -6,6 +7,7 @@
 // to a control's parent: a button listens at its form too, and a default button answers the
 // form's DM_GETDEFID with its id.
 #include "platform/native_window.h"
+#include "platform/user32.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -49,12 +51,14 @@ public:
 private:
     static LRESULT CALLBACK Listen(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR);
     bool IsPress(HWND window, WPARAM wParam, LPARAM lParam) const;
+    void DrawLink(const DRAWITEMSTRUCT& item) const;
     std::string Text() const;
 
     NativeControlEvents& events_;
     const ControlKind kind_;
     const bool isDefault_;
     const bool isCancel_;
+    const COLORREF foreColor_;
     const WORD id_;
     HWND parent_ = nullptr;
     HWND form_ = nullptr;  // the top-level window, where the dialog navigation sends its commands
@@ -69,6 +73,7 @@ Win32Control::Win32Control(NativeWindow& parent, const ControlDesign& design, Na
       kind_(design.kind),
       isDefault_(design.kind == ControlKind::Button && design.isDefault),
       isCancel_(design.kind == ControlKind::Button && design.isCancel),
+      foreColor_(design.foreColor),
       id_(NextControlId()),
       parent_(reinterpret_cast<HWND>(parent.Handle())),
       form_(GetAncestor(parent_, GA_ROOT)) {
@@ -96,6 +101,10 @@ Win32Control::Win32Control(NativeWindow& parent, const ControlDesign& design, Na
         windowClass = L"BUTTON";
         style |= WS_TABSTOP | (isDefault_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
         break;
+    case ControlKind::Link:
+        windowClass = L"BUTTON";
+        style |= WS_TABSTOP | BS_OWNERDRAW;
+        break;
     }
     control_ = CreateWindowExW(exStyle, windowClass, win32::Wide(design.text).c_str(), style, r.left, r.top, r.width,
                                r.height, parent_, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id_)), instance, nullptr);
@@ -103,7 +112,8 @@ Win32Control::Win32Control(NativeWindow& parent, const ControlDesign& design, Na
     if (kind_ == ControlKind::TextBox) SendMessageW(control_, EM_LIMITTEXT, 0, 0);  // no limit but the system's
     font_ = win32::CreateNativeFont(design.font);
     if (font_) SendMessageW(control_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    if (kind_ == ControlKind::Label) return;  // it reports nothing
+    // Every control but a label of the button text colour hears its parent: commands, drawing, colours.
+    if (kind_ == ControlKind::Label && foreColor_ == 0x80000012) return;
     SetWindowSubclass(parent_, &Win32Control::Listen, reinterpret_cast<UINT_PTR>(this), 0);
     if (kind_ == ControlKind::Button && form_ != parent_) {
         SetWindowSubclass(form_, &Win32Control::Listen, reinterpret_cast<UINT_PTR>(this), 0);
@@ -131,6 +141,25 @@ void Win32Control::SetText(const std::string& text) {
     settingText_ = true;
     SetWindowTextW(control_, win32::Wide(text).c_str());
     settingText_ = false;
+}
+
+// The link's text in its font (underlined) and colour on the form's background, with the focus
+// rectangle around it while it has the focus.
+void Win32Control::DrawLink(const DRAWITEMSTRUCT& item) const {
+    const HDC dc = item.hDC;
+    RECT area = item.rcItem;
+    const auto brush = reinterpret_cast<HBRUSH>(SendMessageW(parent_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                                              reinterpret_cast<LPARAM>(control_)));
+    FillRect(dc, &area, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, ResolveColor(foreColor_));
+    const HGDIOBJ previous = SelectObject(dc, font_);
+    const std::wstring text = win32::Wide(Text());
+    RECT drawn = area;
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &drawn, DT_LEFT | DT_TOP | DT_NOPREFIX | DT_SINGLELINE | DT_CALCRECT);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &drawn, DT_LEFT | DT_TOP | DT_NOPREFIX | DT_SINGLELINE);
+    if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &drawn);
+    SelectObject(dc, previous);
 }
 
 // A command is one press of this button when it is
@@ -164,6 +193,14 @@ LRESULT CALLBACK Win32Control::Listen(HWND window, UINT message, WPARAM wParam, 
         }
     } else if (message == DM_GETDEFID && self->isDefault_ && window == self->form_) {
         return MAKELRESULT(self->id_, DC_HASDEFID);
+    } else if (message == WM_CTLCOLORSTATIC && reinterpret_cast<HWND>(lParam) == self->control_) {
+        // The form's background and brush, this label's text colour.
+        const LRESULT brush = DefSubclassProc(window, message, wParam, lParam);
+        SetTextColor(reinterpret_cast<HDC>(wParam), ResolveColor(self->foreColor_));
+        return brush;
+    } else if (message == WM_DRAWITEM && reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem == self->control_) {
+        self->DrawLink(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
     }
     return DefSubclassProc(window, message, wParam, lParam);
 }
