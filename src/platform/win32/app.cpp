@@ -3,10 +3,13 @@
 
 #include <cstdlib>
 #include <deque>
+#include <exception>
+#include <string>
 #include <utility>
 
 #include "platform/win32/dialog_navigation.h"
 #include "platform/win32/realisation.h"
+#include "platform/win32/wide.h"
 
 namespace os {
 
@@ -69,11 +72,18 @@ HWND HostWindow() {
 }
 
 void RunGuarded(const std::function<void()>& work) noexcept {
+    const char* what = "an exception of unknown type";
     try {
         work();
+        return;
+    } catch (const std::exception& error) {
+        what = error.what();
     } catch (...) {
-        ExitProcess(EXIT_FAILURE);
     }
+    // A Windows program has no console to write to: the person is told in a box, then it ends.
+    const std::wstring text = L"Run-time error not handled, the program ends: " + Wide(what);
+    MessageBoxW(nullptr, text.c_str(), L"Lisotra", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    ExitProcess(EXIT_FAILURE);
 }
 
 }  // namespace win32
