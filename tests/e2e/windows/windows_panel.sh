@@ -14,16 +14,7 @@ prefix=$(realpath -m "${2:?wine prefix}")  # wine takes only an absolute one
 . "$(dirname "$0")/../panel_scenario.sh"
 # shellcheck source=wine_lib.sh
 . "$(dirname "$0")/wine_lib.sh"
-wine_run="$(cd "$(dirname "$0")/../../platform/win32" && pwd)/wine.sh"
-desktop_start
-wine_prefix_start "$prefix"
-
-wine_stop() {
-  [ -n "${focus_pid:-}" ] && kill "$focus_pid" 2>/dev/null
-  wineserver -k 2>/dev/null
-  desktop_stop
-}
-trap wine_stop EXIT
+wine_desktop_start "$prefix"
 
 key=HKCU\\Software\\Lisotra
 reg() { "$wine_run" "$prefix" reg "$@" >/dev/null 2>&1; }

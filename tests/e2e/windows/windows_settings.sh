@@ -11,17 +11,8 @@ prefix=$(realpath -m "${2:?wine prefix}")
 . "$(dirname "$0")/../lib.sh"
 # shellcheck source=wine_lib.sh
 . "$(dirname "$0")/wine_lib.sh"
-wine_run="$(cd "$(dirname "$0")/../../platform/win32" && pwd)/wine.sh"
-desktop_start
-stop_tray  # Wine's own tray window takes clicks; see windows_tray.sh
-wine_prefix_start "$prefix"
-
-wine_stop() {
-  [ -n "${focus_pid:-}" ] && kill "$focus_pid" 2>/dev/null
-  wineserver -k 2>/dev/null
-  desktop_stop
-}
-trap wine_stop EXIT
+# Wine's own tray window takes clicks; see windows_tray.sh.
+wine_desktop_start "$prefix" without_tray
 
 key=HKCU\\Software\\Lisotra
 "$wine_run" "$prefix" reg delete "$key" /f >/dev/null 2>&1

@@ -20,16 +20,7 @@ prefix=$(realpath -m "${2:?wine prefix}")  # wine takes only an absolute one
 . "$(dirname "$0")/../lib.sh"
 # shellcheck source=wine_lib.sh
 . "$(dirname "$0")/wine_lib.sh"
-wine_run="$(cd "$(dirname "$0")/../../platform/win32" && pwd)/wine.sh"
-desktop_start
-stop_tray
-wine_prefix_start "$prefix"
-
-wine_stop() {
-  wineserver -k 2>/dev/null
-  desktop_stop
-}
-trap wine_stop EXIT
+wine_desktop_start "$prefix" without_tray
 
 key=HKCU\\Software\\Lisotra
 reg() { "$wine_run" "$prefix" reg "$@" >/dev/null 2>&1; }

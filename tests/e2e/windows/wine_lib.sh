@@ -1,5 +1,22 @@
-# Shared by the Windows end-to-end scripts (after lib.sh): a wine prefix of their own, ready
-# before the first test, and where wine puts its windows.
+# Shared by the Windows end-to-end scripts (after lib.sh): a private desktop and a wine prefix of
+# their own, ready before the first test, and where wine puts its windows.
+wine_run="$(cd "$(dirname "${BASH_SOURCE[0]}")/../../platform/win32" && pwd)/wine.sh"
+
+# The desktop, without its tray host when asked (Wine then shows its own tray window), and the
+# prefix; both end with the script, with a helper window at $focus_pid if one was started.
+#   wine_desktop_start PREFIX [without_tray]
+wine_desktop_start() {
+  desktop_start
+  [ "${2:-}" = without_tray ] && stop_tray
+  wine_prefix_start "$1"
+  trap wine_stop EXIT
+}
+wine_stop() {
+  [ -n "${focus_pid:-}" ] && kill "$focus_pid" 2>/dev/null
+  wineserver -k 2>/dev/null
+  desktop_stop
+}
+
 #   wine_prefix_start PREFIX
 wine_prefix_start() {
   export WINEPREFIX=$1 WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
