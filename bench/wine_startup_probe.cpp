@@ -5,7 +5,7 @@
 // run, so that both meet the same machine; each figure is measured in a start of its own, since
 // the key presses are work for wine too.
 //   wine_startup_probe RUNS FOCUS-WINDOW PROGRAM.exe...
-// Prints one line a program and run, then the medians. A build machine program (Xlib, XTest).
+// Prints one line a program and run, then the medians and quartiles. A build machine program (Xlib, XTest).
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -138,9 +138,10 @@ void End(pid_t pid) {
     usleep(300000);
 }
 
-double Median(std::vector<double> v) {
+// The value a fraction q of the way through the sorted values (0.5: the median).
+double Quantile(std::vector<double> v, double q) {
     std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
+    return v.empty() ? 0 : v[static_cast<size_t>(q * static_cast<double>(v.size() - 1) + 0.5)];
 }
 
 struct Figures {
@@ -165,7 +166,9 @@ int main(int argc, char** argv) {
     std::vector<Figures> figures(static_cast<size_t>(programs));
     // Run 0 warms wine's caches for both programs and is not counted.
     for (int run = 0; run <= runs; ++run) {
-        for (int p = 0; p < programs; ++p) {
+        // Every other run in the opposite order: a start that follows another may pay for it.
+        for (int i = 0; i < programs; ++i) {
+            const int p = run % 2 ? programs - 1 - i : i;
             const char* exe = argv[3 + p];
             Activate(focus);
             Drain();
@@ -200,7 +203,9 @@ int main(int argc, char** argv) {
     }
     for (int p = 0; p < programs; ++p) {
         const Figures& f = figures[static_cast<size_t>(p)];
-        std::printf("median %s icon=%.1f keys=%.1f\n", argv[3 + p], Median(f.icon), Median(f.keys));
+        std::printf("median %s icon=%.1f keys=%.1f quartiles icon=%.1f-%.1f keys=%.1f-%.1f\n", argv[3 + p],
+                    Quantile(f.icon, 0.5), Quantile(f.keys, 0.5), Quantile(f.icon, 0.25), Quantile(f.icon, 0.75),
+                    Quantile(f.keys, 0.25), Quantile(f.keys, 0.75));
     }
     return 0;
 }
