@@ -3,14 +3,14 @@
 # private virtual desktop and one prefix: launch to the tray icon on screen, launch to the hotkeys
 # live, and idle private memory and wakeups. Run after `make test-windows` (or after building the
 # targets lisotra, least_win32, wine_startup_probe and memory_probe):
-#   bench/windows_startup.sh [BUILD] [RUNS]     (default build/windows, 10 runs)
-# Under wine a start takes 60 to 300 ms and other work on the machine (a build beside it) shows
-# in it; give it 30 runs and, on a shared machine, a higher priority for the whole desktop, e.g.
-# `nice -n -15 bench/windows_startup.sh build/windows 30` as root.
+#   bench/windows_startup.sh [BUILD] [RUNS]     (default build/windows, 30 runs)
+# Under wine a start takes from 60 ms to a few hundred, and other work on the machine (a build
+# beside it) shows in it: hence 30 runs, and on a shared machine a higher priority for the whole
+# desktop, e.g. `nice -n -15 bench/windows_startup.sh` as root.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=$(realpath "${1:-$top/build/windows}")
-runs=${2:-10}
+runs=${2:-30}
 lisotra=$build/lisotra.exe
 least=$build/bench/windows/least_win32.exe
 probe=$build/bench/windows/wine_startup_probe
