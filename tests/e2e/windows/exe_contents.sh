@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # lisotra.exe as it is handed out: one file within its size budget, importing only Windows' own
 # DLLs, and none that its start-up does not need (common controls and COM are loaded when first
-# used, so that the tray icon comes up as soon as a minimal Win32 program's).
+# used: every process would otherwise load and set them up before the program's first line).
 #   exe_contents.sh LISOTRA.EXE
 set -u
 exe=${1:?path to lisotra.exe}
