@@ -2,11 +2,9 @@
 // WM_COMMAND: the program may replace the form's procedure, and a state change seen at the button
 // itself covers the mouse, the space bar and BM_CLICK alike. The colours are answered to the
 // button's WM_CTLCOLORSTATIC through a subclass of the form (comctl32's, which chains any number).
+// comctl32 is loaded with the first check box, not at start-up.
 #include "platform/native_window.h"
 #include "platform/user32.h"
-
-#include <windows.h>
-#include <commctrl.h>
 
 #include "platform/win32/native_font.h"
 #include "platform/win32/realisation.h"
@@ -52,6 +50,7 @@ DWORD AlignmentStyle(int alignment) { return alignment == 1 ? BS_LEFTTEXT : 0; }
 
 Win32CheckBox::Win32CheckBox(NativeWindow& parent, const CheckBoxDesign& design, NativeCheckBoxEvents& events)
     : events_(events), form_(reinterpret_cast<HWND>(parent.Handle())), value_(design.value == 1 ? 1 : 0) {
+    win32::LoadCommonControls();  // its BUTTON class, as the manifest asks for
     const DWORD style = WS_CHILD | WS_TABSTOP | BS_AUTOCHECKBOX | AlignmentStyle(design.alignment) |
                         (design.visible ? WS_VISIBLE : 0);
     button_ = CreateWindowExW(0, L"BUTTON", win32::Wide(design.caption).c_str(), style, design.rect.left,
@@ -59,7 +58,7 @@ Win32CheckBox::Win32CheckBox(NativeWindow& parent, const CheckBoxDesign& design,
                               form_, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!button_) return;
     SetColors(design.backColor, design.foreColor);
-    SetWindowSubclass(form_, &Win32CheckBox::FormProc, reinterpret_cast<UINT_PTR>(this), 0);
+    win32::SetWindowSubclass(form_, &Win32CheckBox::FormProc, reinterpret_cast<UINT_PTR>(this), 0);
     SendMessageW(button_, BM_SETCHECK, value_ ? BST_CHECKED : BST_UNCHECKED, 0);
     SetFont(design.font);
     SetWindowLongPtrW(button_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -69,7 +68,7 @@ Win32CheckBox::Win32CheckBox(NativeWindow& parent, const CheckBoxDesign& design,
 
 Win32CheckBox::~Win32CheckBox() {
     if (button_) {
-        RemoveWindowSubclass(form_, &Win32CheckBox::FormProc, reinterpret_cast<UINT_PTR>(this));
+        win32::RemoveWindowSubclass(form_, &Win32CheckBox::FormProc, reinterpret_cast<UINT_PTR>(this));
         // Messages sent while it goes find no check box behind it.
         SetWindowLongPtrW(button_, GWLP_USERDATA, 0);
         if (buttonProc_) SetWindowLongPtrW(button_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(buttonProc_));
@@ -117,7 +116,7 @@ LRESULT CALLBACK Win32CheckBox::FormProc(HWND window, UINT message, WPARAM wPara
         SetBkColor(dc, ResolveColor(self->backColor_));
         return reinterpret_cast<LRESULT>(self->brush_);
     }
-    return DefSubclassProc(window, message, wParam, lParam);
+    return win32::DefSubclassProc(window, message, wParam, lParam);
 }
 
 void Win32CheckBox::SetRect(const PixelRect& rect) {

@@ -26,22 +26,29 @@ std::map<HICON, HICON>& SmallIcons() {
     return icons;
 }
 
+// The screen's colour depth, asked once and only when a choice depends on it: under wine the
+// question goes to the X server's display settings, which took milliseconds of the start-up.
+// Every image of 8 bits or fewer shows on any screen Windows 8 and later (which the manifest
+// names) can have, so only a deeper image beside another one makes it ask.
 int ScreenBits() {
-    HDC screen = GetDC(nullptr);
-    const int bits = screen ? GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES) : 32;
-    if (screen) ReleaseDC(nullptr, screen);
+    static const int bits = [] {
+        HDC screen = GetDC(nullptr);
+        const int value = screen ? GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES) : 32;
+        if (screen) ReleaseDC(nullptr, screen);
+        return value;
+    }();
     return bits;
 }
 
 // As Windows picks from an icon file: the size closest to `size`, preferring a larger image to a
 // smaller one (shrinking loses less than enlarging), then the deepest colours the screen shows.
-const IconImage* Pick(const std::vector<IconImage>& images, int size, int screenBits) {
+const IconImage* Pick(const std::vector<IconImage>& images, int size) {
     const IconImage* best = nullptr;
     auto score = [&](const IconImage& image) {
         const int difference = image.width - size;
         const int sizeRank = difference >= 0 ? difference : 100000 - difference;
-        const int bits = image.bitsPerPixel <= screenBits ? image.bitsPerPixel : -image.bitsPerPixel;
-        return std::make_pair(sizeRank, -bits);
+        const bool shown = image.bitsPerPixel <= 8 || image.bitsPerPixel <= ScreenBits();
+        return std::make_pair(sizeRank, shown ? -image.bitsPerPixel : image.bitsPerPixel);
     };
     for (const IconImage& image : images) {
         if (image.width <= 0 || image.height <= 0 ||
@@ -110,9 +117,8 @@ HICON MakeIcon(const std::vector<std::uint32_t>& argb, int width, int height) {
     header.bV5BlueMask = 0x000000FF;
     header.bV5AlphaMask = 0xFF000000;
     void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HBITMAP colour = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (screen) ReleaseDC(nullptr, screen);
+    // Colours given as RGB need no device context.
+    HBITMAP colour = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!colour) return nullptr;
     // 0xAARRGGBB in memory is blue, green, red, alpha: the DIB's own order.
     std::memcpy(bits, argb.data(), argb.size() * sizeof(std::uint32_t));
@@ -140,16 +146,15 @@ HICON MakeIcon(const std::vector<std::uint32_t>& argb, int width, int height) {
 }  // namespace
 
 Hicon CreateIconFromImages(const std::vector<IconImage>& images) {
-    const int screenBits = ScreenBits();
     int largest = 0;
     for (const IconImage& image : images) largest = std::max(largest, image.width);
-    const IconImage* full = Pick(images, largest, screenBits);
+    const IconImage* full = Pick(images, largest);
     if (!full) return nullptr;
     HICON icon = MakeIcon(full->argb, full->width, full->height);
     if (!icon) return nullptr;
 
     const int smallWidth = GetSystemMetrics(SM_CXSMICON), smallHeight = GetSystemMetrics(SM_CYSMICON);
-    const IconImage* source = Pick(images, smallWidth, screenBits);
+    const IconImage* source = Pick(images, smallWidth);
     HICON small = MakeIcon(Resample(*source, smallWidth, smallHeight), smallWidth, smallHeight);
     if (small) SmallIcons()[icon] = small;
     return reinterpret_cast<Hicon>(icon);

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 #include <shellapi.h>
+#include <commctrl.h>
 
 #include <array>
 #include <cstdint>
@@ -34,6 +35,16 @@ LRESULT CALLBACK ObjectWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     auto* self = reinterpret_cast<Owner*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     return self ? self->OnMessage(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
 }
+
+// Common controls and COM are loaded the first time they are needed, not at start-up (see
+// loaded_later.cpp). LoadCommonControls loads comctl32 (version 6, as the manifest asks) before a
+// control of its classes is made; the subclass calls are comctl32's own; InitializeCom is
+// CoInitializeEx for this thread as a single-threaded apartment, once.
+bool LoadCommonControls();
+BOOL SetWindowSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id, DWORD_PTR data);
+BOOL RemoveWindowSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id);
+LRESULT DefSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+HRESULT InitializeCom();
 
 // AnsiCharCode, ToAnsi and FromAnsi for a given code page.
 int AnsiCharCodeIn(unsigned codePage, std::string_view utf8);

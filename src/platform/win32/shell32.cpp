@@ -11,8 +11,6 @@
 #include "platform/win32/realisation.h"
 #include "platform/win32/wide.h"
 
-#include <objbase.h>
-
 namespace os {
 
 namespace {
@@ -113,8 +111,7 @@ int Shell_NotifyIconA(unsigned message, const NotifyIconRecord& record) {
 std::intptr_t ShellExecuteA(Hwnd window, const char* operation, const char* file, const char* parameters,
                             const char* directory, int show) {
     // What opens the page may be a shell extension, which expects COM on the calling thread.
-    static const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    (void)com;
+    win32::InitializeCom();
     // The program's texts are UTF-8; an empty one means "none", as a null pointer does.
     auto wide = [](const char* text) { return text ? win32::Wide(text) : std::wstring(); };
     auto orNull = [](const std::wstring& text) { return text.empty() ? nullptr : text.c_str(); };

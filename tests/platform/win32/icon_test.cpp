@@ -114,3 +114,19 @@ TEST(Win32Icon, ImagesThatHoldNoPixelsMakeNoIcon) {
     EXPECT_EQ(os::CreateIconFromImages({}), nullptr);
     EXPECT_EQ(os::CreateIconFromImages({os::IconImage{16, 16, 32, {}}}), nullptr);
 }
+
+TEST(Win32Icon, OfImagesOfOneSizeTheDeepestTheScreenShowsIsTheIcon) {
+    // This screen shows true colour: of a 16-colour, a 256-colour and a true-colour image, the
+    // last; of the first two alone, the 256-colour one.
+    const auto blue = [](int, int) -> std::uint32_t { return 0xFF0000FF; };
+    const auto green = [](int, int) -> std::uint32_t { return 0xFF00FF00; };
+    const auto red = [](int, int) -> std::uint32_t { return 0xFFFF0000; };
+    HDC screen = GetDC(nullptr);
+    const int screenBits = GetDeviceCaps(screen, BITSPIXEL);
+    ReleaseDC(nullptr, screen);
+    ASSERT_GE(screenBits, 24);
+    HICON deep = Made({Image(32, 4, blue), Image(32, 32, red), Image(32, 8, green)});
+    EXPECT_EQ(ColourOf(deep).At(5, 5), 0xFFFF0000u);
+    HICON paletted = Made({Image(32, 4, blue), Image(32, 8, green)});
+    EXPECT_EQ(ColourOf(paletted).At(5, 5), 0xFF00FF00u);
+}
