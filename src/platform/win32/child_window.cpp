@@ -82,7 +82,7 @@ Win32Child::Win32Child(NativeWindow& parent, const ChildDesign& design, NativeWi
 // The tool tip is a window of its own, owned by the form; it watches the mouse over the child.
 void Win32Child::AddToolTip(const std::string& text) {
     const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};  // cheap once registered
-    InitCommonControlsEx(&classes);
+    win32::InitCommonControlsEx(&classes);
     const HWND parent = GetParent(window_);
     toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, GetAncestor(parent, GA_ROOT),

@@ -114,16 +114,16 @@ Win32Control::Win32Control(NativeWindow& parent, const ControlDesign& design, Na
     if (font_) SendMessageW(control_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     // Every control but a label of the button text colour hears its parent: commands, drawing, colours.
     if (kind_ == ControlKind::Label && foreColor_ == 0x80000012) return;
-    SetWindowSubclass(parent_, &Win32Control::Listen, reinterpret_cast<UINT_PTR>(this), 0);
+    win32::SetWindowSubclass(parent_, &Win32Control::Listen, reinterpret_cast<UINT_PTR>(this), 0);
     if (kind_ == ControlKind::Button && form_ != parent_) {
-        SetWindowSubclass(form_, &Win32Control::Listen, reinterpret_cast<UINT_PTR>(this), 0);
+        win32::SetWindowSubclass(form_, &Win32Control::Listen, reinterpret_cast<UINT_PTR>(this), 0);
     }
 }
 
 Win32Control::~Win32Control() {
     const auto id = reinterpret_cast<UINT_PTR>(this);
-    RemoveWindowSubclass(parent_, &Win32Control::Listen, id);
-    if (form_ != parent_) RemoveWindowSubclass(form_, &Win32Control::Listen, id);
+    win32::RemoveWindowSubclass(parent_, &Win32Control::Listen, id);
+    if (form_ != parent_) win32::RemoveWindowSubclass(form_, &Win32Control::Listen, id);
     if (control_) DestroyWindow(control_);
     if (name_) DestroyWindow(name_);
     if (font_) DeleteObject(font_);
@@ -195,14 +195,14 @@ LRESULT CALLBACK Win32Control::Listen(HWND window, UINT message, WPARAM wParam, 
         return MAKELRESULT(self->id_, DC_HASDEFID);
     } else if (message == WM_CTLCOLORSTATIC && reinterpret_cast<HWND>(lParam) == self->control_) {
         // The form's background and brush, this label's text colour.
-        const LRESULT brush = DefSubclassProc(window, message, wParam, lParam);
+        const LRESULT brush = win32::DefSubclassProc(window, message, wParam, lParam);
         SetTextColor(reinterpret_cast<HDC>(wParam), ResolveColor(self->foreColor_));
         return brush;
     } else if (message == WM_DRAWITEM && reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem == self->control_) {
         self->DrawLink(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return TRUE;
     }
-    return DefSubclassProc(window, message, wParam, lParam);
+    return win32::DefSubclassProc(window, message, wParam, lParam);
 }
 
 }  // namespace

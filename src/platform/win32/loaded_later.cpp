@@ -45,6 +45,12 @@ LRESULT DefSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     return function ? function(window, message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
 }
 
+BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* classes) {
+    using Function = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    static const Function function = Find<Function>(CommonControls(), "InitCommonControlsEx");
+    return function ? function(classes) : FALSE;
+}
+
 HRESULT InitializeCom() {
     using Function = HRESULT(WINAPI*)(LPVOID, DWORD);
     static const HRESULT result = [] {

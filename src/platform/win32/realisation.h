@@ -41,6 +41,7 @@ LRESULT CALLBACK ObjectWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 // control of its classes is made; the subclass calls are comctl32's own; InitializeCom is
 // CoInitializeEx for this thread as a single-threaded apartment, once.
 bool LoadCommonControls();
+BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* classes);
 BOOL SetWindowSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id, DWORD_PTR data);
 BOOL RemoveWindowSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id);
 LRESULT DefSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
