@@ -45,8 +45,8 @@ private:
 };
 
 // The program's icon, at the sizes of a caption and of Alt+Tab, for the forms that can be shown.
-// It is not the class's: the hidden shell form made at start-up would have had it taken from the
-// resources, shrunk to the small size and, under wine, handed to the X server with the window.
+// It is not the class's: registering the class for the hidden shell form at start-up would load
+// it from the resources and make its small copy, milliseconds before the tray icon is added.
 void GiveProgramIcon(HWND window) {
     static const auto load = [](int metricX, int metricY) {
         return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON,
