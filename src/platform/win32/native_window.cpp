@@ -43,13 +43,26 @@ private:
     SIZE size_{};           // the frame size last reported
 };
 
+// The program's icon, at the sizes of a caption and of Alt+Tab, for the forms that can be shown.
+// It is not the class's: registering the class for the hidden shell form at start-up would load
+// it from the resources and make its small copy, milliseconds before the tray icon is added.
+void GiveProgramIcon(HWND window) {
+    static const auto load = [](int metricX, int metricY) {
+        return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                             GetSystemMetrics(metricX), GetSystemMetrics(metricY), LR_SHARED));
+    };
+    static const HICON big = load(SM_CXICON, SM_CYICON);
+    static const HICON small = load(SM_CXSMICON, SM_CYSMICON);
+    SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+}
+
 void RegisterFormClass() {
     static const bool registered = [] {
         WNDCLASSEXW windowClass{};
         windowClass.cbSize = sizeof windowClass;
         windowClass.lpfnWndProc = win32::ObjectWindowProc<Win32Window>;
         windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.hIcon = LoadIconW(windowClass.hInstance, MAKEINTRESOURCEW(1));
         windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
         windowClass.lpszClassName = kFormClass;
         return RegisterClassExW(&windowClass) != 0;
@@ -80,6 +93,7 @@ Win32Window::Win32Window(const WindowDesign& design, NativeWindowEvents& events)
     window_ = CreateWindowExW(exStyle, kFormClass, win32::Wide(design.caption).c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
                               frame.right - frame.left, frame.bottom - frame.top, owner, nullptr,
                               GetModuleHandleW(nullptr), this);
+    if (window_ && kind_ != WindowKind::Hidden) GiveProgramIcon(window_);
     created_ = true;
     if (window_ && (kind_ == WindowKind::Dialog || kind_ == WindowKind::DialogNoTaskbar)) win32::MarkAsDialog(window_);
     const PixelRect rect = FrameRect();

@@ -92,6 +92,25 @@ TEST_F(Win32Window, TheToolKindHasAThinCaptionACloseButtonOnlyAndAHiddenOwner) {
     EXPECT_STREQ(caption, L"Probe");
 }
 
+TEST_F(Win32Window, AFormThatCanBeShownHasTheProgramsIconAtBothSizes) {
+    probe->Show();
+    const auto icon = [](HWND window, WPARAM size) {
+        return reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, size, 0));
+    };
+    const HICON big = icon(Window(), ICON_BIG), small = icon(Window(), ICON_SMALL);
+    ASSERT_NE(big, nullptr);
+    ASSERT_NE(small, nullptr);
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(small, &info));
+    BITMAP bitmap{};
+    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    EXPECT_EQ(bitmap.bmWidth, GetSystemMetrics(SM_CXSMICON));
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+    // The hidden shell form is never seen and is made at start-up: it gets none.
+    EXPECT_EQ(icon(Native(hidden->hWnd()), ICON_BIG), nullptr);
+}
+
 TEST_F(Win32Window, ASizeChangeIsReportedAtOnceAndAMoveIsNot) {
     probe.Get();
     const float twips = os::TwipsPerPixelX();
