@@ -1,7 +1,9 @@
 // The application services: deferred work, the screen from the system, End and the message loop.
 #include "platform/app.h"
 
+#include <cstdio>
 #include <stdexcept>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -72,7 +74,29 @@ TEST_F(Win32AppDeathTest, TheMessageLoopRunsUntilEnd) {
                 ::testing::ExitedWithCode(0), "");
 }
 
+// The person reads the box that tells of the error, then presses its OK: what it says goes to the
+// standard error, where the test can see it.
+void ReadTheErrorBoxAndPressOk() {
+    std::thread([] {
+        for (int i = 0; i < 500; ++i) {
+            if (HWND box = FindWindowW(L"#32770", L"Lisotra")) {
+                wchar_t text[256] = {};
+                GetDlgItemTextW(box, 0xFFFF, text, 256);  // a message box's text
+                std::fprintf(stderr, "%ls\n", text);
+                std::fflush(stderr);
+                PostMessageW(box, WM_COMMAND, IDOK, 0);
+                return;
+            }
+            Sleep(20);
+        }
+    }).detach();
+}
+
 TEST_F(Win32AppDeathTest, AnErrorTheProgramDidNotHandleEndsItInsteadOfUnwindingThroughTheSystem) {
-    EXPECT_EXIT(os::RunApplication(0, nullptr, [] { os::PostDeferred([] { throw std::runtime_error("x"); }); }),
-                ::testing::ExitedWithCode(1), "");
+    EXPECT_EXIT(
+        {
+            ReadTheErrorBoxAndPressOk();
+            os::RunApplication(0, nullptr, [] { os::PostDeferred([] { throw std::runtime_error("x"); }); });
+        },
+        ::testing::ExitedWithCode(1), "Run-time error not handled, the program ends: x");
 }

@@ -13,12 +13,6 @@ namespace {
 
 using Win32LoadedLater = Win32Test;
 
-struct QuietForm : os::NativeWindowEvents {
-    void OnSizeChanged() override {}
-    void OnActivated() override {}
-    void OnCloseRequest(int) override {}
-};
-
 struct QuietBox : os::NativeCheckBoxEvents {
     void OnUserSetValue(int) override {}
 };
@@ -38,7 +32,7 @@ HWND PlainWindow() {
 }
 
 TEST_F(Win32LoadedLater, TheFirstCheckBoxBringsCommonControlsSix) {
-    QuietForm formEvents;
+    QuietWindow formEvents;
     os::WindowDesign design;
     design.kind = os::WindowKind::SizableToolWindow;
     design.caption = "Check box host";
