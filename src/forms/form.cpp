@@ -27,8 +27,10 @@ void Form::Show() {
 void Form::SetVisible(bool visible) {
     if (visible == visible_) return;
     visible_ = visible;
-    window_->SetVisible(visible);
+    // The controls hear of it first: showing the window may activate it before the call returns,
+    // and the form's activation comes after its controls' show.
     if (visible) ShowControls();
+    window_->SetVisible(visible);
     if (visible && !shownOnce_) {
         shownOnce_ = true;
         OnResize();

@@ -34,6 +34,9 @@ TEST_F(PickerDialog, OpensRedWithoutATaskbarButton) {
     EXPECT_EQ(window->frame.width - 8, 434);
     EXPECT_EQ(Swatch(), 0x0000FFu);
     EXPECT_EQ(Dialog().picker.SelectedColor(), 0xFF);
+    // The picker shows red too: its bar in red's shades, its marker on red at the field's corner.
+    EXPECT_EQ(headless::ShownPixel(Dialog().picker.bar.hWnd(), 10, 2), static_cast<os::COLORREF>(drag_path::Bar(0xFF, 2)));
+    EXPECT_EQ(headless::ShownPixel(Dialog().picker.hWnd(), 8, 1), 0u);  // the marker's right arm
     EXPECT_EQ(headless::Window(Dialog().swatch.hWnd())->toolTip, "Click and select color");
     EXPECT_EQ(headless::Window(Dialog().swatch.hWnd())->frame, (os::PixelRect{256, 32, 148, 110}));
     EXPECT_EQ(headless::Window(Dialog().picker.hWnd())->frame, (os::PixelRect{24, 24, 204, 188}));

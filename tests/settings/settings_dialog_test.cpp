@@ -45,6 +45,13 @@ TEST_F(SettingsDialogTest, AnEmptyStoreShowsEAndSUntickedAndBlack) {
     EXPECT_FALSE(Dialog().runAtStartup.Registered());
 }
 
+TEST_F(SettingsDialogTest, AColourTooLargeForANumberOfTheStoreShowsBlack) {
+    Store("default", "backcolor", " 99999999999");
+    Open();
+    EXPECT_EQ(headless::ShownPixel(Dialog().swatch.hWnd(), 5, 5), 0u);
+    EXPECT_FALSE(headless::Ended());
+}
+
 TEST_F(SettingsDialogTest, OkStoresWhatItShowsAndRegistersShowThenHide) {
     Open();
     PressOk();

@@ -47,7 +47,12 @@ public:
     }
 
     os::Hwnd Handle() const override { return handle_; }
-    void SetVisible(bool visible) override { state_.visible = visible; }
+    void SetVisible(bool visible) override {
+        state_.visible = visible;
+        // A dialog shown is activated at once, before the call returns, as Windows does it.
+        const bool dialog = state_.kind == os::WindowKind::Dialog || state_.kind == os::WindowKind::DialogNoTaskbar;
+        if (visible && dialog) BringForward();
+    }
     void BringForward() override {
         // The one active window of the desktop: becoming it is an activation.
         for (os::Hwnd other : os::emu::AllWindows()) {
