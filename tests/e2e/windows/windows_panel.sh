@@ -36,7 +36,13 @@ press() {
   xdotool key "ctrl+alt+$1"
 }
 
-launch() { "$wine_run" "$prefix" "$exe" >"$e2e_dir/$1" 2>&1 & }
+# Under wine the new tray icon docks just after start-up, and a window mapped meanwhile may be
+# placed by the window manager instead of where the program asked (seen once in many runs, the
+# stored place off by 100 pixels): the scenario's first key press waits for the docking to end.
+launch() {
+  "$wine_run" "$prefix" "$exe" >"$e2e_dir/$1" 2>&1 &
+  sleep 1
+}
 panels() { xdotool search --onlyvisible --name '^Lisotra$' 2>/dev/null; }
 panel_checks() { check "it is owned by a hidden window" bash -c "xprop -id $1 WM_TRANSIENT_FOR | grep -q 'window id'"; }
 # wineboot -e asks every window to end, as a log-off does.
