@@ -2,6 +2,7 @@
 
 #include "platform/app.h"
 #include "forms/twips.h"
+#include "platform/user32.h"
 
 #include <utility>
 
@@ -51,6 +52,12 @@ PixelSurface& PictureBox::MakeSurface(COLORREF background) {
     return *surface_;
 }
 
+void PictureBox::ShowPicture(const Bitmap& picture) {
+    PixelSurface& surface = MakeSurface(ResolveColor(kButtonFace));
+    surface.SetPicture(&picture);
+    surface.Clear();
+}
+
 void PictureBox::SetMouseIcon(const PointerImage& pointer) {
     pointer_ = &pointer;
     if (window_) window_->SetPointer(pointer);
@@ -95,10 +102,7 @@ CheckBox::CheckBox(ControlContainer& parent, Design design)
 
 CheckBox::~CheckBox() = default;
 
-PixelRect CheckBox::Pixels() const {
-    return {TwipsToPixelsX(design_.rect.left), TwipsToPixelsY(design_.rect.top), TwipsToPixelsX(design_.rect.width),
-            TwipsToPixelsY(design_.rect.height)};
-}
+PixelRect CheckBox::Pixels() const { return TwipsToPixels(design_.rect); }
 
 void CheckBox::Create(NativeWindow& parent) {
     CheckBoxDesign native;
@@ -167,8 +171,7 @@ TextControl::~TextControl() = default;
 void TextControl::Create(NativeWindow& parent) {
     ControlDesign native;
     native.kind = kind_;
-    native.rect = {TwipsToPixelsX(design_.rect.left), TwipsToPixelsY(design_.rect.top), TwipsToPixelsX(design_.rect.width),
-                   TwipsToPixelsY(design_.rect.height)};
+    native.rect = TwipsToPixels(design_.rect);
     native.text = text_;
     native.font = font_;
     native.foreColor = design_.foreColor;

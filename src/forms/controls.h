@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "forms/twips.h"
 #include "platform/font.h"
 #include "platform/native_window.h"
 
@@ -94,6 +95,9 @@ public:
     // The box draws: its window shows a surface of the box's size in pixels, cleared to
     // `background`. Surface() is that surface, or null for a box that does not draw.
     PixelSurface& MakeSurface(COLORREF background);
+    // The box shows the picture at its top-left, on the button face beyond it. The picture must
+    // outlive the box.
+    void ShowPicture(const Bitmap& picture);
     PixelSurface* Surface() const { return surface_.get(); }
     // The pointer while the mouse is over the box.
     void SetMouseIcon(const PointerImage& pointer);
@@ -122,14 +126,6 @@ private:
 
 struct InvalidPropertyValue : std::exception {
     const char* what() const noexcept override { return "Invalid property value"; }
-};
-
-// Where a control sits on its container, in twips.
-struct TwipsRect {
-    float left = 0;
-    float top = 0;
-    float width = 0;
-    float height = 0;
 };
 
 // A check box: Value 0 (clear) or 1 (set). Click runs on every change of Value, whether the user

@@ -10,4 +10,8 @@ float PixelsToTwipsY(int pixels) { return static_cast<float>(pixels) * TwipsPerP
 int TwipsToPixelsX(float twips) { return CLng(static_cast<double>(twips) / TwipsPerPixelX()); }
 int TwipsToPixelsY(float twips) { return CLng(static_cast<double>(twips) / TwipsPerPixelY()); }
 
+PixelRect TwipsToPixels(const TwipsRect& r) {
+    return {TwipsToPixelsX(r.left), TwipsToPixelsY(r.top), TwipsToPixelsX(r.width), TwipsToPixelsY(r.height)};
+}
+
 }  // namespace os

@@ -35,7 +35,7 @@ UserControl::UserControl(ControlContainer& host, TwipsRect placement, std::optio
 UserControl::~UserControl() = default;
 
 PixelRect UserControl::Pixels() const {
-    return {TwipsToPixelsX(rect_.left), TwipsToPixelsY(rect_.top), TwipsToPixelsX(rect_.width), TwipsToPixelsY(rect_.height)};
+    return TwipsToPixels(rect_);
 }
 
 void UserControl::Create(NativeWindow& parent) {

@@ -15,11 +15,6 @@ constexpr float kClientWidth = 5730;  // twips
 constexpr float kClientHeight = 3555;
 constexpr os::COLORREF kBlack = 0x000000;
 constexpr os::COLORREF kHighlight = 0x8000000D;  // the system highlight colour
-constexpr os::COLORREF kButtonFace = 0x8000000F;
-
-os::PixelRect Pixels(float left, float top, float width, float height) {
-    return {os::TwipsToPixelsX(left), os::TwipsToPixelsY(top), os::TwipsToPixelsX(width), os::TwipsToPixelsY(height)};
-}
 
 os::Font LinkFont() {
     os::Font font;  // MS Sans Serif 8.25
@@ -34,7 +29,7 @@ constexpr float kSeparatorLeft = 105, kSeparatorTop = 2505, kSeparatorWidth = 55
 AboutBox::AboutBox()
     : Form({os::WindowKind::Dialog, std::string("About ") + version::kTitle, os::TwipsToPixelsX(kClientWidth),
             os::TwipsToPixelsY(kClientHeight)}),
-      icon(*this, {.rect = Pixels(240, 240, 540, 540), .accessibleName = "Lisotra icon"}, os::ScaleMode::Pixels),
+      icon(*this, {.rect = os::TwipsToPixels({240, 240, 540, 540}), .accessibleName = "Lisotra icon"}, os::ScaleMode::Pixels),
       title(*this, {.rect = {1050, 240, 3885, 480}}),
       versionLabel(*this, {.rect = {1050, 780, 3885, 225}}),
       description(*this, {.rect = {1050, 1125, 3885, 1170}, .text = "Change the background color of what you're reading",
@@ -44,13 +39,12 @@ AboutBox::AboutBox()
                        .accessibleName = "Lisotra home page"}),
       okButton(*this, {.rect = {4245, 2625, 1260, 345}, .text = "OK", .isDefault = true, .isCancel = true}),
       sysInfoButton(*this, {.rect = {4260, 3075, 1245, 345}, .text = "&System Info..."}),
-      etchedDark(*this, {.rect = Pixels(kSeparatorLeft, kSeparatorTop, kSeparatorWidth, 15)}),
-      etchedLight(*this, {.rect = Pixels(kSeparatorLeft, kSeparatorTop + 15, kSeparatorWidth, 15)}),
-      iconPicture_(info_images::AboutIcon(os::ResolveColor(kButtonFace))) {
+      etchedDark(*this, {.rect = os::TwipsToPixels({kSeparatorLeft, kSeparatorTop, kSeparatorWidth, 15})}),
+      etchedLight(*this, {.rect = os::TwipsToPixels({kSeparatorLeft, kSeparatorTop + 15, kSeparatorWidth, 15})}),
+      iconPicture_(info_images::AboutIcon(os::ResolveColor(os::kButtonFace))) {
     etchedDark.SetBackColor(0x808080);
     etchedLight.SetBackColor(0xFFFFFF);
-    icon.MakeSurface(os::ResolveColor(kButtonFace)).SetPicture(&iconPicture_);
-    icon.Surface()->Clear();
+    icon.ShowPicture(iconPicture_);
     okButton.Click = [this] { Unload(); };
     sysInfoButton.Click = [this] { system_info::Start(version::kTitle); };
     // A normal window, as every page the program opens.

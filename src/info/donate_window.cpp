@@ -10,7 +10,6 @@
 namespace {
 constexpr float kClientWidth = 8310;  // twips
 constexpr float kClientHeight = 2805;
-constexpr os::COLORREF kButtonFace = 0x8000000F;
 constexpr float kFromTheRight = 100;    // twips between the window and the screen's right edge
 constexpr float kFromTheBottom = 1200;  // and its bottom edge
 
@@ -33,9 +32,8 @@ DonateWindow::DonateWindow()
                                      info_images::kDonateHeight},
                             .accessibleName = "Donate now"},
                     os::ScaleMode::Pixels),
-      picture_(info_images::DonateButton(os::ResolveColor(kButtonFace))) {
-    donatePicture.MakeSurface(os::ResolveColor(kButtonFace)).SetPicture(&picture_);
-    donatePicture.Surface()->Clear();
+      picture_(info_images::DonateButton(os::ResolveColor(os::kButtonFace))) {
+    donatePicture.ShowPicture(picture_);
     donatePicture.Click = [this] {
         os::ShellExecuteA(hWnd(), "OPEN", site::Page("/say-thanks").c_str(), "", "", 1);
     };

@@ -71,8 +71,10 @@ enum class CloseReason {
     OtherProgram = 3  // another program asked it to close
 };
 
-// Colours are 0x00BBGGRR.
+// Colours are 0x00BBGGRR; 0x800000nn names the desktop's system colour nn.
 using COLORREF = std::uint32_t;
+inline constexpr COLORREF kButtonFace = 0x8000000F;
+inline constexpr COLORREF kButtonText = 0x80000012;
 
 struct PixelRect {
     int left = 0;

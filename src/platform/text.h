@@ -10,6 +10,9 @@ namespace os {
 // 0 for an empty text, and the code page's default character "?" for one it cannot hold.
 int AnsiCharCode(std::string_view utf8);
 
+// The first character of a UTF-8 text, whole (all of its bytes); empty for an empty text.
+std::string FirstCharacter(std::string_view utf8);
+
 // A UTF-8 text in the user's ANSI code page, "?" for each character it cannot hold; and back.
 std::string ToAnsi(std::string_view utf8);
 std::string FromAnsi(std::string_view ansi);

@@ -68,4 +68,10 @@ std::string FromUtf16(std::u16string_view utf16) {
     return out;
 }
 
+std::string FirstCharacter(std::string_view utf8) {
+    size_t length = utf8.empty() ? 0 : 1;
+    while (length < utf8.size() && (static_cast<unsigned char>(utf8[length]) & 0xC0) == 0x80) ++length;
+    return std::string(utf8.substr(0, length));
+}
+
 }  // namespace os

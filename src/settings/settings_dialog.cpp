@@ -8,6 +8,7 @@
 #include "platform/app.h"
 #include "platform/font.h"
 #include "platform/settings_store.h"
+#include "platform/text.h"
 #include "settings/form_descriptions.h"
 #include "settings/number_text.h"
 #include "settings/stored_settings.h"
@@ -16,8 +17,6 @@
 namespace {
 constexpr float kClientWidth = 7170;  // twips
 constexpr float kClientHeight = 4200;
-constexpr os::COLORREF kButtonFace = 0x8000000F;
-constexpr os::COLORREF kButtonText = 0x80000012;
 constexpr float kLetterBoxWidth = 300;
 
 // Each letter box sits over the "E" between the blanks of its label.
@@ -40,10 +39,6 @@ float LetterBoxLeft(float labelLeft) {
     return labelLeft + os::PixelsToTwipsX(before) + os::PixelsToTwipsX(e) / 2 - kLetterBoxWidth / 2;
 }
 
-os::PixelRect Pixels(const os::TwipsRect& r) {
-    return {os::TwipsToPixelsX(r.left), os::TwipsToPixelsY(r.top), os::TwipsToPixelsX(r.width), os::TwipsToPixelsY(r.height)};
-}
-
 // Letters are stored upper-cased; a letter outside A-Z keeps its case.
 std::string UpperCase(std::string text) {
     for (char& c : text) {
@@ -52,14 +47,6 @@ std::string UpperCase(std::string text) {
     return text;
 }
 
-// The first character of a UTF-8 text, whole.
-std::string FirstCharacter(const std::string& text) {
-    size_t length = text.empty() ? 0 : 1;
-    while (length < text.size() && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80) ++length;
-    return text.substr(0, length);
-}
-
-std::string StoredText(const char* section, const char* key) { return os::GetSetting(settings::kApp, section, key); }
 void Store(const char* section, const char* key, const std::string& text) {
     os::SaveSetting(settings::kApp, section, key, text);
 }
@@ -68,9 +55,9 @@ void Store(const char* section, const char* key, const std::string& text) {
 SettingsDialog::SettingsDialog()
     : Form({os::WindowKind::Dialog, "Lisotra Settings.", os::TwipsToPixelsX(kClientWidth), os::TwipsToPixelsY(kClientHeight)}),
       runAtStartup(*this, {360, 480, 1365, 195}, settings::SettingsDialogDescription().Instance("Run_At_StartUp1")),
-      onTop(*this, {{360, 960, 4335, 375}, "Always on top", 0, 0, kButtonFace, kButtonText, 0}),
+      onTop(*this, {{360, 960, 4335, 375}, "Always on top", 0, 0, os::kButtonFace, os::kButtonText, 0}),
       colorButton(*this, {.rect = {360, 1680, 3135, 375}, .text = "Select reading panel background colour"}),
-      swatch(*this, {.rect = Pixels({3840, 1680, 1935, 375}), .border = true, .accessibleName = "reading panel colour"}),
+      swatch(*this, {.rect = os::TwipsToPixels({3840, 1680, 1935, 375}), .border = true, .accessibleName = "reading panel colour"}),
       showLabel(*this, {.rect = {240, 2400, 3615, 360}, .text = kShowText, .font = LabelFont()}),
       showLetter(*this, {.rect = {LetterBoxLeft(240), 2400, kLetterBoxWidth, 285}, .accessibleName = "show hotkey letter"}),
       hideLabel(*this, {.rect = {240, 3000, 3495, 360}, .text = kHideText, .font = LabelFont()}),
@@ -82,13 +69,12 @@ SettingsDialog::SettingsDialog()
 
 void SettingsDialog::OnLoad() {
     SetTabOrder({&okButton, &hideLetter, &showLetter, &runAtStartup, &onTop, &colorButton, &swatch});
-    const std::string show = StoredText(settings::kDefault, settings::kShowLetter);
-    showLetter.SetText(show.empty() ? "E" : show);
-    const std::string hide = StoredText(settings::kDefault, settings::kHideLetter);
-    hideLetter.SetText(hide.empty() ? "S" : hide);
-    if (os::ToInt16(settings::ParseSettingNumber(StoredText(settings::kDefault, settings::kOnTop))) == 1) onTop.SetValue(1);
+    // The dialog's defaults are its own: E and S, where the shell window starts with S and L.
+    showLetter.SetText(settings::ReadLetter(settings::kShowLetter, "E"));
+    hideLetter.SetText(settings::ReadLetter(settings::kHideLetter, "S"));
+    if (settings::ReadPanelOnTop()) onTop.SetValue(1);
     // Absent, or too large for a colour number: black.
-    const auto color = os::ToInt32(settings::ParseSettingNumber(StoredText(settings::kDefault, settings::kBackColor)));
+    const auto color = os::ToInt32(settings::ReadNumber(settings::kDefault, settings::kBackColor));
     SetColor(static_cast<os::COLORREF>(color.value_or(0)));
 }
 
@@ -107,7 +93,7 @@ void SettingsDialog::Confirm() {
     std::string refused;
     for (const std::string& letter : {settings::ReadLetter(settings::kShowLetter, "S"), settings::ReadLetter(settings::kHideLetter, "L")}) {
         if (!hotkeys.RegisterNext(shell.hWnd(), kCtrlAlt, LetterKeyCode(letter))) {
-            refused += std::string(refused.empty() ? "" : " and ") + "CTRL+Alt+" + FirstCharacter(letter);
+            refused += std::string(refused.empty() ? "" : " and ") + "CTRL+Alt+" + os::FirstCharacter(letter);
         }
     }
     if (!refused.empty()) {

@@ -6,10 +6,9 @@
 
 namespace settings {
 
+double ReadNumber(const char* section, const char* key) { return ParseSettingNumber(os::GetSetting(kApp, section, key)); }
+
 namespace {
-double ReadNumber(const char* section, const char* key) {
-    return ParseSettingNumber(os::GetSetting(kApp, section, key));
-}
 float ReadSingle(const char* key) { return static_cast<float>(ReadNumber(kWindow, key)); }
 void SaveSingle(const char* key, float value) {
     os::SaveSetting(kApp, kWindow, key, FormatSettingNumber(value));

@@ -22,6 +22,9 @@ inline constexpr const char* kWindow = "window";
 
 inline constexpr os::COLORREF kYellow = 0x00FFFF;
 
+// The leading number of a stored text (0 when absent or not a number).
+double ReadNumber(const char* section, const char* key);
+
 // The stored letter text unchanged, or the reader's default when it is empty.
 std::string ReadLetter(const char* key, const char* defaultLetter);
 

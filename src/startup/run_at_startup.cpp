@@ -1,11 +1,10 @@
 #include "startup/run_at_startup.h"
 
 #include "forms/conversions.h"
+#include "platform/text.h"
 #include "startup/run_key.h"
 
 namespace {
-constexpr os::COLORREF kButtonFace = 0x8000000F;
-constexpr os::COLORREF kButtonText = 0x80000012;
 constexpr float kBoxWidth = 210;  // twips for the box itself and the gap before the caption
 
 // Three captions: the check box's own until a caption is set, the one a saved instance without a
@@ -14,18 +13,11 @@ constexpr const char* kDesignCaption = "Run at Startup";
 constexpr const char* kReadDefaultCaption = "Run At StartUp";
 constexpr const char* kWriteDefaultCaption = "Run At Startup";
 
-// The first character of a UTF-8 text, whole.
-std::string FirstCharacter(const std::string& text) {
-    if (text.empty()) return {};
-    size_t length = 1;
-    while (length < text.size() && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80) ++length;
-    return text.substr(0, length);
-}
 }  // namespace
 
 RunAtStartupBox::RunAtStartupBox(os::ControlContainer& host, os::TwipsRect placement, std::optional<os::PropertyBag> saved)
     : UserControl(host, placement, std::move(saved)),
-      checkBox(*this, {{0, 0, 1455, 195}, kDesignCaption, 0, 0, kButtonFace, kButtonText, 0}),
+      checkBox(*this, {{0, 0, 1455, 195}, kDesignCaption, 0, 0, os::kButtonFace, os::kButtonText, 0}),
       font_(checkBox.Font()) {
     checkBox.Click = [this] { OnCheckBoxClick(); };
 }
@@ -107,8 +99,8 @@ void RunAtStartupBox::OnInitProperties() { SetFont(Ambient().Font); }
 void RunAtStartupBox::OnReadProperties(os::PropertyBag& bag) {
     SetFont(bag.ReadProperty("Font", Ambient().Font));
     commandLineArgument_ = bag.ReadProperty("prbCmd_Line_arg", "");
-    SetBackColor(static_cast<os::COLORREF>(bag.ReadProperty("prbBackColor", static_cast<std::int32_t>(kButtonFace))));
-    SetForeColor(static_cast<os::COLORREF>(bag.ReadProperty("prbForeColor", static_cast<std::int32_t>(kButtonText))));
+    SetBackColor(static_cast<os::COLORREF>(bag.ReadProperty("prbBackColor", static_cast<std::int32_t>(os::kButtonFace))));
+    SetForeColor(static_cast<os::COLORREF>(bag.ReadProperty("prbForeColor", static_cast<std::int32_t>(os::kButtonText))));
     SetAlignment(bag.ReadProperty("prbAlignment", std::int16_t{0}));
     SetCaption(bag.ReadProperty("prbCaption", kReadDefaultCaption));
 }
@@ -117,14 +109,14 @@ void RunAtStartupBox::OnWriteProperties(os::PropertyBag& bag) {
     bag.WriteProperty("Font", font_, Ambient().Font);
     bag.WriteProperty("prbCaption", Caption(), kWriteDefaultCaption);
     bag.WriteProperty("prbCmd_Line_arg", commandLineArgument_, "");
-    bag.WriteProperty("prbBackColor", static_cast<std::int32_t>(BackColor()), static_cast<std::int32_t>(kButtonFace));
-    bag.WriteProperty("prbForeColor", static_cast<std::int32_t>(ForeColor()), static_cast<std::int32_t>(kButtonText));
+    bag.WriteProperty("prbBackColor", static_cast<std::int32_t>(BackColor()), static_cast<std::int32_t>(os::kButtonFace));
+    bag.WriteProperty("prbForeColor", static_cast<std::int32_t>(ForeColor()), static_cast<std::int32_t>(os::kButtonText));
     bag.WriteProperty("prbAlignment", Alignment(), std::int32_t{0});
 }
 
 void RunAtStartupBox::OnResize() {
     const std::string caption = checkBox.Caption();
-    const float first = TextWidth(FirstCharacter(caption));
+    const float first = TextWidth(os::FirstCharacter(caption));
     const float whole = TextWidth(caption);
     checkBox.Move(0, 0, first + whole + kBoxWidth, TextHeight(caption));
     SetWidth(checkBox.Width());
