@@ -7,7 +7,10 @@ windows:
 	@cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
 	@cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target lisotra
 
+# Wine's window placement and process start race with the window manager and its tray now and
+# then (one test in a few hundred runs): a failed test gets one more try; one that fails twice
+# fails the run.
 test-windows: windows
 	@scripts/deps.sh desktop
 	@cmake --build $(WINDOWS_BUILD) -j $(JOBS)
-	@tests/platform/win32/ctest_in_desktop.sh $(WINDOWS_BUILD) -j $(JOBS)
+	@tests/platform/win32/ctest_in_desktop.sh $(WINDOWS_BUILD) -j $(JOBS) --repeat until-pass:2
