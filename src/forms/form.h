@@ -93,6 +93,10 @@ template <class T>
 class FormRef {
 public:
     FormRef() { RegisterFormRef([this] { instance_.reset(); }); }
+    // Only at the end of the process, which takes the form and its windows with it. Destroying
+    // them here would run a window's teardown after what it uses (the desktop's connection, the
+    // window table) may be gone: the process can end from inside a library.
+    ~FormRef() { (void)instance_.release(); }
     FormRef(const FormRef&) = delete;
     FormRef& operator=(const FormRef&) = delete;
     T* operator->() { return &Get(); }

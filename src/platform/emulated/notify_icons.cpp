@@ -5,8 +5,8 @@
 namespace os::emu {
 
 NotifyIconMap& NotifyIcons() {
-    static NotifyIconMap icons;
-    return icons;
+    static auto* icons = new NotifyIconMap;  // never destroyed: see window_table.cpp
+    return *icons;
 }
 
 int ApplyNotifyIcon(unsigned message, const NotifyIconRecord& record, NotifyIconDisplay& display) {

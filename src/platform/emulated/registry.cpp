@@ -23,8 +23,8 @@ struct Handles {
 };
 
 Handles& Table() {
-    static Handles handles;
-    return handles;
+    static auto* handles = new Handles;  // never destroyed: see window_table.cpp
+    return *handles;
 }
 
 bool IsRoot(HKEY key) { return key == HKEY_CURRENT_USER || key == HKEY_LOCAL_MACHINE; }
@@ -124,8 +124,8 @@ std::string AnsiName(const char* name) { return name ? FromAnsi(name) : std::str
 }  // namespace
 
 MemoryRegistry& Memory() {
-    static MemoryRegistry registry;
-    return registry;
+    static auto* registry = new MemoryRegistry;  // never destroyed: see window_table.cpp
+    return *registry;
 }
 
 void ResetRegistry() {

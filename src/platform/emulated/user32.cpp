@@ -16,8 +16,8 @@ struct HotKey {
 };
 // (window, id) -> combination, as Windows keeps them.
 std::map<std::pair<Hwnd, int>, HotKey>& HotKeys() {
-    static std::map<std::pair<Hwnd, int>, HotKey> hotKeys;
-    return hotKeys;
+    static auto* hotKeys = new std::map<std::pair<Hwnd, int>, HotKey>;  // never destroyed: see window_table.cpp
+    return *hotKeys;
 }
 bool Held(unsigned modifiers, unsigned virtualKey) {
     for (const auto& [key, hotKey] : HotKeys()) {

@@ -9,9 +9,12 @@
 namespace os::emu {
 
 namespace {
+// The tables of the emulated desktop are never destroyed. A process can end from inside a library
+// (Qt calls exit() when the X server goes) while windows are still open; destructors run then, in
+// an order nobody chose, would touch tables already gone. The process's end frees them.
 std::map<Hwnd, WindowEntry>& Table() {
-    static std::map<Hwnd, WindowEntry> table;
-    return table;
+    static auto* table = new std::map<Hwnd, WindowEntry>;
+    return *table;
 }
 std::uintptr_t nextHandle = 0x10000;
 }  // namespace

@@ -47,6 +47,15 @@ void WatchSessionEnd(QApplication& app) {
 
 QScreen* Primary() { return QGuiApplication::primaryScreen(); }
 
+[[noreturn]] void ExitNow(int code);
+
+// exit() from anywhere (Qt's X11 plugin calls it when the X server goes, with windows still open)
+// ends the process at once with the same status: the exit handlers that would run after this one
+// tear down Qt and the program's globals in an order nobody chose, against a desktop that is gone.
+void EndPromptlyOnExit() {
+    ::on_exit([](int status, void*) { ExitNow(status); }, nullptr);
+}
+
 }  // namespace
 
 int RunApplication(int argc, char** argv, const std::function<void()>& startup) {
@@ -55,15 +64,18 @@ int RunApplication(int argc, char** argv, const std::function<void()>& startup) 
     QApplication::setApplicationName("Lisotra");
     QApplication::setOrganizationName("Lisotra");
     WatchSessionEnd(app);
+    EndPromptlyOnExit();
     qt::Guarded(startup);
     return QApplication::exec();
 }
 
 namespace {
-// Whatever is on its way out goes before the process ends: buffered output, X requests.
+// Whatever is on its way out goes before the process ends: buffered output, X requests (none
+// when the connection has broken).
 [[noreturn]] void ExitNow(int code) {
     std::fflush(nullptr);
-    if (xcb_connection_t* c = qt::XConnection()) xcb_flush(c);
+    xcb_connection_t* c = qt::XConnection();
+    if (c && !xcb_connection_has_error(c)) xcb_flush(c);
     std::_Exit(code);
 }
 }  // namespace

@@ -365,8 +365,8 @@ std::string AppEXEName() {
 }
 
 emu::ValueStore* emu::StoreOfKey(HKEY root, const std::string& path) {
-    static AutostartValues autostart;
-    if (root == HKEY_CURRENT_USER && path == kRunKey) return &autostart;
+    static auto* autostart = new AutostartValues;  // never destroyed: see emulated/window_table.cpp
+    if (root == HKEY_CURRENT_USER && path == kRunKey) return autostart;
     if (root == HKEY_LOCAL_MACHINE && path == qt::kSystemInfoKey) return qt::SystemInfoKey();
     return nullptr;
 }

@@ -31,8 +31,8 @@ namespace os {
 namespace {
 
 std::vector<QIcon>& Icons() {
-    static std::vector<QIcon> icons;
-    return icons;
+    static auto* icons = new std::vector<QIcon>;  // never destroyed: see emulated/window_table.cpp
+    return *icons;
 }
 
 QIcon IconOf(Hicon handle) {
@@ -172,8 +172,8 @@ public:
 };
 
 TrayDisplay& Display() {
-    static TrayDisplay display;
-    return display;
+    static auto* display = new TrayDisplay;  // never destroyed: see emulated/window_table.cpp
+    return *display;
 }
 
 void TrayIcon::PostDouble() {

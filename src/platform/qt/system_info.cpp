@@ -38,8 +38,8 @@ std::string SystemInfoProgram() {
 }
 
 emu::ValueStore* SystemInfoKey() {
-    static SystemInfoValues values;
-    return &values;
+    static auto* values = new SystemInfoValues;  // never destroyed: see emulated/window_table.cpp
+    return values;
 }
 
 }  // namespace os::qt
