@@ -43,7 +43,7 @@ double DistanceSquared(double x, double y, const os::PixelRect& m) {
 }  // namespace
 
 os::PixelRect PlaceOnScreens(const TwipsRect& stored, const os::PixelRect& design,
-                             const std::vector<os::PixelRect>& monitors, double twipsPerPixelX,
+                             const std::vector<os::Monitor>& monitors, double twipsPerPixelX,
                              double twipsPerPixelY) {
     auto size = [](std::optional<long long> pixels, int fallback) {
         return pixels && *pixels >= kMinSize ? *pixels : fallback;
@@ -59,8 +59,8 @@ os::PixelRect PlaceOnScreens(const TwipsRect& stored, const os::PixelRect& desig
                 static_cast<int>(std::min<long long>(height, 1 << 15))};
     }
     if (left && top) {
-        for (const os::PixelRect& m : monitors) {
-            if (Grabbable(*left, *top, width, m)) {
+        for (const os::Monitor& m : monitors) {
+            if (Grabbable(*left, *top, width, m.area)) {
                 return {static_cast<int>(*left), static_cast<int>(*top), static_cast<int>(width),
                         static_cast<int>(height)};
             }
@@ -68,16 +68,16 @@ os::PixelRect PlaceOnScreens(const TwipsRect& stored, const os::PixelRect& desig
     }
     // The nearest screen to where the window's caption would be; the primary for a place that is
     // no number.
-    const os::PixelRect* nearest = &monitors.front();
+    const os::Monitor* nearest = &monitors.front();
     if (left && top) {
         double best = std::numeric_limits<double>::infinity();
-        for (const os::PixelRect& m : monitors) {
+        for (const os::Monitor& m : monitors) {
             const double d = DistanceSquared(static_cast<double>(*left) + static_cast<double>(width) / 2,
-                                             static_cast<double>(*top), m);
+                                             static_cast<double>(*top), m.area);
             if (d < best) best = d, nearest = &m;
         }
     }
-    const os::PixelRect& m = *nearest;
+    const os::PixelRect& m = nearest->workArea;
     width = std::min<long long>(width, m.width);
     height = std::min<long long>(height, m.height);
     const long long x = std::clamp<long long>(left.value_or(m.left), m.left, m.left + m.width - width);

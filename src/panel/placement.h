@@ -1,10 +1,11 @@
 // Where a restored panel goes: the stored place, unless no grabbable part of it would be on any
-// screen (a monitor unplugged, a hand-edited file); then the nearest screen.
+// screen (a monitor unplugged, a hand-edited file); then the nearest screen's work area. A caption
+// over a bar or a dock is on the screen: the person moved it there, and can move it away.
 #pragma once
 
 #include <vector>
 
-#include "platform/native_window.h"
+#include "platform/app.h"
 
 namespace panel {
 
@@ -15,7 +16,7 @@ struct TwipsRect {
 // The frame in pixels for a stored geometry. `design` is the window's frame before restoring,
 // used for a size that is not a usable number. Partly off-screen places stay as stored.
 os::PixelRect PlaceOnScreens(const TwipsRect& stored, const os::PixelRect& design,
-                             const std::vector<os::PixelRect>& monitors, double twipsPerPixelX,
+                             const std::vector<os::Monitor>& monitors, double twipsPerPixelX,
                              double twipsPerPixelY);
 
 }  // namespace panel

@@ -18,12 +18,18 @@ int RunApplication(int argc, char** argv, const std::function<void()>& startup);
 // Runs work once the current message has been handled (never at once, never on a timer).
 void PostDeferred(std::function<void()> work);
 
+// A screen, in pixels: all of it, and the part that bars and docks leave to windows.
+struct Monitor {
+    PixelRect area;
+    PixelRect workArea;
+};
+
 struct ScreenInfo {
     float twipsPerPixelX = 15;
     float twipsPerPixelY = 15;
     int widthPixels = 0;   // the primary screen
     int heightPixels = 0;
-    std::vector<PixelRect> monitors;  // every screen's work area, pixels; the primary first
+    std::vector<Monitor> monitors;  // the primary first
 };
 ScreenInfo Screen();
 // The primary screen's twips per pixel, without the rest of ScreenInfo.

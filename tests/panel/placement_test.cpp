@@ -8,8 +8,10 @@ using panel::PlaceOnScreens;
 
 namespace {
 const os::PixelRect kDesign{0, 0, 312, 227};
-const std::vector<os::PixelRect> kTwo{{0, 0, 1920, 1080}, {-1280, 0, 1280, 1024}};
-os::PixelRect Place(double l, double t, double w, double h, const std::vector<os::PixelRect>& m = kTwo) {
+// Two screens without bars.
+const std::vector<os::Monitor> kTwo{{{0, 0, 1920, 1080}, {0, 0, 1920, 1080}},
+                                    {{-1280, 0, 1280, 1024}, {-1280, 0, 1280, 1024}}};
+os::PixelRect Place(double l, double t, double w, double h, const std::vector<os::Monitor>& m = kTwo) {
     return PlaceOnScreens({l, t, w, h}, kDesign, m, 15, 15);
 }
 }  // namespace
@@ -26,6 +28,16 @@ TEST(Placement, NoGrabbablePartGoesToTheNearestScreen) {
     EXPECT_EQ(Place(1500, -3000, 6000, 4500), (os::PixelRect{100, 0, 400, 300}));      // caption above
     EXPECT_EQ(Place(-30000, 1500, 6000, 4500), (os::PixelRect{-1280, 100, 400, 300})); // beyond the left one
     EXPECT_EQ(Place(1500, 30000, 6000, 4500), (os::PixelRect{100, 780, 400, 300}));    // below
+}
+
+TEST(Placement, ACaptionOverABarIsOnTheScreen) {
+    // A 40 px bar along the top and a 48 px taskbar along the bottom.
+    const std::vector<os::Monitor> barred{{{0, 0, 1920, 1080}, {0, 40, 1920, 992}}};
+    EXPECT_EQ(Place(1500, 150, 6000, 4500, barred), (os::PixelRect{100, 10, 400, 300}));      // over the top bar
+    EXPECT_EQ(Place(1500, 15750, 6000, 4500, barred), (os::PixelRect{100, 1050, 400, 300}));  // over the taskbar
+    // Truly lost: rescued into the work area, not under the bar.
+    EXPECT_EQ(Place(1500, -3000, 6000, 4500, barred), (os::PixelRect{100, 40, 400, 300}));
+    EXPECT_EQ(Place(1500, 30000, 6000, 4500, barred), (os::PixelRect{100, 732, 400, 300}));
 }
 
 TEST(Placement, UnusableSizes) {

@@ -26,7 +26,7 @@ void Reset() {
     D().screen.twipsPerPixelX = D().screen.twipsPerPixelY = 15;
     D().screen.widthPixels = 1920;
     D().screen.heightPixels = 1080;
-    D().screen.monitors = {{0, 0, 1920, 1080}};
+    D().screen.monitors = {{{0, 0, 1920, 1080}, {0, 0, 1920, 1080}}};
 }
 
 bool Ended() { return D().ended; }
@@ -35,11 +35,17 @@ const std::vector<std::pair<std::string, std::string>>& Messages() { return D().
 void PlantFile(const std::string& path) { D().files.insert(path); }
 const std::vector<std::string>& StartedPrograms() { return D().started; }
 
-void SetScreen(float twipsPerPixel, std::vector<os::PixelRect> monitors) {
+void SetMonitors(float twipsPerPixel, std::vector<os::Monitor> monitors) {
     D().screen.twipsPerPixelX = D().screen.twipsPerPixelY = twipsPerPixel;
-    D().screen.widthPixels = monitors.at(0).width;
-    D().screen.heightPixels = monitors.at(0).height;
+    D().screen.widthPixels = monitors.at(0).area.width;
+    D().screen.heightPixels = monitors.at(0).area.height;
     D().screen.monitors = std::move(monitors);
+}
+
+void SetScreen(float twipsPerPixel, const std::vector<os::PixelRect>& screens) {
+    std::vector<os::Monitor> monitors;
+    for (const os::PixelRect& whole : screens) monitors.push_back({whole, whole});
+    SetMonitors(twipsPerPixel, std::move(monitors));
 }
 
 void EndSession() {

@@ -8,6 +8,7 @@
 #include <tuple>
 #include <vector>
 
+#include "platform/app.h"
 #include "platform/emulated/registry.h"
 #include "platform/font.h"
 #include "platform/native_window.h"
@@ -51,7 +52,9 @@ SettingsMap& Settings();
 // How many times SaveSetting wrote, since Reset.
 int SaveCount();
 
-void SetScreen(float twipsPerPixel, std::vector<os::PixelRect> monitors);
+// Screens whose work area is all of them; SetMonitors for screens with bars or docks.
+void SetScreen(float twipsPerPixel, const std::vector<os::PixelRect>& screens);
+void SetMonitors(float twipsPerPixel, std::vector<os::Monitor> monitors);
 
 // Window inspection and user actions. Each action runs deferred work after it, as a message loop
 // would, and catches the end of the process.

@@ -114,8 +114,10 @@ ScreenInfo Screen() {
     screens.prepend(Primary());
     for (QScreen* s : screens) {
         if (!s) continue;
-        const QRect r = s->availableGeometry();
-        info.monitors.push_back({r.x(), r.y(), r.width(), r.height()});
+        const QRect whole = s->geometry();
+        const QRect work = s->availableGeometry();
+        info.monitors.push_back({{whole.x(), whole.y(), whole.width(), whole.height()},
+                                 {work.x(), work.y(), work.width(), work.height()}});
     }
     return info;
 }

@@ -115,16 +115,16 @@ float SystemTwipsPerPixel(int axis) {
 }
 
 BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
-    auto& monitors = *reinterpret_cast<std::vector<PixelRect>*>(data);
+    auto& monitors = *reinterpret_cast<std::vector<Monitor>*>(data);
     MONITORINFO info{};
     info.cbSize = sizeof info;
     if (!GetMonitorInfoW(monitor, &info)) return TRUE;
-    const RECT& r = info.rcWork;
-    const PixelRect work{r.left, r.top, r.right - r.left, r.bottom - r.top};
+    auto pixels = [](const RECT& r) { return PixelRect{r.left, r.top, r.right - r.left, r.bottom - r.top}; };
+    const Monitor found{pixels(info.rcMonitor), pixels(info.rcWork)};
     if (info.dwFlags & MONITORINFOF_PRIMARY) {
-        monitors.insert(monitors.begin(), work);
+        monitors.insert(monitors.begin(), found);
     } else {
-        monitors.push_back(work);
+        monitors.push_back(found);
     }
     return TRUE;
 }
@@ -150,7 +150,10 @@ ScreenInfo Screen() {
     screen.widthPixels = GetSystemMetrics(SM_CXSCREEN);
     screen.heightPixels = GetSystemMetrics(SM_CYSCREEN);
     EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&screen.monitors));
-    if (screen.monitors.empty()) screen.monitors.push_back({0, 0, screen.widthPixels, screen.heightPixels});
+    if (screen.monitors.empty()) {
+        const PixelRect whole{0, 0, screen.widthPixels, screen.heightPixels};
+        screen.monitors.push_back({whole, whole});
+    }
     return screen;
 }
 

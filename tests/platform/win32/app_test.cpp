@@ -56,7 +56,8 @@ TEST_F(Win32App, TheScreenIsTheSystemsDpiAndEveryMonitorsWorkAreaPrimaryFirst) {
     primary.cbSize = sizeof primary;
     GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &primary);
     const RECT& work = primary.rcWork;
-    EXPECT_EQ(info.monitors[0], (os::PixelRect{work.left, work.top, work.right - work.left, work.bottom - work.top}));
+    EXPECT_EQ(info.monitors[0].workArea, (os::PixelRect{work.left, work.top, work.right - work.left, work.bottom - work.top}));
+    EXPECT_EQ(info.monitors[0].area, (os::PixelRect{0, 0, info.widthPixels, info.heightPixels}));
 }
 
 TEST_F(Win32AppDeathTest, EndEndsTheProcessAtOnceWithoutUnloadingForms) {
