@@ -40,6 +40,10 @@ float TwipsPerPixelY();
 // has closed it. The program's other windows take no input meanwhile.
 void ShowMessage(const std::string& text, const std::string& title);
 
+// One line in the program's log (standard error on Linux, the debugger's output on Windows): what
+// the program could not do, in words a person reads. The program goes on.
+void Log(const std::string& what);
+
 // Whether a file exists at the path.
 bool FileExists(const std::string& path);
 // Starts the program at the path in a normal window that takes the focus; false when it cannot.

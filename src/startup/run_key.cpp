@@ -1,6 +1,7 @@
 #include "startup/run_key.h"
 
 #include <algorithm>
+#include <string>
 
 #include "platform/app.h"
 #include "platform/text.h"
@@ -35,27 +36,38 @@ void SetStringValue(os::HKEY root, const std::string& subKey, const std::string&
     // find that value again, and it would start the program with no box to clear it.
     if (!os::AnsiHolds(valueName)) return;
     os::HKEY key{};
-    if (os::RegCreateKeyA(root, os::ToAnsi(subKey).c_str(), &key) != os::ERROR_SUCCESS) return;
+    if (os::RegCreateKeyA(root, os::ToAnsi(subKey).c_str(), &key) != os::ERROR_SUCCESS) {
+        os::Log("could not open " + subKey + " to write " + valueName);
+        return;
+    }
     const std::string name = os::ToAnsi(valueName);
+    os::LSTATUS status;
     if (os::AnsiHolds(text)) {
         const std::string ansi = os::ToAnsi(text);
-        os::RegSetValueExA(key, name.c_str(), 0, os::REG_SZ, reinterpret_cast<const unsigned char*>(ansi.c_str()),
-                           static_cast<os::DWORD>(ansi.size() + 1));
+        status = os::RegSetValueExA(key, name.c_str(), 0, os::REG_SZ,
+                                    reinterpret_cast<const unsigned char*>(ansi.c_str()),
+                                    static_cast<os::DWORD>(ansi.size() + 1));
     } else {
         // A path the ANSI code page cannot hold would come out naming another file ("?" for each
         // character it lacks): the wide call stores it intact.
         const std::u16string wideName = os::ToUtf16(valueName);
         const std::u16string wide = os::ToUtf16(text);
-        os::RegSetValueExW(key, wideName.c_str(), 0, os::REG_SZ, reinterpret_cast<const unsigned char*>(wide.c_str()),
-                           static_cast<os::DWORD>((wide.size() + 1) * sizeof(char16_t)));
+        status = os::RegSetValueExW(key, wideName.c_str(), 0, os::REG_SZ,
+                                    reinterpret_cast<const unsigned char*>(wide.c_str()),
+                                    static_cast<os::DWORD>((wide.size() + 1) * sizeof(char16_t)));
     }
+    if (status != os::ERROR_SUCCESS) os::Log("could not write " + valueName + " in " + subKey + " (error " + std::to_string(status) + ")");
     os::RegCloseKey(key);
 }
 
 void DeleteRegValue(os::HKEY root, const std::string& subKey, const std::string& valueName) {
     os::HKEY key{};
     if (os::RegOpenKeyA(root, os::ToAnsi(subKey).c_str(), &key) != os::ERROR_SUCCESS) return;
-    os::RegDeleteValueA(key, os::ToAnsi(valueName).c_str());
+    const os::LSTATUS status = os::RegDeleteValueA(key, os::ToAnsi(valueName).c_str());
+    // A value already gone is what was asked.
+    if (status != os::ERROR_SUCCESS && status != os::ERROR_FILE_NOT_FOUND) {
+        os::Log("could not remove " + valueName + " from " + subKey + " (error " + std::to_string(status) + ")");
+    }
     os::RegCloseKey(key);
 }
 

@@ -23,6 +23,7 @@ panel_shown() { [ -n "$(panel)" ]; }
 panel_gone() { [ -z "$(panel)" ]; }
 show_panel() { press "${1:-s}"; sleep 0.2; panel_shown; }  # retried with wait_for while starting
 hide_panel() { press "${1:-l}"; wait_for panel_gone; }
+hide_stores() { press l; sleep 0.2; [ -n "$(stored width)" ]; }  # retried with wait_for while starting
 has_state() { xprop -id "$1" _NET_WM_STATE | grep -q "$2"; }
 lacks_state() { ! has_state "$@"; }
 same() { [ "$1" = "$2" ]; }
@@ -59,11 +60,14 @@ check_blend() {
 play_panel_scenario() {
   local id x y w h size place moved second
 
-  # An empty store: Ctrl+Alt+S shows a translucent yellow panel, out of the taskbar, not topmost.
+  # An empty store: Ctrl+Alt+L before any panel was shown stores the panel's design frame, where
+  # the next Ctrl+Alt+S shows a translucent yellow panel, out of the taskbar, not topmost.
   store_clear
   background_shot=$e2e_dir/before.png
   import -window root "$background_shot"
   start_program
+  check "Ctrl+Alt+L with no panel stores a place and size" wait_for hide_stores
+  design="$(stored_place) $(stored_size)"
   check "Ctrl+Alt+S shows the panel" wait_for show_panel s
   id=$(panel)
   [ -n "$id" ] || { cat "$e2e_dir/lisotra.log"; finish; exit 1; }
@@ -78,6 +82,12 @@ play_panel_scenario() {
   read -r x y w h < <(frame_of "$id")
   check "the first show stores the place and size ($(stored_place) $(stored_size))" \
     same "$(stored_place) $(stored_size)" "$(twips "$x" "$y" "$w" "$h")"
+  check "which the hide before it had stored ($design; shown at $x $y $w $h)" same "$design" "$(twips "$x" "$y" "$w" "$h")"
+  hide_panel
+  store_clear
+  show_panel
+  check "the panel's own first frame has that size too" same "$(frame_of "$(panel)" | cut -d' ' -f3,4)" "$w $h"
+  id=$(panel)
 
   # A resize is stored at once, as number texts; a move alone is not; hiding stores the place,
   # and the next show restores place and size.

@@ -34,6 +34,7 @@ bool Ended() { return D().ended; }
 const std::vector<std::pair<std::string, std::string>>& Messages() { return D().messages; }
 void PlantFile(const std::string& path) { D().files.insert(path); }
 const std::vector<std::string>& StartedPrograms() { return D().started; }
+const std::vector<std::string>& LogLines() { return D().log; }
 
 void SetMonitors(float twipsPerPixel, std::vector<os::Monitor> monitors) {
     D().screen.twipsPerPixelX = D().screen.twipsPerPixelY = twipsPerPixel;
@@ -77,6 +78,8 @@ void End() {
 }
 
 void PostDeferred(std::function<void()> work) { headless::D().deferred.push_back(std::move(work)); }
+
+void Log(const std::string& what) { headless::D().log.push_back(what); }
 
 ScreenInfo Screen() { return headless::D().screen; }
 float TwipsPerPixelX() { return headless::D().screen.twipsPerPixelX; }

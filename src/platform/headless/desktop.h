@@ -28,6 +28,7 @@ struct Desktop {
     std::vector<std::pair<std::string, std::string>> messages;
     std::set<std::string> files;
     std::vector<std::string> started;
+    std::vector<std::string> log;
     // settings_store.cpp
     SettingsMap settings;
     int saveCount = 0;

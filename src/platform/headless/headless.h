@@ -166,6 +166,8 @@ void Activate(os::Hwnd window);
 // programs started so far.
 void PlantFile(const std::string& path);
 const std::vector<std::string>& StartedPrograms();
+// What the program wrote to its log since Reset, a line each.
+const std::vector<std::string>& LogLines();
 
 // The messages shown so far (title, text), each closed by its OK at once.
 const std::vector<std::pair<std::string, std::string>>& Messages();

@@ -143,6 +143,11 @@ void ShowMessage(const std::string& text, const std::string& title) {
     delete box.data();
 }
 
+void Log(const std::string& what) {
+    const QByteArray name = QCoreApplication::applicationName().toLocal8Bit();
+    std::fprintf(stderr, "%s: %s\n", name.isEmpty() ? "Lisotra" : name.constData(), what.c_str());
+}
+
 bool FileExists(const std::string& path) { return QFileInfo(QString::fromStdString(path)).isFile(); }
 
 bool StartProgram(const std::string& path) {

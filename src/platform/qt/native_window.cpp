@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPalette>
 #include <QPointer>
+#include <QScreen>
 #include <QVariant>
 #include <QWidget>
 #include <QWindow>
@@ -74,7 +75,8 @@ public:
           fixed_(design.kind == WindowKind::Dialog || design.kind == WindowKind::DialogNoTaskbar) {
         widget_->setWindowTitle(QString::fromStdString(design.caption));
         ResizeClient(design.clientWidth, design.clientHeight);
-        reported_ = FrameRect().width == 0 ? QSize() : QSize(FrameRect().width, FrameRect().height);
+        const PixelRect frame = Frame(Estimate::No);
+        reported_ = frame.width == 0 ? QSize() : QSize(frame.width, frame.height);
         handle_ = emu::AddWindow(events, *this, 0);
     }
     ~FormWindow() override {
@@ -92,6 +94,10 @@ public:
             widget_->hide();
             return;
         }
+        // Where its frame was reported to be; before the native window exists, so that Qt takes
+        // the place as the frame's.
+        if (!placed_) widget_->move(DesignPlace());
+        placed_ = true;
         widget_->winId();  // the native window exists now, its states can be set before it maps
         if (!skipSet_ && kind_ != WindowKind::Dialog) {
             qt::SetSkipTaskbar(widget_->windowHandle());
@@ -110,15 +116,12 @@ public:
         widget_->activateWindow();
     }
 
-    PixelRect FrameRect() const override {
-        const QRect client = widget_->geometry();
-        const QMargins m = Margins();
-        return {widget_->x(), widget_->y(), client.width() + m.left() + m.right(), client.height() + m.top() + m.bottom()};
-    }
+    PixelRect FrameRect() const override { return Frame(Estimate::IfUnknown); }
 
     void SetFrameRect(const PixelRect& r) override {
         const QMargins m = Margins();
         pending_ = r;
+        placed_ = true;
         widget_->move(r.left, r.top);  // a top-level widget's position is its frame's
         ResizeClient(r.width - m.left() - m.right(), r.height - m.top() - m.bottom());
         CheckSize();  // reported at once, as the program expects of a size change
@@ -174,12 +177,13 @@ public:
             if (pending_) {
                 // The frame was guessed when the size was set: make the whole window the size asked.
                 const PixelRect want = *std::exchange(pending_, std::nullopt);
-                if (FrameRect().width != want.width || FrameRect().height != want.height) {
+                const PixelRect now = Frame(Estimate::No);
+                if (now.width != want.width || now.height != want.height) {
                     ResizeClient(want.width - m.left() - m.right(), want.height - m.top() - m.bottom());
                 }
             }
         }
-        const PixelRect frame = FrameRect();
+        const PixelRect frame = Frame(Estimate::No);
         const QSize size(frame.width, frame.height);
         if (size == reported_) return;
         reported_ = size;
@@ -187,11 +191,37 @@ public:
     }
 
 private:
-    // The window manager's frame once it is known, else the last one of the same kind.
-    QMargins Margins() const {
+    // The window manager's frame once it is known, else the last one of the same kind. Asked for
+    // the frame of a window of a kind never shown (a panel hidden before it was ever shown stores
+    // its frame), the window manager is asked what it will be: the design size is the frame's.
+    enum class Estimate { No, IfUnknown };
+    PixelRect Frame(Estimate estimate) const {
+        const QRect client = widget_->geometry();
+        const QMargins m = Margins(estimate);
+        const QPoint place = placed_ ? widget_->pos() : DesignPlace();
+        return {place.x(), place.y(), client.width() + m.left() + m.right(), client.height() + m.top() + m.bottom()};
+    }
+    // A window neither shown nor placed yet has no place on X11 until the window manager gives it
+    // one as it maps. It reports, and is shown at, the centre of the primary screen's work area: a
+    // form that stores its frame before it was ever shown stores where it will show.
+    QPoint DesignPlace() const {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        if (!screen) return widget_->pos();
+        const QRect work = screen->availableGeometry();
+        const QMargins m = lastFrameMargins[static_cast<int>(kind_)];
+        const QSize frame = widget_->size().grownBy(m);
+        return work.topLeft() + QPoint((work.width() - frame.width()) / 2, (work.height() - frame.height()) / 2);
+    }
+    QMargins Margins(Estimate estimate = Estimate::No) const {
         QWindow* window = widget_->windowHandle();
         const QMargins m = window ? window->frameMargins() : QMargins();
-        return m.isNull() ? lastFrameMargins[static_cast<int>(kind_)] : m;
+        if (!m.isNull()) return m;
+        QMargins& last = lastFrameMargins[static_cast<int>(kind_)];
+        if (last.isNull() && estimate == Estimate::IfUnknown && !widget_->isVisible()) {
+            const qt::FrameExtents e = qt::EstimateFrame(kind_ != WindowKind::Dialog);
+            last = QMargins(e.left, e.top, e.right, e.bottom);
+        }
+        return last;
     }
     // A dialog's size is fixed: the user cannot change it, only the program.
     void ResizeClient(int width, int height) {
@@ -212,6 +242,7 @@ private:
     std::optional<PixelRect> pending_;
     QPointer<QWidget> focus_;
     bool skipSet_ = false;
+    bool placed_ = false;  // shown, or given a place by the program
 };
 
 void FormWidget::closeEvent(QCloseEvent* event) {

@@ -9,6 +9,7 @@
 #include <memory>
 #include <utility>
 
+#include "platform/app.h"
 #include "platform/qt/settings_store.h"
 #include "platform/settings_store.h"
 
@@ -61,6 +62,21 @@ void BeforeFirstWrite() {
     }
 }
 
+// Writes what is pending. Something other than a file in the file's place (put there while the
+// program ran) is kept aside as at the start; a store that still cannot be written (a read-only or
+// full disk) keeps the values in memory for the next write, and says so in the log.
+void Write() {
+    if (Store().sync(), Store().status() == QSettings::NoError) return;
+    const QString path = Store().fileName();
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        KeepUnreadableFile(path);
+        Store().sync();
+        if (Store().status() == QSettings::NoError) return;
+    }
+    Log("could not save the settings in " + path.toStdString());
+}
+
 QString Path(const std::string& section, const std::string& key) {
     return QString::fromStdString(section) + '/' + QString::fromStdString(key);
 }
@@ -88,9 +104,9 @@ void SaveSetting(const std::string& app, const std::string& section, const std::
     BeforeFirstWrite();
     Store().setValue(Path(section, key), QString::fromStdString(value));
     if (SettingsBatch::Open()) {
-        SettingsBatch::OnEnd([] { Store().sync(); });
+        SettingsBatch::OnEnd(Write);
     } else {
-        Store().sync();
+        Write();
     }
 }
 

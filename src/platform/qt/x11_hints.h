@@ -16,4 +16,11 @@ xcb_atom_t Atom(const char* name);
 // its own when it maps the window.
 void SetSkipTaskbar(QWindow* window);
 
+// The frame the window manager would put around a new window of that type (a utility window or a
+// normal one), when it says so on request; all zero when it cannot tell.
+struct FrameExtents {
+    int left = 0, right = 0, top = 0, bottom = 0;
+};
+FrameExtents EstimateFrame(bool utility);
+
 }  // namespace os::qt

@@ -99,6 +99,11 @@ int RunApplication(int, char**, const std::function<void()>& startup) {
 
 void End() { ExitProcess(0); }
 
+void Log(const std::string& what) {
+    const std::wstring line = L"Lisotra: " + win32::Wide(what) + L"\n";
+    OutputDebugStringW(line.c_str());
+}
+
 void PostDeferred(std::function<void()> work) {
     win32::Deferred& pending = win32::Pending();
     pending.queue.push_back(std::move(work));

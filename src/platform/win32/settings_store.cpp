@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <climits>
 #include <cstddef>
+#include <string>
 #include <vector>
 
+#include "platform/app.h"
 #include "platform/win32/realisation.h"
 #include "platform/win32/wide.h"
 
@@ -58,14 +60,15 @@ void SaveSetting(const std::string& app, const std::string& section, const std::
     const std::wstring text = win32::Wide(value);
     if (text.size() >= (ULONG_MAX / sizeof(wchar_t)) - 1) return;
     HKEY handle = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, KeyPath(app, section).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_SET_VALUE, nullptr, &handle, nullptr) != ERROR_SUCCESS) {
-        return;
+    LSTATUS status = RegCreateKeyExW(HKEY_CURRENT_USER, KeyPath(app, section).c_str(), 0, nullptr,
+                                     REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &handle, nullptr);
+    if (status == ERROR_SUCCESS) {
+        // With its terminator, as REG_SZ data should be.
+        status = RegSetValueExW(handle, win32::Wide(key).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                                static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+        RegCloseKey(handle);
     }
-    // With its terminator, as REG_SZ data should be.
-    RegSetValueExW(handle, win32::Wide(key).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                   static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(handle);
+    if (status != ERROR_SUCCESS) Log("could not save " + section + "\\" + key + " (error " + std::to_string(status) + ")");
 }
 
 }  // namespace os

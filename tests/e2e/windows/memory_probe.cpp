@@ -1,5 +1,6 @@
 // Prints what Windows reports of a running program's memory, in KiB:
-//   memory_probe.exe NAME.exe  ->  private=... working_set=... pagefile=...
+//   memory_probe.exe NAME.exe  ->  private=... working_set=... pagefile=... gdi=... user=...
+// (the last two: the GDI and USER objects the process holds)
 #include <windows.h>
 
 #include <psapi.h>
@@ -25,8 +26,9 @@ int wmain(int argc, wchar_t** argv) {
         std::fprintf(stderr, "memory_probe: no such process\n");
         return 1;
     }
-    std::printf("private=%zu working_set=%zu pagefile=%zu\n", counters.PrivateUsage / 1024,
-                counters.WorkingSetSize / 1024, counters.PagefileUsage / 1024);
+    std::printf("private=%zu working_set=%zu pagefile=%zu gdi=%lu user=%lu\n", counters.PrivateUsage / 1024,
+                counters.WorkingSetSize / 1024, counters.PagefileUsage / 1024, GetGuiResources(process, GR_GDIOBJECTS),
+                GetGuiResources(process, GR_USEROBJECTS));
     CloseHandle(process);
     return 0;
 }

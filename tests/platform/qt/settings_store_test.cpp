@@ -93,3 +93,28 @@ TEST_F(QtSettings, AStoreThatCannotBeFileDoesNotEndTheProgram) {
     EXPECT_TRUE(QFileInfo::exists(Ini() + ".unreadable/keep"));  // moved aside, not emptied
     EXPECT_EQ(Get("window", "width"), " 4800");
 }
+
+TEST_F(QtSettings, AFolderPutInTheFilesPlaceWhileRunningIsKeptAside) {
+    os::SaveSetting("Lisotra", "window", "width", " 4800");
+    QFile::remove(Ini());
+    QDir().mkpath(Ini() + "/inside");
+    os::SaveSetting("Lisotra", "window", "top", " 15");
+    EXPECT_TRUE(QFileInfo::exists(Ini() + ".unreadable/inside"));
+    EXPECT_TRUE(ReadFile(Ini()).contains("top=\" 15\""));
+}
+
+TEST_F(QtSettings, AStoreThatCannotBeWrittenSaysSoAndKeepsTheValues) {
+    os::SaveSetting("Lisotra", "window", "width", " 4800");
+    QDir(dir_).removeRecursively();
+    QFile(dir_).open(QIODevice::WriteOnly);  // a file where the folder should be: nothing can be written
+    testing::internal::CaptureStderr();
+    os::SaveSetting("Lisotra", "window", "top", " 15");
+    const std::string log = testing::internal::GetCapturedStderr();
+    EXPECT_NE(log.find("could not save the settings in " + Ini().toStdString()), std::string::npos) << log;
+    EXPECT_EQ(Get("window", "top"), " 15");  // the program goes on with what it saved
+    QFile::remove(dir_);
+    QDir().mkpath(dir_);
+    os::SaveSetting("Lisotra", "window", "left", " 30");
+    const QByteArray written = ReadFile(Ini());
+    EXPECT_TRUE(written.contains("top=\" 15\"") && written.contains("left=\" 30\"")) << written.constData();
+}
