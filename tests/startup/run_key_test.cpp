@@ -126,8 +126,6 @@ TEST_F(RunKey, ANameTheCodePageCannotHoldIsNotWritten) {
     EXPECT_EQ(headless::RegistryWrites(), 0);
     EXPECT_FALSE(Control().Query());
     EXPECT_EQ(Control().checkBox.Value(), 0);
-    ASSERT_EQ(headless::LogLines().size(), 1u);
-    EXPECT_NE(headless::LogLines()[0].find("lisotra.exe"), std::string::npos);
 }
 
 TEST_F(RunKey, WhatCouldNotBeChangedIsLogged) {
@@ -136,8 +134,8 @@ TEST_F(RunKey, WhatCouldNotBeChangedIsLogged) {
     Click();  // the delete fails
     ASSERT_EQ(headless::LogLines().size(), 1u);
     EXPECT_EQ(headless::LogLines()[0].rfind("could not remove lisotra.exe", 0), 0u) << headless::LogLines()[0];
-    EXPECT_TRUE(Control().Query());  // still registered, and the box says so
     headless::SetRegistryReadOnly(false);
+    EXPECT_TRUE(Control().Query());  // still registered, and the box says so again
     Click();
     Click();
     EXPECT_EQ(headless::LogLines().size(), 1u);  // nothing failed since
@@ -150,6 +148,8 @@ TEST_F(RunKey, AFailedWriteLeavesTheBoxSetUntilTheNextQuery) {
     EXPECT_FALSE(headless::RegistryKeyExists(os::HKEY_CURRENT_USER, kRunKey));
     EXPECT_FALSE(Control().Query());
     EXPECT_EQ(Control().checkBox.Value(), 0);
+    ASSERT_EQ(headless::LogLines().size(), 1u);  // the box's click, not the query's
+    EXPECT_NE(headless::LogLines()[0].find("lisotra.exe"), std::string::npos);
 }
 
 TEST_F(RunKey, ANewArgumentReachesTheEntryOnlyWhenTheBoxNextTurnsSet) {
