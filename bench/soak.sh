@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# A long day of use in a private virtual desktop: the panel shown and hidden through the hotkeys
+# many times, the tray menu opened many times, and the tray host ended and started again; what the
+# program holds (memory, X resources; under wine also GDI and USER objects) is printed after a
+# warm-up and at the end. Figures that grow with the number of cycles are a leak.
+#   bench/soak.sh linux LINUX-BUILD [CYCLES MENUS TRAY-RESTARTS]     (10000 1000 50)
+#   bench/soak.sh windows LINUX-BUILD WINDOWS-BUILD [CYCLES MENUS]   (2000 1000)
+# LINUX-BUILD holds bench/soak_driver; WINDOWS-BUILD lisotra.exe and memory_probe.exe.
+set -u
+system=${1:?linux or windows}
+linux_build=$(realpath "${2:?linux build folder}")
+driver=$linux_build/bench/soak_driver
+top=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=../tests/e2e/lib.sh
+. "$top/tests/e2e/lib.sh"
+command -v xrestop >/dev/null || { echo "soak.sh: xrestop is needed (apt-get install xrestop)" >&2; exit 2; }
+
+# The X resources a client holds, by its process id: "windows pixmaps gcs".
+x_resources() {
+  xrestop -b -m 1 2>/dev/null | awk -v pid="$1" '
+    /^=+$/ { if (p == pid) { print w, px, gc; found = 1; exit } w = px = gc = p = "" }
+    /^windows:/ { w = $2 } /^pixmaps:/ { px = $2 } /^GCs:/ { gc = $2 } /^pid:/ { p = $2 }
+    END { if (!found && p == pid) print w, px, gc }'
+}
+
+report() {  # label pid
+  local rss private
+  rss=$(awk '/^VmRSS:/ {print $2}' "/proc/$2/status")
+  private=$(awk '/^Private_(Clean|Dirty):/ {s += $2} END {print s}' "/proc/$2/smaps_rollup")
+  read -r w px gc < <(x_resources "$2")
+  printf '%-26s resident %6s KiB  private %6s KiB  X windows %3s  pixmaps %3s  GCs %3s%s\n' \
+    "$1" "$rss" "$private" "$w" "$px" "$gc" "${3:-}"
+}
+
+case "$system" in
+linux)
+  cycles=${3:-10000} menus=${4:-1000} restarts=${5:-50}
+  desktop_start
+  "$linux_build/lisotra" >"$e2e_dir/lisotra.log" 2>&1 &
+  app_pid=$!
+  docked() { xwininfo -root -tree | grep -E '"Lisotra": \("lisotra"' | grep -E ' 2[0-9]x2[0-9]\+' >/dev/null; }
+  icon_at() {
+    xwininfo -root -tree | grep -E '"Lisotra": \("lisotra"' |
+      awk '$5 ~ /^2[0-9]x2[0-9]\+/ {split($6,p,"+"); print p[2] + 11, p[3] + 11; exit}'
+  }
+  wait_for docked || { echo "soak.sh: the icon did not dock"; cat "$e2e_dir/lisotra.log"; exit 1; }
+  "$driver" 100 20 $(icon_at) >/dev/null  # warm-up: first uses fill caches
+  report "after warm-up" "$app_pid"
+  "$driver" "$cycles" "$menus" $(icon_at) || status=1
+  report "after $cycles cycles, $menus menus" "$app_pid"
+  undocked=0
+  for _ in $(seq "$restarts"); do
+    stop_tray
+    start_tray
+    wait_for docked || undocked=$((undocked + 1))
+  done
+  "$driver" 100 20 $(icon_at) >/dev/null || status=1
+  report "after $restarts tray restarts" "$app_pid" " (icon not back $undocked times)"
+  kill -0 "$app_pid" || { echo "soak.sh: the program ended"; status=1; }
+  ;;
+windows)
+  windows_build=$(realpath "${3:?windows build folder}")
+  cycles=${4:-2000} menus=${5:-1000}
+  # shellcheck source=../tests/e2e/windows/wine_lib.sh
+  . "$top/tests/e2e/windows/wine_lib.sh"
+  wine_desktop_start "$e2e_dir/prefix" without_tray
+  # Wine hands hotkeys to its programs only while one of its windows has the X focus.
+  wine notepad >/dev/null 2>&1 &
+  focus_pid=$!
+  focus_window() { xdotool search --onlyvisible --name 'Notepad' 2>/dev/null | head -1; }
+  wait_for focus_window >/dev/null
+  wine "$windows_build/lisotra.exe" >"$e2e_dir/lisotra.log" 2>&1 &
+  wait_for docked
+  sleep 1
+  app_pid=$(pgrep -f 'lisotra.exe' | head -1)
+  objects() { wine "$windows_build/tests/e2e/windows/memory_probe.exe" lisotra.exe | tr -d '\r'; }
+  xdotool windowactivate --sync "$(focus_window)" 2>/dev/null
+  "$driver" 50 10 $(icon_at) >/dev/null
+  report "after warm-up" "$app_pid" "  $(objects)"
+  "$driver" "$cycles" "$menus" $(icon_at) || status=1
+  report "after $cycles cycles, $menus menus" "$app_pid" "  $(objects)"
+  ;;
+esac
+exit "${status:-0}"
