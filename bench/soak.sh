@@ -18,9 +18,9 @@ command -v xrestop >/dev/null || { echo "soak.sh: xrestop is needed (apt-get ins
 # The X resources a client holds, by its process id: "windows pixmaps gcs".
 x_resources() {
   xrestop -b -m 1 2>/dev/null | awk -v pid="$1" '
-    /^=+$/ { if (p == pid) { print w, px, gc; found = 1; exit } w = px = gc = p = "" }
-    /^windows:/ { w = $2 } /^pixmaps:/ { px = $2 } /^GCs:/ { gc = $2 } /^pid:/ { p = $2 }
-    END { if (!found && p == pid) print w, px, gc }'
+    /^[0-9]+ - / { mine = ($0 ~ "PID: *" pid " ") }
+    mine && $1 == "windows" { w = $3 } mine && $1 == "pixmaps" { px = $3 } mine && $1 == "GCs" { gc = $3 }
+    END { print w, px, gc }'
 }
 
 report() {  # label pid

@@ -13,10 +13,12 @@ namespace {
 using namespace probe;
 constexpr auto kLimit = std::chrono::seconds(5);
 
-bool Step(Display* display, void (*act)(Display*), int type) {
+bool Step(Display* display, void (*act)(Display*), int type, const char* what) {
     Drain(display);
     act(display);
-    return WaitForEvent(display, type, kLimit);
+    if (WaitForEvent(display, type, kLimit)) return true;
+    std::fprintf(stderr, "soak_driver: %s went unanswered\n", what);
+    return false;
 }
 
 int x = 0, y = 0;
@@ -52,12 +54,13 @@ int main(int argc, char** argv) {
     int missed = 0;
     const auto started = Clock::now();
     for (int i = 0; i < cycles && missed < 10; ++i) {
-        if (!Step(display, ShowKey, MapNotify)) ++missed;
-        if (!Step(display, HideKey, UnmapNotify)) ++missed;
+        if (!Step(display, ShowKey, MapNotify, "Ctrl+Alt+S")) ++missed;
+        if (!Step(display, HideKey, UnmapNotify, "Ctrl+Alt+L")) ++missed;
     }
     for (int i = 0; i < menus && missed < 10; ++i) {
-        if (!Step(display, RightClick, MapNotify)) ++missed;
-        if (!Step(display, Escape, UnmapNotify)) ++missed;
+        if (!Step(display, RightClick, MapNotify, "a right click on the icon")) ++missed;
+        usleep(50000);  // the menu takes the keyboard only once it is on screen
+        if (!Step(display, Escape, UnmapNotify, "Escape in the menu")) ++missed;
         usleep(20000);  // two clicks closer than the double-click time would be one double click
     }
     std::printf("%d show/hide cycles, %d menu openings in %.1f s; %d steps unanswered\n", cycles, menus,
