@@ -63,7 +63,9 @@ if(LISOTRA_DESKTOP STREQUAL "qt")
     "Lisotra lays a translucent coloured panel over whatever you are reading, so\nthe text is seen through a tint: many people with dyslexia or visual stress\nread better that way. It starts to an icon in the notification area; two\nhotkeys show and hide the panel.")
 elseif(LISOTRA_DESKTOP STREQUAL "win32")
   install(TARGETS lisotra RUNTIME DESTINATION . COMPONENT program)
-  install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . COMPONENT program)
+  # README.txt: a file Windows opens in Notepad.
+  install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION . RENAME README.txt COMPONENT program)
+  install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . COMPONENT program)
 
   set(CPACK_GENERATOR "NSIS;ZIP")
   # Our own installer script: per user, no administrator rights (the default one installs for

@@ -20,11 +20,12 @@ check "cpack makes the installer and the zip" test -n "$setup" -a -n "$zip"
 [ -n "$setup" ] && [ -n "$zip" ] || { cat "$e2e_dir/cpack.log"; finish; exit 1; }
 echo "     $(basename "$setup"): $(stat -c %s "$setup") bytes; $(basename "$zip"): $(stat -c %s "$zip") bytes"
 zip_files=$(unzip -Z1 "$zip" | grep -v '/$' | sed 's|^[^/]*/||' | sort | tr '\n' ' ')
-check "the zip holds the program, the README and the licence ($zip_files)" test "$zip_files" = "LICENSE README.md lisotra.exe "
+check "the zip holds the program, the README and the licence ($zip_files)" test "$zip_files" = "LICENSE README.txt lisotra.exe "
 
 # Wine's own tray window takes clicks; see windows_tray.sh.
 wine_desktop_start "$prefix" without_tray
-user_dir=$prefix/drive_c/users/$USER
+user=${USER:-$(id -un)}
+user_dir=$prefix/drive_c/users/$user
 appdata=$user_dir/AppData
 dir=$appdata/Local/Programs/Lisotra
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Lisotra'
@@ -39,7 +40,7 @@ value_of() { reg query "$1" /v "$2" | sed -n "s/^    $2    REG_SZ    //p"; }
 
 "$wine_run" "$prefix" "$setup" /S >"$e2e_dir/setup.log" 2>&1
 check "the silent installer succeeds" test $? -eq 0
-for file in lisotra.exe README.md LICENSE Uninstall.exe; do
+for file in lisotra.exe README.txt LICENSE Uninstall.exe; do
   check "it installs $file under the user's programs folder" test -f "$dir/$file"
 done
 check "it adds the Start menu shortcut" test -f "$appdata/Roaming/Microsoft/Windows/Start Menu/Programs/Lisotra.lnk"
@@ -67,8 +68,10 @@ click_in "$(titled "Lisotra Settings.")" 478 280 20 175
 sleep 0.3
 xdotool key Tab Tab Tab space
 check "ticking Run At StartUp writes the Run entry" wait_for has_value "$run_key" lisotra.exe
+import -window root "$e2e_dir/settings.png"
+[ -n "${E2E_SCREENSHOTS:-}" ] && cp "$e2e_dir/settings.png" "$E2E_SCREENSHOTS/windows-settings.png"
 run_value=$(value_of "$run_key" lisotra.exe)
-check "which starts the installed program ($run_value)" grep -qiF "\"C:\\users\\$USER\\AppData\\Local\\Programs\\Lisotra\\lisotra.exe\"" <<<"$run_value"
+check "which starts the installed program ($run_value)" grep -qiF "\"C:\\users\\$user\\AppData\\Local\\Programs\\Lisotra\\lisotra.exe\"" <<<"$run_value"
 xdotool key Return  # OK: the settings are stored
 check "OK stores the settings" wait_for has_value "$settings_key\\default" key
 click_icon 1
