@@ -10,7 +10,7 @@ build=$(realpath "${1:?build folder}")
 id=org.lisotra.Lisotra
 
 (cd "$build" && cpack -G DEB -B "$e2e_dir/out") >"$e2e_dir/cpack.log" 2>&1
-deb=$(ls "$e2e_dir"/out/*.deb 2>/dev/null | head -1)
+deb=$(find "$e2e_dir/out" -maxdepth 1 -name "*.deb" 2>/dev/null | head -1)
 check "cpack makes the package" test -n "$deb"
 [ -n "$deb" ] || { cat "$e2e_dir/cpack.log"; finish; exit 1; }
 echo "     $(basename "$deb"): $(stat -c %s "$deb") bytes"

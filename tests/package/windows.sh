@@ -14,10 +14,10 @@ prefix=$(realpath -m "${2:?wine prefix}")
 . "$(dirname "$0")/../e2e/windows/wine_lib.sh"
 
 (cd "$build" && cpack -G "NSIS;ZIP" -B "$e2e_dir/out") >"$e2e_dir/cpack.log" 2>&1
-setup=$(ls "$e2e_dir"/out/*-setup.exe 2>/dev/null | head -1)
-zip=$(ls "$e2e_dir"/out/*-portable.zip 2>/dev/null | head -1)
+setup=$(find "$e2e_dir/out" -maxdepth 1 -name "*-setup.exe" 2>/dev/null | head -1)
+zip=$(find "$e2e_dir/out" -maxdepth 1 -name "*-portable.zip" 2>/dev/null | head -1)
 check "cpack makes the installer and the zip" test -n "$setup" -a -n "$zip"
-[ -n "$setup" ] && [ -n "$zip" ] || { cat "$e2e_dir/cpack.log"; finish; exit 1; }
+if [ -z "$setup" ] || [ -z "$zip" ]; then cat "$e2e_dir/cpack.log"; finish; exit 1; fi
 echo "     $(basename "$setup"): $(stat -c %s "$setup") bytes; $(basename "$zip"): $(stat -c %s "$zip") bytes"
 zip_files=$(unzip -Z1 "$zip" | grep -v '/$' | sed 's|^[^/]*/||' | sort | tr '\n' ' ')
 check "the zip holds the program, the README and the licence ($zip_files)" test "$zip_files" = "LICENSE README.txt lisotra.exe "
