@@ -11,6 +11,13 @@ windows:
 # then (one test in a few hundred runs): a failed test gets one more try; one that fails twice
 # fails the run.
 test-windows: windows
-	@scripts/deps.sh desktop
+	@scripts/deps.sh desktop installer
 	@cmake --build $(WINDOWS_BUILD) -j $(JOBS)
 	@tests/platform/win32/ctest_in_desktop.sh $(WINDOWS_BUILD) -j $(JOBS) --repeat until-pass:2
+
+# The per-user installer and the portable zip, in build/windows/packages.
+package-windows: windows
+	@scripts/deps.sh installer
+	@cd $(WINDOWS_BUILD) && cpack
+
+.PHONY: package-windows

@@ -5,6 +5,9 @@ set -euo pipefail
 build=(cmake g++ make pkg-config locales libgtest-dev libbenchmark-dev qt6-base-dev libxcb-keysyms1-dev libx11-dev libxtst-dev)
 desktop=(xvfb openbox trayer xcompmgr xdotool x11-utils imagemagick desktop-file-utils libglib2.0-bin fonts-liberation2)
 windows=(g++-mingw-w64-x86-64-posix wine wine64)
+# Making the packages and checking them: the Debian package, the Windows installer and zip.
+deb=(dpkg-dev file lintian appstream desktop-file-utils imagemagick)
+installer=(nsis unzip)
 
 wanted=()
 for profile in "$@"; do
@@ -12,6 +15,8 @@ for profile in "$@"; do
     build) wanted+=("${build[@]}") ;;
     desktop) wanted+=("${desktop[@]}") ;;
     windows) wanted+=("${windows[@]}") ;;
+    deb) wanted+=("${deb[@]}") ;;
+    installer) wanted+=("${installer[@]}") ;;
     *) echo "deps.sh: unknown profile $profile" >&2; exit 2 ;;
   esac
 done

@@ -110,10 +110,12 @@ os::IconImage Image(int size, int bits, const std::vector<Rgba>& pixels, const s
 
 }  // namespace
 
-std::vector<os::IconImage> TrayIcon() {
+os::IconImage ProgramIcon(int size) {
     const Rgba amber{1.0, 0.80, 0.0, 0.78};
-    return {Image(128, 32, Render(128, amber), nullptr)};
+    return Image(size, 32, Render(size, amber), nullptr);
 }
+
+std::vector<os::IconImage> TrayIcon() { return {ProgramIcon(128)}; }
 
 os::IconImage AboutIcon() {
     const Rgba amber{1.0, 0.80, 0.0, 0.78};

@@ -7,6 +7,9 @@
 
 namespace tray_icons {
 
+// The program's picture, true colour with alpha, at any size: the tray icon, and the desktop's
+// icon for the program (drawn at each size the icon theme holds while the program is built).
+os::IconImage ProgramIcon(int size);
 // The tray icon: one 128 x 128 true-colour image with alpha.
 std::vector<os::IconImage> TrayIcon();
 // The About box's icon: the tray icon's drawing at 32 x 32 in 16 colours.
