@@ -29,7 +29,7 @@ bool Held(unsigned modifiers, unsigned virtualKey) {
 
 int RegisterHotKey(Hwnd window, int id, unsigned modifiers, unsigned virtualKey) {
     if (!emu::FindWindow(window) || HotKeys().count({window, id}) || Held(modifiers, virtualKey)) return 0;
-    if (!emu::GrabHotKey(modifiers, virtualKey)) return 0;
+    if (!emu::GrabHotKey(id, modifiers, virtualKey)) return 0;
     HotKeys()[{window, id}] = HotKey{modifiers, virtualKey};
     return 1;
 }
@@ -39,7 +39,7 @@ int UnregisterHotKey(Hwnd window, int id) {
     if (it == HotKeys().end()) return 0;
     const HotKey hotKey = it->second;
     HotKeys().erase(it);
-    emu::ReleaseHotKey(hotKey.modifiers, hotKey.virtualKey);
+    emu::ReleaseHotKey(id, hotKey.modifiers, hotKey.virtualKey);
     return 1;
 }
 
@@ -58,7 +58,7 @@ bool emu::DeliverHotKey(unsigned modifiers, unsigned virtualKey) {
 void emu::UnregisterWindowHotKeys(Hwnd window) {
     for (auto it = HotKeys().begin(); it != HotKeys().end();) {
         if (it->first.first == window) {
-            emu::ReleaseHotKey(it->second.modifiers, it->second.virtualKey);
+            emu::ReleaseHotKey(it->first.second, it->second.modifiers, it->second.virtualKey);
             it = HotKeys().erase(it);
         } else {
             ++it;
