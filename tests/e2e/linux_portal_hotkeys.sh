@@ -12,77 +12,18 @@ lisotra=${1:?path to lisotra}
 backend=${2:?path to the portal test back end}
 # shellcheck source=lib.sh
 . "$(dirname "$0")/lib.sh"
+# shellcheck source=portal_lib.sh
+. "$(dirname "$0")/portal_lib.sh"
 desktop_start
-portal_frontend=${PORTAL_FRONTEND:-/usr/libexec/xdg-desktop-portal}
-bindings=$e2e_dir/bindings
-backend_name=org.freedesktop.impl.portal.desktop.lisotratest
-
-helpers=()
-stop_helpers() {
-  local pid
-  for pid in "${helpers[@]}"; do kill "$pid" 2>/dev/null; done
-  for pid in "${helpers[@]}"; do wait "$pid" 2>/dev/null; done
-  helpers=()
-}
-trap 'stop_helpers; [ -z "${bus_pid:-}" ] || kill "$bus_pid"; desktop_stop' EXIT
-
-# A session bus of our own that starts nothing by itself: only what this script starts is on it.
-cat >"$e2e_dir/bus.conf" <<CONF
-<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <type>session</type>
-  <listen>unix:dir=$e2e_dir</listen>
-  <auth>EXTERNAL</auth>
-  <policy context="default">
-    <allow send_destination="*" eavesdrop="true"/>
-    <allow eavesdrop="true"/>
-    <allow own="*"/>
-  </policy>
-</busconfig>
-CONF
-dbus-daemon --config-file="$e2e_dir/bus.conf" --nofork --print-address=3 3>"$e2e_dir/bus.address" >"$e2e_dir/bus.log" 2>&1 &
-bus_pid=$!
-wait_for test -s "$e2e_dir/bus.address"
-DBUS_SESSION_BUS_ADDRESS=$(head -1 "$e2e_dir/bus.address")
-export DBUS_SESSION_BUS_ADDRESS
-
-# The front end finds its desktop back end through a .portal file naming the desktop (1.16), or
-# through that desktop's portals.conf (later versions).
-mkdir -p "$e2e_dir/portals" "$e2e_dir/no-portals" "$XDG_CONFIG_HOME/xdg-desktop-portal"
-cat >"$e2e_dir/portals/lisotratest.portal" <<PORTAL
-[portal]
-DBusName=$backend_name
-Interfaces=org.freedesktop.impl.portal.GlobalShortcuts;
-UseIn=lisotratest
-PORTAL
-printf '[preferred]\ndefault=lisotratest\n' >"$XDG_CONFIG_HOME/xdg-desktop-portal/lisotratest-portals.conf"
-export XDG_CURRENT_DESKTOP=lisotratest
-
-owned() { [ "$(gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
-  --method org.freedesktop.DBus.NameHasOwner "$1" 2>/dev/null)" = "(true,)" ]; }
-start_backend() {  # [--watcher]
-  "$backend" "$bindings" "$@" >>"$e2e_dir/backend.log" 2>&1 &
-  helpers+=($!)
-  wait_for owned "$backend_name"
-}
-start_frontend() {  # PORTALS_DIR
-  XDG_DESKTOP_PORTAL_DIR=$1 "$portal_frontend" -r >>"$e2e_dir/frontend.log" 2>&1 &
-  helpers+=($!)
-  wait_for owned org.freedesktop.portal.Desktop
-}
-# The program as a Wayland session starts it: it picks its X platform itself (no QT_QPA_PLATFORM).
+portal_start "$backend"
 start_lisotra() {  # LOG_NAME
   log=$e2e_dir/$1.log
-  env -u QT_QPA_PLATFORM XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=wayland-lisotra-test "$lisotra" >"$log" 2>&1 &
+  "${as_in_wayland[@]}" "$lisotra" >"$log" 2>&1 &
   app_pid=$!
 }
 stop_lisotra() { kill "$app_pid"; wait "$app_pid" 2>/dev/null; app_pid=""; }
 logged() { grep -q "$1" "$log"; }
 last_binding() { [ "$(tail -1 "$bindings" 2>/dev/null)" = "$1" ]; }
-press_shortcut() {
-  gdbus call --session --dest "$backend_name" --object-path /test --method org.lisotra.PortalTest.Press "$1" >/dev/null
-}
 panel_shown() { [ -n "$(panel)" ]; }
 panel_gone() { [ -z "$(panel)" ]; }
 icon_at() {
@@ -93,7 +34,7 @@ docked() { [ -n "$(icon_at)" ]; }
 
 # 1. The portal serves.
 start_backend
-start_frontend "$e2e_dir/portals"
+start_frontend "$portals_with_shortcuts"
 version=$(gdbus call --session --dest org.freedesktop.portal.Desktop --object-path /org/freedesktop/portal/desktop \
   --method org.freedesktop.DBus.Properties.Get org.freedesktop.portal.GlobalShortcuts version 2>&1)
 echo "portal front end: $(dpkg-query -W -f='${Version}' xdg-desktop-portal 2>/dev/null), GlobalShortcuts $version"
@@ -137,7 +78,7 @@ stop_helpers
 
 # 2. A portal without GlobalShortcuts; a StatusNotifierItem tray.
 start_backend --watcher
-start_frontend "$e2e_dir/no-portals"
+start_frontend "$portals_without_shortcuts"
 start_lisotra lisotra-no-global-shortcuts
 check "without GlobalShortcuts the log says the keys are grabbed" wait_for logged "hotkeys through X key grabs: no desktop portal with GlobalShortcuts"
 check "the tray icon registers with the StatusNotifierItem tray" wait_for grep -q "^item " "$bindings"

@@ -14,10 +14,12 @@ struct HotKey {
     unsigned modifiers;
     unsigned virtualKey;
 };
-// (window, id) -> combination, as Windows keeps them.
+// (window, id) -> combination, as Windows keeps them. Never destroyed: when the desktop ends the
+// process (Qt exits when the X server goes), windows held in statics are destroyed after any
+// static made later, and still give back their hotkeys.
 std::map<std::pair<Hwnd, int>, HotKey>& HotKeys() {
-    static std::map<std::pair<Hwnd, int>, HotKey> hotKeys;
-    return hotKeys;
+    static auto* hotKeys = new std::map<std::pair<Hwnd, int>, HotKey>;
+    return *hotKeys;
 }
 bool Held(unsigned modifiers, unsigned virtualKey) {
     for (const auto& [key, hotKey] : HotKeys()) {
