@@ -23,26 +23,9 @@
 #include <QTextStream>
 #include <cstdio>
 
-// Outside any unnamed namespace: QtDBus matches a slot's parameter to its registered type by the
-// type's name, and QList<Shortcut> would otherwise be registered under a longer one.
-struct Shortcut {
-    QString id;
-    QVariantMap properties;
-};
+#include "platform/qt/portal_shortcut.h"
 
-QDBusArgument& operator<<(QDBusArgument& out, const Shortcut& s) {
-    out.beginStructure();
-    out << s.id << s.properties;
-    out.endStructure();
-    return out;
-}
-
-const QDBusArgument& operator>>(const QDBusArgument& in, Shortcut& s) {
-    in.beginStructure();
-    in >> s.id >> s.properties;
-    in.endStructure();
-    return in;
-}
+using os::qt::PortalShortcut;
 
 namespace {
 
@@ -56,8 +39,6 @@ void Record(const QString& line) {
 }
 
 }  // namespace
-
-Q_DECLARE_METATYPE(Shortcut)
 
 class GlobalShortcuts : public QObject {
     Q_OBJECT
@@ -84,11 +65,11 @@ public Q_SLOTS:
         return 0;
     }
 
-    uint BindShortcuts(const QDBusObjectPath&, const QDBusObjectPath&, const QList<Shortcut>& shortcuts, const QString&,
+    uint BindShortcuts(const QDBusObjectPath&, const QDBusObjectPath&, const QList<os::qt::PortalShortcut>& shortcuts, const QString&,
                        const QVariantMap&, QVariantMap& results) {
         QStringList line;
-        QList<Shortcut> bound;
-        for (const Shortcut& s : shortcuts) {
+        QList<PortalShortcut> bound;
+        for (const PortalShortcut& s : shortcuts) {
             const QString trigger = s.properties.value(QStringLiteral("preferred_trigger")).toString();
             line << s.id + QLatin1Char('=') + trigger;
             bound.append({s.id,
@@ -155,8 +136,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     recordPath = QString::fromLocal8Bit(argv[1]);
-    qDBusRegisterMetaType<Shortcut>();
-    qDBusRegisterMetaType<QList<Shortcut>>();
+    qDBusRegisterMetaType<PortalShortcut>();
+    qDBusRegisterMetaType<QList<PortalShortcut>>();
     QDBusConnection bus = QDBusConnection::sessionBus();
     auto* shortcuts = new GlobalShortcuts;
     new Control(shortcuts);

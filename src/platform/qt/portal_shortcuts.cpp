@@ -29,6 +29,7 @@
 #include "platform/emulated/hotkeys.h"
 #include "platform/qt/guard.h"
 #include "platform/qt/key_grabs.h"
+#include "platform/qt/portal_shortcut.h"
 #include "platform/qt/virtual_keys.h"
 #include "platform/qt/x11_hints.h"
 #include "platform/os_types.h"
@@ -43,34 +44,6 @@ const QString kRequest = QStringLiteral("org.freedesktop.portal.Request");
 const QString kSession = QStringLiteral("org.freedesktop.portal.Session");
 
 void Log(const QString& text) { std::fprintf(stderr, "Lisotra: %s\n", qPrintable(text)); }
-
-// One entry of BindShortcuts' a(sa{sv}): the id and its description and preferred trigger.
-struct Shortcut {
-    QString id;
-    QVariantMap properties;
-};
-
-QDBusArgument& operator<<(QDBusArgument& out, const Shortcut& s) {
-    out.beginStructure();
-    out << s.id << s.properties;
-    out.endStructure();
-    return out;
-}
-
-const QDBusArgument& operator>>(const QDBusArgument& in, Shortcut& s) {
-    in.beginStructure();
-    in >> s.id >> s.properties;
-    in.endStructure();
-    return in;
-}
-
-}  // namespace
-}  // namespace os::qt
-
-Q_DECLARE_METATYPE(os::qt::Shortcut)
-
-namespace os::qt {
-namespace {
 
 // The shell window registers the show hotkey first (id 1) and the hide hotkey second (id 2). The
 // desktop keeps the trigger the person chose under the shortcut's id and shows its description,
@@ -113,8 +86,8 @@ public:
             FallBack(QStringLiteral("hotkeys through X key grabs: a Wayland session without a session bus; they "
                                     "fire only while a window of an X11 program has the focus"));
         } else {
-            qDBusRegisterMetaType<Shortcut>();
-            qDBusRegisterMetaType<QList<Shortcut>>();
+            qDBusRegisterMetaType<PortalShortcut>();
+            qDBusRegisterMetaType<QList<PortalShortcut>>();
             AskVersion();
         }
     }
@@ -170,8 +143,8 @@ public Q_SLOTS:
                 return;
             }
             QStringList bound;
-            const auto list = qdbus_cast<QList<Shortcut>>(results.value(QStringLiteral("shortcuts")));
-            for (const Shortcut& s : list) {
+            const auto list = qdbus_cast<QList<PortalShortcut>>(results.value(QStringLiteral("shortcuts")));
+            for (const PortalShortcut& s : list) {
                 const QString trigger = s.properties.value(QStringLiteral("trigger_description")).toString();
                 bound << s.id + QStringLiteral(" = ") + (trigger.isEmpty() ? QStringLiteral("(no trigger)") : trigger);
             }
@@ -259,7 +232,7 @@ private:
     void Bind() {
         bindPending_ = false;
         if (state_ != State::Open) return;
-        QList<Shortcut> shortcuts;
+        QList<PortalShortcut> shortcuts;
         for (const auto& [id, key] : taken_) {
             shortcuts.append({ShortcutId(id),
                               {{QStringLiteral("description"), Description(id)},
