@@ -5,8 +5,9 @@
 # asked. The program's windows stay on the private X display, as under XWayland.
 #   1. The portal binds both shortcuts with the stored letters; a press of each shows and hides
 #      the panel, and the X keys do nothing. New letters from the settings dialog rebind them.
-#   2. A portal without GlobalShortcuts, and no portal at all: the program grabs the keys on X,
-#      and says so. The tray icon goes to a StatusNotifierItem tray where one runs.
+#   2. A portal without GlobalShortcuts, one that refuses the session, and no portal at all: the
+#      program grabs the keys on X, and says so. The tray icon goes to a StatusNotifierItem tray
+#      where one runs.
 set -u
 lisotra=${1:?path to lisotra}
 backend=${2:?path to the portal test back end}
@@ -82,11 +83,20 @@ start_frontend "$portals_without_shortcuts"
 start_lisotra lisotra-no-global-shortcuts
 check "without GlobalShortcuts the log says the keys are grabbed" wait_for logged "hotkeys through X key grabs: no desktop portal with GlobalShortcuts"
 check "the tray icon registers with the StatusNotifierItem tray" wait_for grep -q "^item " "$bindings"
-sleep 0.5
 xdotool key ctrl+alt+j
 check "the grabbed show key shows the panel" wait_for panel_shown
 xdotool key ctrl+alt+k
 check "the grabbed hide key hides it" wait_for panel_gone
+stop_lisotra
+stop_helpers
+
+# A desktop that refuses the shortcuts session.
+start_backend --refuse
+start_frontend "$portals_with_shortcuts"
+start_lisotra lisotra-refused
+check "a refused session: the log says the keys are grabbed" wait_for logged "hotkeys through X key grabs: the desktop portal refused"
+xdotool key ctrl+alt+j
+check "the grabbed show key shows the panel" wait_for panel_shown
 stop_lisotra
 stop_helpers
 

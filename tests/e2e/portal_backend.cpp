@@ -7,10 +7,11 @@
 //   gdbus call --session --dest org.freedesktop.impl.portal.desktop.lisotratest
 //     --object-path /test --method org.lisotra.PortalTest.Press show-panel
 //
-// With --watcher it also stands in for a StatusNotifierItem tray (org.kde.StatusNotifierWatcher
-// with a host), writing "item SERVICE" for each item that registers.
+// With --refuse it refuses every session, as a desktop does that will not give shortcuts to this
+// program. With --watcher it also stands in for a StatusNotifierItem tray
+// (org.kde.StatusNotifierWatcher with a host), writing "item SERVICE" for each item that registers.
 //
-//   portal_backend RECORD_FILE [--watcher]
+//   portal_backend RECORD_FILE [--refuse] [--watcher]
 #include <QCoreApplication>
 #include <QDBusAbstractAdaptor>
 #include <QDBusArgument>
@@ -32,6 +33,7 @@ namespace {
 const QString kBusName = QStringLiteral("org.freedesktop.impl.portal.desktop.lisotratest");
 
 QString recordPath;
+bool refuseSessions = false;
 
 void Record(const QString& line) {
     QFile file(recordPath);
@@ -59,9 +61,10 @@ public:
 public Q_SLOTS:
     uint CreateSession(const QDBusObjectPath&, const QDBusObjectPath& session, const QString&, const QVariantMap&,
                        QVariantMap& results) {
+        results.clear();
+        if (refuseSessions) return 2;  // "ended in some other way"
         session_ = session.path();
         Record(QStringLiteral("session"));
-        results.clear();
         return 0;
     }
 
@@ -132,10 +135,12 @@ private:
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: portal_backend RECORD_FILE [--watcher]\n");
+        std::fprintf(stderr, "usage: portal_backend RECORD_FILE [--refuse] [--watcher]\n");
         return 2;
     }
     recordPath = QString::fromLocal8Bit(argv[1]);
+    const QStringList options = QCoreApplication::arguments().mid(2);
+    refuseSessions = options.contains(QStringLiteral("--refuse"));
     qDBusRegisterMetaType<PortalShortcut>();
     qDBusRegisterMetaType<QList<PortalShortcut>>();
     QDBusConnection bus = QDBusConnection::sessionBus();
@@ -144,7 +149,7 @@ int main(int argc, char** argv) {
     bus.registerObject(QStringLiteral("/org/freedesktop/portal/desktop"), shortcuts,
                        QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllProperties);
     bus.registerObject(QStringLiteral("/test"), shortcuts, QDBusConnection::ExportAdaptors);
-    if (argc > 2 && QByteArray(argv[2]) == "--watcher") {
+    if (options.contains(QStringLiteral("--watcher"))) {
         auto* watcher = new Watcher;
         bus.registerObject(QStringLiteral("/StatusNotifierWatcher"), watcher,
                            QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllProperties);

@@ -272,16 +272,18 @@ private:
 
     // From now on the hotkeys are X key grabs; those taken so far are grabbed now. A grab refused
     // here cannot be reported to the program any more: that hotkey is inactive, as on X11.
+    // The keys are grabbed before the log says so: whoever reads it may press them at once.
     void FallBack(const QString& why) {
         state_ = State::KeyGrabs;
-        Log(why);
+        QStringList refused;
         for (const auto& [id, key] : taken_) {
-            if (!GrabKeys(key.first, key.second)) {
-                Log(QStringLiteral("%1 (%2) could not be grabbed: another program holds it")
-                        .arg(ShortcutId(id), PreferredTrigger(key.first, key.second)));
-            }
+            if (!GrabKeys(key.first, key.second)) refused << PreferredTrigger(key.first, key.second);
         }
         taken_.clear();
+        Log(why);
+        if (!refused.isEmpty()) {
+            Log(refused.join(QStringLiteral(", ")) + QStringLiteral(" could not be grabbed: another program holds it"));
+        }
     }
 
     QDBusConnection bus_;
