@@ -7,9 +7,10 @@
 namespace os::emu {
 
 // Defined by the realisation. GrabHotKey fails when the key names nothing on this desktop or
-// another program holds the combination.
-bool GrabHotKey(unsigned modifiers, unsigned virtualKey);
-void ReleaseHotKey(unsigned modifiers, unsigned virtualKey);
+// another program holds the combination. The id is the one the window registered it under: a
+// desktop that binds shortcuts by name (the Wayland portal) names them after it.
+bool GrabHotKey(int id, unsigned modifiers, unsigned virtualKey);
+void ReleaseHotKey(int id, unsigned modifiers, unsigned virtualKey);
 
 // Called by the realisation for a grabbed combination: sends WM_HOTKEY to the window that
 // registered it. Returns whether one did.

@@ -14,9 +14,11 @@ struct HotKey {
     unsigned modifiers;
     unsigned virtualKey;
 };
-// (window, id) -> combination, as Windows keeps them.
+// (window, id) -> combination, as Windows keeps them. Never destroyed: when the desktop ends the
+// process (Qt exits when the X server goes), windows held in statics are destroyed after any
+// static made later, and still give back their hotkeys.
 std::map<std::pair<Hwnd, int>, HotKey>& HotKeys() {
-    static auto* hotKeys = new std::map<std::pair<Hwnd, int>, HotKey>;  // never destroyed: see window_table.cpp
+    static auto* hotKeys = new std::map<std::pair<Hwnd, int>, HotKey>;
     return *hotKeys;
 }
 bool Held(unsigned modifiers, unsigned virtualKey) {
@@ -29,7 +31,7 @@ bool Held(unsigned modifiers, unsigned virtualKey) {
 
 int RegisterHotKey(Hwnd window, int id, unsigned modifiers, unsigned virtualKey) {
     if (!emu::FindWindow(window) || HotKeys().count({window, id}) || Held(modifiers, virtualKey)) return 0;
-    if (!emu::GrabHotKey(modifiers, virtualKey)) return 0;
+    if (!emu::GrabHotKey(id, modifiers, virtualKey)) return 0;
     HotKeys()[{window, id}] = HotKey{modifiers, virtualKey};
     return 1;
 }
@@ -39,7 +41,7 @@ int UnregisterHotKey(Hwnd window, int id) {
     if (it == HotKeys().end()) return 0;
     const HotKey hotKey = it->second;
     HotKeys().erase(it);
-    emu::ReleaseHotKey(hotKey.modifiers, hotKey.virtualKey);
+    emu::ReleaseHotKey(id, hotKey.modifiers, hotKey.virtualKey);
     return 1;
 }
 
@@ -58,7 +60,7 @@ bool emu::DeliverHotKey(unsigned modifiers, unsigned virtualKey) {
 void emu::UnregisterWindowHotKeys(Hwnd window) {
     for (auto it = HotKeys().begin(); it != HotKeys().end();) {
         if (it->first.first == window) {
-            emu::ReleaseHotKey(it->second.modifiers, it->second.virtualKey);
+            emu::ReleaseHotKey(it->first.second, it->second.modifiers, it->second.virtualKey);
             it = HotKeys().erase(it);
         } else {
             ++it;

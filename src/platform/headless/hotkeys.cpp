@@ -22,7 +22,7 @@ void HoldHotKeyElsewhere(unsigned modifiers, unsigned virtualKey) {
 
 namespace os::emu {
 
-bool GrabHotKey(unsigned modifiers, unsigned virtualKey) {
+bool GrabHotKey(int, unsigned modifiers, unsigned virtualKey) {
     // As on Windows, a code that names no key cannot be registered.
     if (virtualKey == 0 || virtualKey > 0xFE) return false;
     if (headless::D().heldElsewhere.count({modifiers, virtualKey})) return false;
@@ -30,7 +30,7 @@ bool GrabHotKey(unsigned modifiers, unsigned virtualKey) {
     return true;
 }
 
-void ReleaseHotKey(unsigned modifiers, unsigned virtualKey) {
+void ReleaseHotKey(int, unsigned modifiers, unsigned virtualKey) {
     headless::D().grabbed.erase({modifiers, virtualKey});
 }
 

@@ -56,9 +56,17 @@ void EndPromptlyOnExit() {
     ::on_exit([](int status, void*) { ExitNow(status); }, nullptr);
 }
 
+// On Wayland the program's windows go through XWayland: the panel's stacking and taskbar hints,
+// and the key grabs the hotkeys fall back to, are X11's. Qt would pick its Wayland platform
+// there; it does only where there is no X server (or the person asked for a platform).
+void PreferX11() {
+    if (qt::WaylandSession() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "xcb;wayland");
+}
+
 }  // namespace
 
 int RunApplication(int argc, char** argv, const std::function<void()>& startup) {
+    PreferX11();
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);  // the program ends only through End
     QApplication::setApplicationName("Lisotra");

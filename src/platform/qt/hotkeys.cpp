@@ -1,5 +1,6 @@
-// Global hotkeys on X11: a key grab on the root window for each combination, repeated with
-// CapsLock, NumLock and both, so that a lock key does not break them.
+// Global hotkeys: shortcuts bound through the desktop portal on Wayland (portal_shortcuts.cpp),
+// elsewhere a key grab on the root window for each combination, repeated with CapsLock, NumLock
+// and both, so that a lock key does not break them.
 #include <QAbstractEventDispatcher>
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
@@ -13,6 +14,7 @@
 
 #include "platform/emulated/hotkeys.h"
 #include "platform/qt/guard.h"
+#include "platform/qt/key_grabs.h"
 #include "platform/qt/virtual_keys.h"
 #include "platform/qt/x11_hints.h"
 
@@ -117,7 +119,17 @@ void Ungrab(const Keyboard& k, uint16_t mask, size_t variants) {
 
 }  // namespace
 
-bool emu::GrabHotKey(unsigned modifiers, unsigned virtualKey) {
+bool emu::GrabHotKey(int id, unsigned modifiers, unsigned virtualKey) {
+    // A code that names no key fails on every desktop, as on Windows.
+    if (!qt::KeysymOfVirtualKey(virtualKey)) return false;
+    return qt::PortalTakesHotKey(id, modifiers, virtualKey) || qt::GrabKeys(modifiers, virtualKey);
+}
+
+void emu::ReleaseHotKey(int id, unsigned modifiers, unsigned virtualKey) {
+    if (!qt::PortalDropsHotKey(id)) qt::UngrabKeys(modifiers, virtualKey);
+}
+
+bool qt::GrabKeys(unsigned modifiers, unsigned virtualKey) {
     const Keyboard k = Resolve(virtualKey);
     if (!k.keycode) return false;
     InstallFilter();
@@ -146,7 +158,7 @@ bool emu::GrabHotKey(unsigned modifiers, unsigned virtualKey) {
     return true;
 }
 
-void emu::ReleaseHotKey(unsigned modifiers, unsigned virtualKey) {
+void qt::UngrabKeys(unsigned modifiers, unsigned virtualKey) {
     const Keyboard k = Resolve(virtualKey);
     if (!k.keycode) return;
     const uint16_t mask = XModifiers(modifiers);

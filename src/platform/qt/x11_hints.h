@@ -1,4 +1,5 @@
-// What Qt does not offer on X11: the skip-taskbar and skip-pager states, and the X connection.
+// What Qt does not offer on X11: the skip-taskbar and skip-pager states, the X connection, and
+// whether it is XWayland's.
 #pragma once
 
 #include <xcb/xcb.h>
@@ -6,6 +7,9 @@
 class QWindow;
 
 namespace os::qt {
+
+// Whether the person's session is a Wayland one: the program's windows then go through XWayland.
+bool WaylandSession();
 
 // The application's X connection, or null when Qt does not run on X11 (Wayland, offscreen).
 xcb_connection_t* XConnection();

@@ -1,0 +1,314 @@
+// Global hotkeys on Wayland: X key grabs through XWayland fire only while an X window has the
+// focus, so where the desktop portal offers GlobalShortcuts the hotkeys are bound there instead.
+// The portal tells which shortcut was pressed by its id; the press reaches the window that
+// registered the hotkey as the same WM_HOTKEY a key grab sends.
+//
+// The program registers a hotkey and expects the answer at once, but the portal answers later:
+// asking whether it offers GlobalShortcuts, opening a session and binding all go over D-Bus and
+// may wait on the person (the desktop asks them to confirm the shortcuts). So while the portal may
+// yet serve, a hotkey whose key exists counts as registered and is bound once the session is up;
+// if the portal turns out not to serve, the hotkeys taken so far get X key grabs then, and later
+// ones at once. A combination held elsewhere is the desktop's business on the portal path: the
+// person picks another trigger in its dialog, which is why presses are matched by id, not by key.
+#include <QCoreApplication>
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusMetaType>
+#include <QDBusObjectPath>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QDBusVariant>
+#include <QObject>
+#include <QTimer>
+#include <X11/Xlib.h>
+
+#include <cstdio>
+#include <map>
+
+#include "platform/emulated/hotkeys.h"
+#include "platform/qt/guard.h"
+#include "platform/qt/key_grabs.h"
+#include "platform/qt/portal_shortcut.h"
+#include "platform/qt/virtual_keys.h"
+#include "platform/qt/x11_hints.h"
+#include "platform/os_types.h"
+
+namespace os::qt {
+namespace {
+
+const QString kService = QStringLiteral("org.freedesktop.portal.Desktop");
+const QString kPath = QStringLiteral("/org/freedesktop/portal/desktop");
+const QString kShortcuts = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
+const QString kRequest = QStringLiteral("org.freedesktop.portal.Request");
+const QString kSession = QStringLiteral("org.freedesktop.portal.Session");
+
+void Log(const QString& text) { std::fprintf(stderr, "Lisotra: %s\n", qPrintable(text)); }
+
+// The shell window registers the show hotkey first (id 1) and the hide hotkey second (id 2). The
+// desktop keeps the trigger the person chose under the shortcut's id and shows its description,
+// so both are fixed names, not the keys.
+QString ShortcutId(int id) {
+    if (id == 1) return QStringLiteral("show-panel");
+    if (id == 2) return QStringLiteral("hide-panel");
+    return QStringLiteral("hotkey-%1").arg(id);
+}
+
+QString Description(int id) {
+    if (id == 1) return QStringLiteral("Show the reading panel");
+    if (id == 2) return QStringLiteral("Hide the reading panel");
+    return QStringLiteral("Lisotra hotkey %1").arg(id);
+}
+
+// The trigger in the shortcuts specification's form: modifiers, then the key's keysym name, a
+// letter in capitals ("CTRL+ALT+S").
+QString PreferredTrigger(unsigned modifiers, unsigned virtualKey) {
+    QString trigger;
+    if (modifiers & MOD_CONTROL) trigger += QStringLiteral("CTRL+");
+    if (modifiers & MOD_ALT) trigger += QStringLiteral("ALT+");
+    if (modifiers & MOD_SHIFT) trigger += QStringLiteral("SHIFT+");
+    if (modifiers & MOD_WIN) trigger += QStringLiteral("LOGO+");
+    if (virtualKey >= 'A' && virtualKey <= 'Z') return trigger + QChar(static_cast<char16_t>(virtualKey));
+    const char* name = XKeysymToString(KeysymOfVirtualKey(virtualKey));
+    return trigger + QString::fromLatin1(name ? name : "");
+}
+
+class PortalShortcuts final : public QObject {
+    Q_OBJECT
+
+public:
+    enum class State { Asking, Opening, Open, KeyGrabs };
+
+    PortalShortcuts() : bus_(QDBusConnection::sessionBus()) {
+        if (!WaylandSession()) {
+            FallBack(QStringLiteral("hotkeys through X key grabs (an X11 session)"));
+        } else if (!bus_.isConnected()) {
+            FallBack(QStringLiteral("hotkeys through X key grabs: a Wayland session without a session bus; they "
+                                    "fire only while a window of an X11 program has the focus"));
+        } else {
+            qDBusRegisterMetaType<PortalShortcut>();
+            qDBusRegisterMetaType<QList<PortalShortcut>>();
+            AskVersion();
+        }
+    }
+
+    bool Take(int id, unsigned modifiers, unsigned virtualKey) {
+        if (state_ == State::KeyGrabs) return false;
+        taken_[id] = {modifiers, virtualKey};
+        if (state_ == State::Open) BindSoon();
+        return true;
+    }
+
+    bool Drop(int id) {
+        if (state_ == State::KeyGrabs) return false;
+        taken_.erase(id);
+        if (state_ == State::Open) BindSoon();
+        return true;
+    }
+
+public Q_SLOTS:
+    void OnSessionResponse(uint response, const QVariantMap& results) {
+        Guarded([&] {
+            if (state_ != State::Opening) return;
+            if (response != 0) {
+                FallBack(QStringLiteral("hotkeys through X key grabs: the desktop portal refused a shortcuts session "
+                                        "(response %1)")
+                             .arg(response));
+                return;
+            }
+            bus_.disconnect(kService, sessionRequest_, kRequest, QStringLiteral("Response"), this,
+                            SLOT(OnSessionResponse(uint, QVariantMap)));
+            session_ = results.value(QStringLiteral("session_handle")).toString();
+            if (session_.isEmpty()) session_ = predictedSession_;
+            state_ = State::Open;
+            bus_.connect(kService, session_, kSession, QStringLiteral("Closed"), this, SLOT(OnSessionClosed()));
+            bus_.connect(kService, kPath, kShortcuts, QStringLiteral("Activated"), this,
+                         SLOT(OnActivated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
+            Log(QStringLiteral("hotkeys through the desktop portal's GlobalShortcuts (version %1), session %2")
+                    .arg(version_)
+                    .arg(session_));
+            Bind();
+        });
+    }
+
+    void OnBindResponse(uint response, const QVariantMap& results) {
+        Guarded([&] {
+            // The Request object is one per call: its signal is not heard again.
+            bus_.disconnect(kService, bindRequest_, kRequest, QStringLiteral("Response"), this,
+                            SLOT(OnBindResponse(uint, QVariantMap)));
+            if (response != 0) {
+                // Cancelled or refused by the desktop: the session stays, and the next OK in the
+                // settings dialog asks again. Key grabs would only fire with an X window in focus.
+                Log(QStringLiteral("the desktop portal did not bind the hotkeys (response %1)").arg(response));
+                return;
+            }
+            QStringList bound;
+            const auto list = qdbus_cast<QList<PortalShortcut>>(results.value(QStringLiteral("shortcuts")));
+            for (const PortalShortcut& s : list) {
+                const QString trigger = s.properties.value(QStringLiteral("trigger_description")).toString();
+                bound << s.id + QStringLiteral(" = ") + (trigger.isEmpty() ? QStringLiteral("(no trigger)") : trigger);
+            }
+            Log(QStringLiteral("the desktop portal bound the hotkeys: %1").arg(bound.join(QStringLiteral(", "))));
+        });
+    }
+
+    void OnActivated(const QDBusObjectPath& session, const QString& shortcutId, qulonglong, const QVariantMap&) {
+        Guarded([&] {
+            if (state_ != State::Open || session.path() != session_) return;
+            for (const auto& [id, key] : taken_) {
+                if (ShortcutId(id) == shortcutId) {
+                    const auto [modifiers, virtualKey] = key;  // copied: the window may re-register
+                    emu::DeliverHotKey(modifiers, virtualKey);
+                    return;
+                }
+            }
+        });
+    }
+
+    void OnSessionClosed() {
+        Guarded([&] {
+            if (state_ == State::Open) FallBack(QStringLiteral("hotkeys through X key grabs: the desktop closed the "
+                                                               "shortcuts session"));
+        });
+    }
+
+private:
+    using Key = std::pair<unsigned, unsigned>;  // modifiers, virtual key
+
+    // The version property says whether the portal has GlobalShortcuts; asking it starts the
+    // portal if it is not running yet.
+    void AskVersion() {
+        QDBusMessage get = QDBusMessage::createMethodCall(kService, kPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+                                                          QStringLiteral("Get"));
+        get << kShortcuts << QStringLiteral("version");
+        auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(get), this);
+        connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* call) {
+            Guarded([&] {
+                call->deleteLater();
+                QDBusPendingReply<QDBusVariant> reply = *call;
+                if (reply.isError()) {
+                    FallBack(QStringLiteral("hotkeys through X key grabs: no desktop portal with GlobalShortcuts (%1); "
+                                            "they fire only while a window of an X11 program has the focus")
+                                 .arg(reply.error().message()));
+                    return;
+                }
+                version_ = reply.value().variant().toUInt();
+                OpenSession();
+            });
+        });
+    }
+
+    // A request's Response comes on an object whose path is known before the call: listen first,
+    // so that a quick answer is not missed.
+    QString RequestPath(const QString& token) const {
+        QString sender = bus_.baseService().mid(1).replace(QLatin1Char('.'), QLatin1Char('_'));
+        return QStringLiteral("/org/freedesktop/portal/desktop/request/%1/%2").arg(sender, token);
+    }
+
+    QString NextToken() { return QStringLiteral("lisotra%1").arg(++tokens_); }
+
+    void OpenSession() {
+        state_ = State::Opening;
+        const QString token = NextToken();
+        const QString sessionToken = QStringLiteral("lisotra_session");
+        predictedSession_ = QStringLiteral("/org/freedesktop/portal/desktop/session/%1/%2")
+                                .arg(bus_.baseService().mid(1).replace(QLatin1Char('.'), QLatin1Char('_')), sessionToken);
+        sessionRequest_ = RequestPath(token);
+        bus_.connect(kService, sessionRequest_, kRequest, QStringLiteral("Response"), this,
+                     SLOT(OnSessionResponse(uint, QVariantMap)));
+        QDBusMessage create = QDBusMessage::createMethodCall(kService, kPath, kShortcuts, QStringLiteral("CreateSession"));
+        create << QVariantMap{{QStringLiteral("handle_token"), token},
+                              {QStringLiteral("session_handle_token"), sessionToken}};
+        Call(create, QStringLiteral("the desktop portal could not open a shortcuts session"), true);
+    }
+
+    void BindSoon() {
+        // The settings dialog unregisters both hotkeys and registers both again: one bind for all.
+        if (bindPending_) return;
+        bindPending_ = true;
+        QTimer::singleShot(0, this, [this] { Guarded([&] { Bind(); }); });
+    }
+
+    void Bind() {
+        bindPending_ = false;
+        if (state_ != State::Open) return;
+        QList<PortalShortcut> shortcuts;
+        for (const auto& [id, key] : taken_) {
+            shortcuts.append({ShortcutId(id),
+                              {{QStringLiteral("description"), Description(id)},
+                               {QStringLiteral("preferred_trigger"), PreferredTrigger(key.first, key.second)}}});
+        }
+        const QString token = NextToken();
+        if (!bindRequest_.isEmpty()) {
+            bus_.disconnect(kService, bindRequest_, kRequest, QStringLiteral("Response"), this,
+                            SLOT(OnBindResponse(uint, QVariantMap)));
+        }
+        bindRequest_ = RequestPath(token);
+        bus_.connect(kService, bindRequest_, kRequest, QStringLiteral("Response"), this,
+                     SLOT(OnBindResponse(uint, QVariantMap)));
+        QDBusMessage bind = QDBusMessage::createMethodCall(kService, kPath, kShortcuts, QStringLiteral("BindShortcuts"));
+        bind << QVariant::fromValue(QDBusObjectPath(session_)) << QVariant::fromValue(shortcuts) << QString()
+             << QVariantMap{{QStringLiteral("handle_token"), token}};
+        Call(bind, QStringLiteral("the desktop portal could not bind the hotkeys"), false);
+    }
+
+    // Sends a call whose answer is a Request path; the outcome comes with the Response signal. A
+    // call that fails outright while the session is being opened ends the portal's part.
+    void Call(const QDBusMessage& message, const QString& failure, bool fallBack) {
+        auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(message), this);
+        connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, failure, fallBack](QDBusPendingCallWatcher* call) {
+            Guarded([&] {
+                call->deleteLater();
+                if (!call->isError()) return;
+                const QString why = failure + QStringLiteral(" (%1)").arg(call->error().message());
+                if (fallBack) {
+                    FallBack(QStringLiteral("hotkeys through X key grabs: ") + why);
+                } else {
+                    Log(why);
+                }
+            });
+        });
+    }
+
+    // From now on the hotkeys are X key grabs; those taken so far are grabbed now. A grab refused
+    // here cannot be reported to the program any more: that hotkey is inactive, as on X11.
+    // The keys are grabbed before the log says so: whoever reads it may press them at once.
+    void FallBack(const QString& why) {
+        state_ = State::KeyGrabs;
+        QStringList refused;
+        for (const auto& [id, key] : taken_) {
+            if (!GrabKeys(key.first, key.second)) refused << PreferredTrigger(key.first, key.second);
+        }
+        taken_.clear();
+        Log(why);
+        if (!refused.isEmpty()) {
+            Log(refused.join(QStringLiteral(", ")) + QStringLiteral(" could not be grabbed: another program holds it"));
+        }
+    }
+
+    QDBusConnection bus_;
+    State state_ = State::Asking;
+    uint version_ = 0;
+    int tokens_ = 0;
+    bool bindPending_ = false;
+    QString predictedSession_, session_, sessionRequest_, bindRequest_;
+    std::map<int, Key> taken_;  // registration id -> combination
+};
+
+PortalShortcuts& Portal() {
+    // Decided when the first hotkey is registered, which the program does once it runs.
+    static auto* portal = new PortalShortcuts;
+    return *portal;
+}
+
+}  // namespace
+
+bool PortalTakesHotKey(int id, unsigned modifiers, unsigned virtualKey) {
+    return Portal().Take(id, modifiers, virtualKey);
+}
+
+bool PortalDropsHotKey(int id) { return Portal().Drop(id); }
+
+}  // namespace os::qt
+
+#include "portal_shortcuts.moc"
