@@ -23,9 +23,9 @@
 #include <QTimer>
 #include <X11/Xlib.h>
 
-#include <cstdio>
 #include <map>
 
+#include "platform/app.h"
 #include "platform/emulated/hotkeys.h"
 #include "platform/qt/guard.h"
 #include "platform/qt/key_grabs.h"
@@ -43,7 +43,7 @@ const QString kShortcuts = QStringLiteral("org.freedesktop.portal.GlobalShortcut
 const QString kRequest = QStringLiteral("org.freedesktop.portal.Request");
 const QString kSession = QStringLiteral("org.freedesktop.portal.Session");
 
-void Log(const QString& text) { std::fprintf(stderr, "Lisotra: %s\n", qPrintable(text)); }
+void Log(const QString& text) { os::Log(text.toStdString()); }
 
 // The shell window registers the show hotkey first (id 1) and the hide hotkey second (id 2). The
 // desktop keeps the trigger the person chose under the shortcut's id and shows its description,
