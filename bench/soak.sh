@@ -23,13 +23,16 @@ x_resources() {
     END { print w, px, gc }'
 }
 
-report() {  # label pid
-  local rss private
+# Resident memory, and the part of it that is the process's own anonymous memory (its heap):
+# shared library pages count as private once no other process maps them, so only the latter
+# tells a leak from what other programs happen to do meanwhile.
+report() {  # label pid [more]
+  local rss anonymous
   rss=$(awk '/^VmRSS:/ {print $2}' "/proc/$2/status")
-  private=$(awk '/^Private_(Clean|Dirty):/ {s += $2} END {print s}' "/proc/$2/smaps_rollup")
+  anonymous=$(awk '/^Anonymous:/ {print $2}' "/proc/$2/smaps_rollup")
   read -r w px gc < <(x_resources "$2")
-  printf '%-26s resident %6s KiB  private %6s KiB  X windows %3s  pixmaps %3s  GCs %3s%s\n' \
-    "$1" "$rss" "$private" "$w" "$px" "$gc" "${3:-}"
+  printf '%-30s resident %6s KiB  anonymous %6s KiB  X windows %3s  pixmaps %3s  GCs %3s%s\n' \
+    "$1" "$rss" "$anonymous" "$w" "$px" "$gc" "${3:-}"
 }
 
 case "$system" in
