@@ -1,7 +1,8 @@
 # make run   builds Lisotra and starts it (in a private virtual desktop where there is no display)
 # make test  builds everything and runs every test
 # make stop  ends what make run started in a private virtual desktop
-.PHONY: run test build linux linux-configured program windows test-linux test-windows stop clean
+# make fuzz  builds the fuzz targets with libFuzzer and runs each for a fixed number of inputs
+.PHONY: run test build linux linux-configured program windows test-linux test-windows test-sanitize fuzz fuzz-build $(addprefix fuzz-,$(FUZZ_TARGETS)) stop clean
 
 MAKEFLAGS += --no-print-directory
 JOBS ?= $(shell nproc)
@@ -11,7 +12,7 @@ run: program
 	@scripts/deps.sh desktop
 	@scripts/run.sh $(LINUX_BUILD)/lisotra
 
-test: test-linux test-windows
+test: test-sanitize test-linux test-windows
 
 build: linux windows
 
@@ -31,6 +32,43 @@ linux-configured:
 test-linux: linux
 	@scripts/deps.sh desktop
 	@cd $(LINUX_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The in-memory desktop's unit tests (and the fuzz seeds they can replay) once more under the
+# address and undefined-behaviour sanitizers, in their own folder; only those targets are built.
+SANITIZE_BUILD := build/sanitize
+
+test-sanitize:
+	@scripts/deps.sh build
+	@[ -f $(SANITIZE_BUILD)/CMakeCache.txt ] || cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug \
+		-DLISOTRA_DESKTOP=headless -DLISOTRA_SANITIZE=ON >/dev/null
+	@cmake --build $(SANITIZE_BUILD) -j $(JOBS) --target lisotra_unit_tests fuzz_setting_number fuzz_property_bag
+	@cd $(SANITIZE_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# Each fuzz target runs from the seeds in tests/fuzz/corpus/<target> for FUZZ_RUNS_<target>
+# inputs (about 30-60 s each here); what it adds to the corpus stays in build/fuzz/corpus, and an
+# input that fails is written to build/fuzz/findings. Not part of make test.
+FUZZ_BUILD := build/fuzz
+FUZZ_TARGETS := setting_number property_bag autostart settings_file
+FUZZ_RUNS_setting_number ?= 2000000
+FUZZ_RUNS_property_bag ?= 200000
+FUZZ_RUNS_autostart ?= 30000
+FUZZ_RUNS_settings_file ?= 30000
+
+fuzz: $(addprefix fuzz-,$(FUZZ_TARGETS))
+
+fuzz-build:
+	@scripts/deps.sh build fuzz
+	@[ -f $(FUZZ_BUILD)/CMakeCache.txt ] || CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) \
+		-DCMAKE_BUILD_TYPE=RelWithDebInfo -DLISOTRA_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
+
+$(addprefix fuzz-,$(FUZZ_TARGETS)): fuzz-%: fuzz-build
+	@mkdir -p $(FUZZ_BUILD)/corpus/$* $(FUZZ_BUILD)/findings
+	@echo "fuzz $*: $(FUZZ_RUNS_$*) inputs"
+	@$(FUZZ_BUILD)/tests/fuzz/fuzz_$* -runs=$(FUZZ_RUNS_$*) -print_final_stats=1 \
+		-artifact_prefix=$(FUZZ_BUILD)/findings/$*- $(FUZZ_BUILD)/corpus/$* tests/fuzz/corpus/$* \
+		2>$(FUZZ_BUILD)/$*.log || { tail -n 40 $(FUZZ_BUILD)/$*.log; exit 1; }
+	@grep -E '^stat::(number_of_executed_units|average_exec_per_sec)' $(FUZZ_BUILD)/$*.log
 
 stop:
 	@scripts/run.sh --stop

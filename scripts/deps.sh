@@ -2,9 +2,10 @@
 # Installs the Debian packages a make target needs, only those missing; silent when all are there.
 set -euo pipefail
 
-build=(cmake g++ make pkg-config locales libgtest-dev libbenchmark-dev qt6-base-dev libxcb-keysyms1-dev libx11-dev libxtst-dev)
+build=(cmake g++ make pkg-config locales libgtest-dev libbenchmark-dev qt6-base-dev libxcb-keysyms1-dev libx11-dev libxtst-dev libglib2.0-dev)
 desktop=(xvfb openbox trayer xcompmgr xdotool x11-utils imagemagick desktop-file-utils libglib2.0-bin fonts-liberation2)
 windows=(g++-mingw-w64-x86-64-posix wine wine64)
+fuzz=(clang)
 
 wanted=()
 for profile in "$@"; do
@@ -12,6 +13,7 @@ for profile in "$@"; do
     build) wanted+=("${build[@]}") ;;
     desktop) wanted+=("${desktop[@]}") ;;
     windows) wanted+=("${windows[@]}") ;;
+    fuzz) wanted+=("${fuzz[@]}") ;;
     *) echo "deps.sh: unknown profile $profile" >&2; exit 2 ;;
   esac
 done

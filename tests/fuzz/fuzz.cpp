@@ -1,0 +1,22 @@
+#include "fuzz.h"
+
+#include <filesystem>
+#include <stdlib.h>
+
+namespace fuzz {
+
+std::string TemporaryFolder() {
+    static const std::string folder = [] {
+        std::string name = (std::filesystem::temp_directory_path() / "lisotra-fuzz-XXXXXX").string();
+        if (!::mkdtemp(name.data())) std::abort();
+        static const std::string removed = name;
+        std::atexit([] {
+            std::error_code ignored;
+            std::filesystem::remove_all(removed, ignored);
+        });
+        return name;
+    }();
+    return folder;
+}
+
+}  // namespace fuzz
