@@ -46,7 +46,8 @@ test-sanitize:
 
 # Each fuzz target runs from the seeds in tests/fuzz/corpus/<target> for FUZZ_RUNS_<target>
 # inputs (about 30-60 s each here); what it adds to the corpus stays in build/fuzz/corpus, and an
-# input that fails is written to build/fuzz/findings. Not part of make test.
+# input that fails is written to build/fuzz/findings. The files the targets write go to a folder
+# in memory where there is one (several times faster). Not part of make test.
 FUZZ_BUILD := build/fuzz
 FUZZ_TARGETS := setting_number property_bag autostart settings_file
 FUZZ_RUNS_setting_number ?= 2000000
@@ -65,9 +66,11 @@ fuzz-build:
 $(addprefix fuzz-,$(FUZZ_TARGETS)): fuzz-%: fuzz-build
 	@mkdir -p $(FUZZ_BUILD)/corpus/$* $(FUZZ_BUILD)/findings
 	@echo "fuzz $*: $(FUZZ_RUNS_$*) inputs"
-	@$(FUZZ_BUILD)/tests/fuzz/fuzz_$* -runs=$(FUZZ_RUNS_$*) -print_final_stats=1 \
+	@dir=$$(mktemp -d /dev/shm/lisotra-fuzz-XXXXXX 2>/dev/null || mktemp -d); \
+	LISOTRA_FUZZ_DIR=$$dir $(FUZZ_BUILD)/tests/fuzz/fuzz_$* -runs=$(FUZZ_RUNS_$*) -print_final_stats=1 \
 		-artifact_prefix=$(FUZZ_BUILD)/findings/$*- $(FUZZ_BUILD)/corpus/$* tests/fuzz/corpus/$* \
-		2>$(FUZZ_BUILD)/$*.log || { tail -n 40 $(FUZZ_BUILD)/$*.log; exit 1; }
+		2>$(FUZZ_BUILD)/$*.log; status=$$?; rm -rf $$dir; \
+	[ $$status -eq 0 ] || { tail -n 40 $(FUZZ_BUILD)/$*.log; exit 1; }
 	@grep -E '^stat::(number_of_executed_units|average_exec_per_sec)' $(FUZZ_BUILD)/$*.log
 
 stop:

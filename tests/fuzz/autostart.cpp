@@ -76,8 +76,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(run != nullptr);
 
     const auto fields = fuzz::Fields(data, size, 3);
-    // Names and texts reach the store as UTF-8 from the wide calls; a file name holds 255 bytes.
-    const std::string name = os::FromUtf16(os::ToUtf16(fields[0].substr(0, 60)));
+    // Names and texts reach the store as UTF-8 from the wide calls. A file name holds 255 bytes, and
+    // the entry is written through a temporary file and kept aside as "<file>.foreign-<n>", whose
+    // names are longer: the name is cut, by whole characters, to an entry file name of 200.
+    std::string name = os::FromUtf16(os::ToUtf16(fields[0]));
+    while (os::qt::AutostartFileName(name).size() > 200) {
+        while ((static_cast<unsigned char>(name.back()) & 0xC0) == 0x80) name.pop_back();
+        name.pop_back();
+    }
     std::string text = os::FromUtf16(os::ToUtf16(fields[1]));
     const bool ours = !text.empty() && static_cast<unsigned char>(text[0]) % 2 == 0;
     if (ours) {

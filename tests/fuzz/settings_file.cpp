@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const os::COLORREF color = settings::ReadPanelColor();
     FUZZ_CHECK(color > 0 && color <= 0xFFFFFF);
     (void)settings::ReadPanelOnTop();
-    if (const auto geometry = settings::ReadPanelGeometry()) FUZZ_CHECK(geometry->width > 0);
+    if (const auto geometry = settings::ReadPanelGeometry()) FUZZ_CHECK(geometry->width >= 0);
     (void)settings::ReadLetter(settings::kShowLetter, "S");
     const std::string width = os::GetSetting(settings::kApp, settings::kWindow, "width");
     const std::string letter = os::GetSetting(settings::kApp, settings::kDefault, settings::kShowLetter);
