@@ -54,7 +54,7 @@ test-sanitize:
 FUZZ_BUILD := build/fuzz
 FUZZ_TARGETS := setting_number property_bag autostart settings_file
 FUZZ_RUNS_setting_number ?= 300000
-FUZZ_RUNS_property_bag ?= 200000
+FUZZ_RUNS_property_bag ?= 120000
 FUZZ_RUNS_autostart ?= 15000
 FUZZ_RUNS_settings_file ?= 25000
 
