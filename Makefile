@@ -2,7 +2,7 @@
 # make test  builds everything and runs every test
 # make stop  ends what make run started in a private virtual desktop
 # make fuzz  builds the fuzz targets with libFuzzer and runs each for a fixed number of inputs
-.PHONY: run test build linux linux-configured program windows test-linux test-windows test-sanitize fuzz fuzz-build $(addprefix fuzz-,$(FUZZ_TARGETS)) stop clean
+.PHONY: run test build linux linux-configured program windows test-linux test-windows test-sanitize fuzz stop clean
 
 MAKEFLAGS += --no-print-directory
 JOBS ?= $(shell nproc)
@@ -46,7 +46,6 @@ test-sanitize:
 	@$(SANITIZE_BUILD)/tests/lisotra_unit_tests --gtest_brief=1
 	@cd $(SANITIZE_BUILD) && ctest --output-on-failure -R '^fuzz_corpus_'
 
-
 # Each fuzz target runs from the seeds in tests/fuzz/corpus/<target> for FUZZ_RUNS_<target>
 # inputs (about 30-60 s each here); what it adds to the corpus stays in build/fuzz/corpus, and an
 # input that fails is written to build/fuzz/findings. The files the targets write go to a folder
@@ -57,6 +56,7 @@ FUZZ_RUNS_setting_number ?= 300000
 FUZZ_RUNS_property_bag ?= 120000
 FUZZ_RUNS_autostart ?= 15000
 FUZZ_RUNS_settings_file ?= 25000
+.PHONY: fuzz-build $(addprefix fuzz-,$(FUZZ_TARGETS))
 
 fuzz: $(addprefix fuzz-,$(FUZZ_TARGETS))
 
