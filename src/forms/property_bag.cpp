@@ -80,7 +80,8 @@ std::optional<double> ParseSize(std::string_view text) {
         }
         if (whole > 4096) return std::nullopt;
     }
-    if (!any || whole <= 0) return std::nullopt;
+    // A size is written with four decimals: one that would be written as 0 is none.
+    if (!any || std::llround(whole * 10000) <= 0) return std::nullopt;
     return whole;
 }
 

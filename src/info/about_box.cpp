@@ -46,7 +46,7 @@ AboutBox::AboutBox()
     etchedLight.SetBackColor(0xFFFFFF);
     icon.ShowPicture(iconPicture_);
     okButton.Click = [this] { Unload(); };
-    sysInfoButton.Click = [this] { system_info::Start(version::kTitle); };
+    sysInfoButton.Click = [] { system_info::Start(version::kTitle); };
     // A normal window, as every page the program opens.
     homePage.Click = [this] { os::ShellExecuteA(hWnd(), "open", site::kBase, "", "", 1); };
 }

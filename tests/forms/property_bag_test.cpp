@@ -33,6 +33,8 @@ TEST(PropertyBag, ValuesNotOfTheKindAskedReadAsTheDefault) {
                          "text = \"12\"\n"
                          "number = 12\n"
                          "font = \"Arial\" size twelve\n"
+                         "speck = \"Arial\" size 0.00004\n"  // would be saved as size 0
+                         "least = \"Arial\" size 0.0001\n"
                          "open = \"no end\n")
                          .Instance("C");
     ASSERT_TRUE(bag);
@@ -45,6 +47,8 @@ TEST(PropertyBag, ValuesNotOfTheKindAskedReadAsTheDefault) {
     EXPECT_EQ(bag->ReadProperty("number", ""), "12");
     EXPECT_EQ(bag->ReadProperty("word", "d"), "d");
     EXPECT_EQ(bag->ReadProperty("font", os::Font{"Default"}).name, "Default");
+    EXPECT_EQ(bag->ReadProperty("speck", os::Font{"Default"}).name, "Default");
+    EXPECT_EQ(os::FontText(bag->ReadProperty("least", os::Font{})), "\"Arial\" size 0.0001 weight 400 charset 0");
     EXPECT_EQ(bag->ReadProperty("open", "d"), "d");
 }
 

@@ -7,8 +7,10 @@
 // itself when the text names it in the Windows form the program writes ("<folder>\<name>.exe",
 // quoted), whatever its real file name is.
 //
-// An entry that this program did not write reads as a value of another type: REG_EXPAND_SZ with
-// its Exec line when it is a desktop entry, REG_BINARY with its bytes when it is not one. Reads
+// Entries are read and written as GLib reads and writes desktop entries (its key files), as the
+// desktop that starts them does. An entry that this program did not write reads as a value of
+// another type: REG_EXPAND_SZ with its Exec line when GLib reads it as a desktop entry (a key file
+// whose first group is [Desktop Entry]), REG_BINARY with its bytes when it is not one. Reads
 // never change it. A write or a delete under its name keeps it beside, renamed
 // "<file>.foreign" (which the desktop does not start), rather than destroying a file the user or
 // another program made. An entry of ours that the desktop has disabled (Hidden=true,

@@ -1,15 +1,16 @@
 #include "platform/qt/autostart.h"
 
+#include <glib.h>
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QUtf8StringView>
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
-#include <map>
+#include <memory>
 #include <pwd.h>
 #include <unistd.h>
 #include <utility>
@@ -25,6 +26,7 @@ namespace os {
 namespace {
 
 constexpr const char* kRunKey = "software\\microsoft\\windows\\currentversion\\run";
+constexpr const char* kGroup = "Desktop Entry";
 constexpr const char* kOurKey = "X-Lisotra-Run-Value";
 constexpr qint64 kLargestEntry = 1 << 20;  // a bigger file is no desktop entry of anyone's
 
@@ -42,47 +44,61 @@ std::optional<std::string> RealExecutable() {
     return path;
 }
 
-// A string value as a desktop entry writes it.
-std::string EscapeValue(std::string_view text) {
-    const size_t last = text.find_last_not_of(' ');
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        switch (c) {
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\t': out += "\\t"; break;
-        case '\r': out += "\\r"; break;
-        case ' ':  // blanks at either end would be taken for the space around "="
-            out += (i == 0 || last == std::string_view::npos || i > last) ? "\\s" : " ";
-            break;
-        default: out += c;
-        }
-    }
-    return out;
+// Desktop entries are read and written with GLib's key files, as the desktop reads them; GLib
+// knows the group and key syntax and the string-value escapes.
+using KeyFile = std::unique_ptr<GKeyFile, decltype(&g_key_file_unref)>;
+
+KeyFile NewKeyFile() { return KeyFile(g_key_file_new(), &g_key_file_unref); }
+
+std::optional<std::string> StringOf(GKeyFile* file, const char* key) {
+    gchar* value = g_key_file_get_string(file, kGroup, key, nullptr);
+    if (!value) return std::nullopt;
+    std::string text(value);
+    g_free(value);
+    return text;
 }
 
-std::optional<std::string> UnescapeValue(std::string_view value) {
-    std::string out;
-    for (size_t i = 0; i < value.size(); ++i) {
-        if (value[i] != '\\') {
-            out += value[i];
-            continue;
-        }
-        if (++i >= value.size()) return std::nullopt;
-        switch (value[i]) {
-        case 's': out += ' '; break;
-        case 'n': out += '\n'; break;
-        case 't': out += '\t'; break;
-        case 'r': out += '\r'; break;
-        case '\\': out += '\\'; break;
-        default: return std::nullopt;
-        }
+// Whether the key holds that boolean; a value that is no boolean holds neither.
+bool Holds(GKeyFile* file, const char* key, bool wanted) {
+    GError* error = nullptr;
+    const bool value = g_key_file_get_boolean(file, kGroup, key, &error);
+    if (error) {
+        g_error_free(error);
+        return false;
     }
-    return out;
+    return value == wanted;
+}
+
+// GLib writes blanks at the end of a value as they are, and reads them back; other readers and
+// editors take them for the space around "=" and drop them. They are written "\s", which every
+// reader turns back into blanks.
+void SetString(GKeyFile* file, const char* key, const std::string& text) {
+    g_key_file_set_string(file, kGroup, key, text.c_str());
+    gchar* stored = g_key_file_get_value(file, kGroup, key, nullptr);
+    std::string value(stored);
+    g_free(stored);
+    size_t blanks = 0;
+    while (blanks < value.size() && value[value.size() - 1 - blanks] == ' ') ++blanks;
+    if (blanks == 0) return;
+    value.resize(value.size() - blanks);
+    for (size_t i = 0; i < blanks; ++i) value += "\\s";
+    g_key_file_set_value(file, kGroup, key, value.c_str());
+}
+
+// A text as a string value of a desktop entry stands in the file.
+std::string StoredForm(const std::string& text) {
+    const KeyFile scratch = NewKeyFile();
+    SetString(scratch.get(), "Value", text);
+    gchar* stored = g_key_file_get_value(scratch.get(), kGroup, "Value", nullptr);
+    std::string value(stored);
+    g_free(stored);
+    return value;
 }
 
 // An argument inside double quotes, as the Exec key quotes: ", `, $ and \ take a backslash.
+// Written here because no library writes Exec quoting: GKeyFile escapes only the string value
+// around it, and g_shell_quote quotes with single quotes, which the Exec rules do not allow and
+// launchers other than GLib's do not read.
 std::string QuoteArgument(std::string_view argument) {
     std::string out = "\"";
     for (char c : argument) {
@@ -124,48 +140,27 @@ std::vector<std::string> SplitArguments(std::string_view text) {
     return words;
 }
 
-// The [Desktop Entry] group of a desktop entry file, values unescaped; nothing when the file is
-// not one.
-std::optional<std::map<std::string, std::string>> ParseEntry(const QByteArray& bytes) {
-    if (!QUtf8StringView(bytes).isValidUtf8() || bytes.contains('\0')) return std::nullopt;
-    std::map<std::string, std::string> keys;
-    enum { Before, Ours, Other } group = Before;
-    bool seen = false;
-    for (QByteArray line : bytes.split('\n')) {
-        if (line.endsWith('\r')) line.chop(1);
-        const QByteArray trimmed = line.trimmed();
-        if (trimmed.isEmpty() || trimmed.startsWith('#')) continue;
-        if (trimmed.startsWith('[') && trimmed.endsWith(']')) {
-            const bool desktopEntry = trimmed == "[Desktop Entry]";
-            if (group == Before && !desktopEntry) return std::nullopt;  // it must come first
-            if (desktopEntry && seen) return std::nullopt;
-            seen = seen || desktopEntry;
-            group = desktopEntry ? Ours : Other;
-            continue;
-        }
-        const qsizetype equals = line.indexOf('=');
-        if (group == Before || equals <= 0) return std::nullopt;
-        const std::string key = line.left(equals).trimmed().toStdString();
-        for (char c : key.substr(0, key.find('['))) {
-            if (!std::isalnum(static_cast<unsigned char>(c)) && c != '-') return std::nullopt;
-        }
-        if (group != Ours) continue;
-        const auto value = UnescapeValue(line.mid(equals + 1).trimmed().toStdString());
-        if (!value || !keys.emplace(key, *value).second) return std::nullopt;
+// The file as a desktop entry, read as the desktop reads it: nothing when GLib does not take it
+// for a key file whose first group is [Desktop Entry]. Read from the bytes rather than the file:
+// they are also the value of a file that is no entry, and they are read only up to a size.
+KeyFile LoadEntry(const QByteArray& bytes) {
+    KeyFile file = NewKeyFile();
+    if (!g_key_file_load_from_data(file.get(), bytes.constData(), static_cast<gsize>(bytes.size()), G_KEY_FILE_NONE,
+                                   nullptr)) {
+        return KeyFile(nullptr, &g_key_file_unref);
     }
-    if (!seen) return std::nullopt;
-    return keys;
+    gchar* first = g_key_file_get_start_group(file.get());
+    const bool desktopEntry = first && std::strcmp(first, kGroup) == 0;
+    g_free(first);
+    return desktopEntry ? std::move(file) : KeyFile(nullptr, &g_key_file_unref);
 }
 
-bool IsOurs(const std::map<std::string, std::string>& keys) {
-    auto type = keys.find("Type");
-    return keys.count(kOurKey) && keys.count("Exec") && type != keys.end() && type->second == "Application";
+bool IsOurs(GKeyFile* entry) {
+    return StringOf(entry, kOurKey) && StringOf(entry, "Exec") && StringOf(entry, "Type") == "Application";
 }
 
-bool IsDisabled(const std::map<std::string, std::string>& keys) {
-    auto hidden = keys.find("Hidden");
-    auto enabled = keys.find("X-GNOME-Autostart-enabled");
-    return (hidden != keys.end() && hidden->second == "true") || (enabled != keys.end() && enabled->second == "false");
+bool IsDisabled(GKeyFile* entry) {
+    return Holds(entry, "Hidden", true) || Holds(entry, "X-GNOME-Autostart-enabled", false);
 }
 
 emu::RegistryValue WideText(const std::string& text) {
@@ -182,8 +177,8 @@ QString EntryPath(const std::string& name) {
 
 enum class Kind { Missing, Ours, Foreign };
 
-// What is at the path, and its bytes.
-Kind Examine(const QString& path, QByteArray* bytes = nullptr, std::map<std::string, std::string>* keys = nullptr) {
+// What is at the path, its bytes, and the entry they hold when they are one.
+Kind Examine(const QString& path, QByteArray* bytes = nullptr, KeyFile* entry = nullptr) {
     const QFileInfo info(path);
     if (!info.exists() && !info.isSymLink()) return Kind::Missing;
     QFile file(path);
@@ -191,9 +186,10 @@ Kind Examine(const QString& path, QByteArray* bytes = nullptr, std::map<std::str
     const QByteArray read = file.read(kLargestEntry + 1);
     if (bytes) *bytes = read;
     if (read.size() > kLargestEntry) return Kind::Foreign;
-    const auto parsed = ParseEntry(read);
-    if (parsed && keys) *keys = *parsed;
-    return parsed && IsOurs(*parsed) ? Kind::Ours : Kind::Foreign;
+    KeyFile loaded = LoadEntry(read);
+    const Kind kind = loaded && IsOurs(loaded.get()) ? Kind::Ours : Kind::Foreign;
+    if (entry) *entry = std::move(loaded);
+    return kind;
 }
 
 // An entry this program did not write is kept, renamed so that the desktop no longer starts it.
@@ -203,19 +199,30 @@ bool KeepAside(const QString& path) {
     return QDir().rename(path, kept);
 }
 
+KeyFile DesktopEntry(std::string_view valueName, std::string_view runText, std::string_view execLine) {
+    std::string name(valueName);
+    if (name.size() > 4 && emu::FoldName(name.substr(name.size() - 4)) == ".exe") name.resize(name.size() - 4);
+    KeyFile entry = NewKeyFile();
+    SetString(entry.get(), "Type", "Application");
+    SetString(entry.get(), "Name", name);
+    g_key_file_set_value(entry.get(), kGroup, "Exec", std::string(execLine).c_str());
+    SetString(entry.get(), kOurKey, std::string(runText));
+    return entry;
+}
+
 class AutostartValues final : public emu::ValueStore {
 public:
     std::optional<emu::RegistryValue> Read(const std::string& name) override {
         QByteArray bytes;
-        std::map<std::string, std::string> keys;
-        switch (Examine(EntryPath(name), &bytes, &keys)) {
+        KeyFile entry(nullptr, &g_key_file_unref);
+        switch (Examine(EntryPath(name), &bytes, &entry)) {
         case Kind::Missing: return std::nullopt;
         case Kind::Ours:
-            if (IsDisabled(keys)) return std::nullopt;
-            return WideText(keys[kOurKey]);
+            if (IsDisabled(entry.get())) return std::nullopt;
+            return WideText(StringOf(entry.get(), kOurKey).value_or(std::string()));
         case Kind::Foreign:
-            if (keys.empty()) return emu::RegistryValue{REG_BINARY, {bytes.begin(), bytes.end()}, false};
-            emu::RegistryValue value = WideText(keys["Exec"]);
+            if (!entry) return emu::RegistryValue{REG_BINARY, {bytes.begin(), bytes.end()}, false};
+            emu::RegistryValue value = WideText(StringOf(entry.get(), "Exec").value_or(std::string()));
             value.type = REG_EXPAND_SZ;
             return value;
         }
@@ -236,16 +243,15 @@ public:
         text = text.substr(0, text.find('\0'));
         const auto real = RealExecutable();
         if (!real) return ERROR_ACCESS_DENIED;
-        const std::string entry = qt::DesktopEntryText(name, text, qt::ExecLine(text, AppPath(), AppEXEName(), *real));
+        const KeyFile entry = DesktopEntry(name, text, qt::ExecLine(text, AppPath(), AppEXEName(), *real));
 
         const QString path = EntryPath(name);
         if (!QDir().mkpath(QString::fromStdString(qt::AutostartFolder()))) return ERROR_ACCESS_DENIED;
         if (Examine(path) == Kind::Foreign && !KeepAside(path)) return ERROR_ACCESS_DENIED;
-        // Written whole to a new file that replaces the old one: a crash leaves one or the other.
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly)) return ERROR_ACCESS_DENIED;
-        file.write(entry.data(), static_cast<qint64>(entry.size()));
-        return file.commit() ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
+        // GLib writes it whole to a new file that replaces the old one: a crash leaves one or the
+        // other.
+        return g_key_file_save_to_file(entry.get(), QFile::encodeName(path).constData(), nullptr) ? ERROR_SUCCESS
+                                                                                                  : ERROR_ACCESS_DENIED;
     }
 
     LSTATUS Remove(const std::string& name) override {
@@ -339,17 +345,15 @@ std::string qt::ExecLine(std::string_view runText, std::string_view ourFolder, s
     // A literal "%" is "%%", so that no field code is read into the path or the arguments.
     std::string percents;
     for (char c : exec) percents += c == '%' ? std::string("%%") : std::string(1, c);
-    return EscapeValue(percents);
+    return StoredForm(percents);
 }
 
 std::string qt::DesktopEntryText(std::string_view valueName, std::string_view runText, std::string_view execLine) {
-    std::string name(valueName);
-    if (name.size() > 4 && emu::FoldName(name.substr(name.size() - 4)) == ".exe") name.resize(name.size() - 4);
-    return "[Desktop Entry]\n"
-           "Type=Application\n"
-           "Name=" + EscapeValue(name) + "\n"
-           "Exec=" + std::string(execLine) + "\n"
-           "X-Lisotra-Run-Value=" + EscapeValue(runText) + "\n";
+    const KeyFile entry = DesktopEntry(valueName, runText, execLine);
+    gchar* text = g_key_file_to_data(entry.get(), nullptr, nullptr);
+    std::string out(text);
+    g_free(text);
+    return out;
 }
 
 void qt::UseProgramFile(const std::string& path) { programFileOverride = path; }
