@@ -7,6 +7,7 @@
 #include "platform/win32/control_colours.h"
 #include "platform/win32/dialog_navigation.h"
 #include "platform/win32/realisation.h"
+#include "platform/win32/resource_ids.h"
 #include "platform/win32/wide.h"
 
 namespace os {
@@ -48,7 +49,7 @@ private:
 // it from the resources and make its small copy, milliseconds before the tray icon is added.
 void GiveProgramIcon(HWND window) {
     static const auto load = [](int metricX, int metricY) {
-        return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON,
+        return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(LISOTRA_PROGRAM_ICON), IMAGE_ICON,
                                              GetSystemMetrics(metricX), GetSystemMetrics(metricY), LR_SHARED));
     };
     static const HICON big = load(SM_CXICON, SM_CYICON);
