@@ -103,10 +103,38 @@ HICON MakeIcon(const std::vector<std::uint32_t>& argb, int width, int height) {
     return icon;
 }
 
-// The image of exactly width x height in the program's icon resource `id`, made into an icon, or
-// none. The image is found here rather than by LoadImage, which would ask the display for its
-// colour depth first (milliseconds under wine) and would stretch an image of another size.
-HICON StoredImage(int id, int width, int height) {
+}  // namespace
+
+Hicon CreateIconFromImages(const std::vector<IconImage>& images) {
+    int largest = 0;
+    for (const IconImage& image : images) largest = std::max(largest, image.width);
+    const IconImage* full = Pick(images, largest);
+    if (!full) return nullptr;
+    HICON icon = MakeIcon(full->argb, full->width, full->height);
+    if (!icon) return nullptr;
+
+    const int smallWidth = GetSystemMetrics(SM_CXSMICON), smallHeight = GetSystemMetrics(SM_CYSMICON);
+    const IconImage* source = Pick(images, smallWidth);
+    HICON small = MakeIcon(win32::Resample(*source, smallWidth, smallHeight), smallWidth, smallHeight);
+    if (small) SmallIcons()[icon] = small;
+    return reinterpret_cast<Hicon>(icon);
+}
+
+Hicon CreateStoredIcon(StoredIcon stored, std::vector<IconImage> (*draw)()) {
+    int id = 0;
+    switch (stored) {
+    case StoredIcon::Tray:
+        id = LISOTRA_TRAY_ICON;
+        break;
+    }
+    const int width = GetSystemMetrics(SM_CXSMICON), height = GetSystemMetrics(SM_CYSMICON);
+    if (HICON icon = win32::StoredIconImage(id, width, height)) return reinterpret_cast<Hicon>(icon);
+    return CreateIconFromImages(draw());  // a small-icon size the build did not foresee
+}
+
+namespace win32 {
+
+HICON StoredIconImage(int id, int width, int height) {
     auto resource = [](int name, const char* type, DWORD* size) -> const BYTE* {
         HMODULE program = GetModuleHandleW(nullptr);
         HRSRC found = FindResourceW(program, MAKEINTRESOURCEW(name), reinterpret_cast<LPCWSTR>(type));
@@ -134,37 +162,6 @@ HICON StoredImage(int id, int width, int height) {
     }
     return nullptr;
 }
-
-}  // namespace
-
-Hicon CreateIconFromImages(const std::vector<IconImage>& images) {
-    int largest = 0;
-    for (const IconImage& image : images) largest = std::max(largest, image.width);
-    const IconImage* full = Pick(images, largest);
-    if (!full) return nullptr;
-    HICON icon = MakeIcon(full->argb, full->width, full->height);
-    if (!icon) return nullptr;
-
-    const int smallWidth = GetSystemMetrics(SM_CXSMICON), smallHeight = GetSystemMetrics(SM_CYSMICON);
-    const IconImage* source = Pick(images, smallWidth);
-    HICON small = MakeIcon(win32::Resample(*source, smallWidth, smallHeight), smallWidth, smallHeight);
-    if (small) SmallIcons()[icon] = small;
-    return reinterpret_cast<Hicon>(icon);
-}
-
-Hicon CreateStoredIcon(StoredIcon stored, std::vector<IconImage> (*draw)()) {
-    int id = 0;
-    switch (stored) {
-    case StoredIcon::Tray:
-        id = LISOTRA_TRAY_ICON;
-        break;
-    }
-    const int width = GetSystemMetrics(SM_CXSMICON), height = GetSystemMetrics(SM_CYSMICON);
-    if (HICON icon = StoredImage(id, width, height)) return reinterpret_cast<Hicon>(icon);
-    return CreateIconFromImages(draw());  // a small-icon size the build did not foresee
-}
-
-namespace win32 {
 
 HICON NotificationAreaIcon(HICON icon) {
     auto it = SmallIcons().find(icon);

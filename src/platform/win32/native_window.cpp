@@ -46,11 +46,14 @@ private:
 
 // The program's icon, at the sizes of a caption and of Alt+Tab, for the forms that can be shown.
 // It is not the class's: registering the class for the hidden shell form at start-up would load
-// it from the resources and make its small copy, milliseconds before the tray icon is added.
+// it from the resources and make its small copy, milliseconds before the tray icon is added. The
+// image of the size is taken as it is stored; LoadImage only for a size the icon does not hold.
 void GiveProgramIcon(HWND window) {
     static const auto load = [](int metricX, int metricY) {
+        const int width = GetSystemMetrics(metricX), height = GetSystemMetrics(metricY);
+        if (HICON icon = win32::StoredIconImage(LISOTRA_PROGRAM_ICON, width, height)) return icon;
         return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(LISOTRA_PROGRAM_ICON), IMAGE_ICON,
-                                             GetSystemMetrics(metricX), GetSystemMetrics(metricY), LR_SHARED));
+                                             width, height, LR_SHARED));
     };
     static const HICON big = load(SM_CXICON, SM_CYICON);
     static const HICON small = load(SM_CXSMICON, SM_CYSMICON);
