@@ -22,6 +22,8 @@ SH
 chmod +x "$e2e_dir/browser"
 "$wine_run" "$prefix" reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /t REG_SZ /d "$e2e_dir/browser" /f >/dev/null 2>&1
 opened_count() { grep -c "^$1\$" "$e2e_dir/opened" 2>/dev/null || true; }
+# For wait_for: counted again on every try (the browser launcher writes a moment after the click).
+opened() { [ "$(opened_count "$1")" = "$2" ]; }
 
 "$wine_run" "$prefix" "$exe" >"$e2e_dir/lisotra.log" 2>&1 &
 app_pid=$!
@@ -48,7 +50,7 @@ about=$(titled "About Lisotra")
 sleep 0.5
 click_in "$about" $aw $ah $((1920 / 15 + 30)) $((2640 / 15 + 8))  # the link
 # Wine's browser launcher ends a bare site address with a slash.
-check "the link opens the home page" wait_for test "$(opened_count 'https://lisotra.org/\?')" = 1
+check "the link opens the home page" wait_for opened 'https://lisotra.org/\?' 1
 click_in "$about" $aw $ah $((4260 / 15 + 40)) $((3075 / 15 + 11))  # System Info...
 check "System Info without a tool says so" wait_for shown Lisotra
 xdotool key Return
@@ -76,6 +78,6 @@ check "a click on the message opens nothing" test "$(opened_count https://lisotr
 click_in "$donate" $dw $dh $((5280 / 15 + 90)) $((1800 / 15 + 25))
 sleep 0.7
 click_in "$donate" $dw $dh $((5280 / 15 + 90)) $((1800 / 15 + 25))
-check "each click on the picture opens the thanks page" wait_for test "$(opened_count https://lisotra.org/say-thanks)" = 2
+check "each click on the picture opens the thanks page" wait_for opened https://lisotra.org/say-thanks 2
 [ -n "${E2E_SCREENSHOTS:-}" ] && cp "$e2e_dir"/about.png "$e2e_dir"/donate.png "$E2E_SCREENSHOTS"/
 finish
