@@ -97,7 +97,9 @@ Win32Window::Win32Window(const WindowDesign& design, NativeWindowEvents& events)
     window_ = CreateWindowExW(exStyle, kFormClass, win32::Wide(design.caption).c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
                               frame.right - frame.left, frame.bottom - frame.top, owner, nullptr,
                               GetModuleHandleW(nullptr), this);
-    if (window_ && kind_ != WindowKind::Hidden) GiveProgramIcon(window_);
+    // A tool window's caption shows no icon: it gets the program's once it is on screen, after
+    // the show hotkey's window has appeared rather than before. A dialog's caption shows it at once.
+    if (window_ && (kind_ == WindowKind::Dialog || kind_ == WindowKind::DialogNoTaskbar)) GiveProgramIcon(window_);
     created_ = true;
     if (window_ && (kind_ == WindowKind::Dialog || kind_ == WindowKind::DialogNoTaskbar)) win32::MarkAsDialog(window_);
     const PixelRect rect = FrameRect();
@@ -117,6 +119,9 @@ Win32Window::~Win32Window() {
 void Win32Window::SetVisible(bool visible) {
     if (kind_ == WindowKind::Hidden) return;  // never shown
     ShowWindow(window_, visible ? SW_SHOW : SW_HIDE);
+    if (visible && kind_ == WindowKind::SizableToolWindow && !SendMessageW(window_, WM_GETICON, ICON_SMALL, 0)) {
+        GiveProgramIcon(window_);
+    }
 }
 
 void Win32Window::BringForward() {
