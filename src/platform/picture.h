@@ -22,4 +22,12 @@ struct IconImage {
 // shows). The handle lives as long as the program.
 Hicon CreateIconFromImages(const std::vector<IconImage>& images);
 
+// Icons a realisation may have drawn during the build and stored in the program.
+enum class StoredIcon { Tray };
+
+// The notification-area icon `stored`, from the program's store where the realisation keeps one
+// of the size needed, which spares the start-up the drawing; otherwise made of the images `draw`
+// returns, as CreateIconFromImages makes it. Either way the same picture.
+Hicon CreateStoredIcon(StoredIcon stored, std::vector<IconImage> (*draw)());
+
 }  // namespace os

@@ -20,7 +20,7 @@ constexpr float kDesignWidth = 5175;  // twips
 constexpr float kDesignHeight = 2850;
 
 os::Hicon TrayIconPicture() {
-    static const os::Hicon icon = os::CreateIconFromImages(tray_icons::TrayIcon());
+    static const os::Hicon icon = os::CreateStoredIcon(os::StoredIcon::Tray, tray_icons::TrayIcon);
     return icon;
 }
 os::Hicon SampleIconPicture() {
@@ -52,8 +52,8 @@ ShellWindow::ShellWindow()
 }
 
 void ShellWindow::OnLoad() {
+    // Only the icon the tray shows now: the sample icon is made when a sample button first wants it.
     trayIcon_ = TrayIconPicture();
-    sampleIcon_ = SampleIconPicture();
     notify_icon::Add(trayOwner.hWnd(), kTrayId, trayIcon_, kTip);
     showLetter_ = settings::ReadLetter(settings::kShowLetter, "S");
     hideLetter_ = settings::ReadLetter(settings::kHideLetter, "L");
@@ -118,10 +118,12 @@ void ShellWindow::Exit() {
     os::End();
 }
 
+os::Hicon ShellWindow::SampleIcon() const { return SampleIconPicture(); }
+
 void ShellWindow::AddSampleIcon() { notify_icon::Add(trayOwner.hWnd(), kTrayId, trayIcon_, "Quenby"); }
 
 void ShellWindow::ModifySampleIcon() {
-    notify_icon::Modify(trayOwner.hWnd(), kTrayId, sampleIcon_, "New Icon and Tooltip!");
+    notify_icon::Modify(trayOwner.hWnd(), kTrayId, SampleIcon(), "New Icon and Tooltip!");
 }
 
 void ShellWindow::RemoveSampleIcon() { notify_icon::Delete(trayOwner.hWnd(), kTrayId); }

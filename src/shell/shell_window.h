@@ -22,7 +22,7 @@ public:
     // Owner of the tray icon; the icon's notifications arrive as mouse moves on it.
     os::PictureBox trayOwner;
     os::Hicon TrayIcon() const { return trayIcon_; }
-    os::Hicon SampleIcon() const { return sampleIcon_; }
+    os::Hicon SampleIcon() const;  // made on first use
 
     // The tray menu, in its order.
     const std::vector<os::MenuItem>& TrayMenu() const { return menu_; }
@@ -56,7 +56,6 @@ private:
     HotkeyRegistrar hotkeys_;
     os::WNDPROC previousProc_ = nullptr;
     os::Hicon trayIcon_{};
-    os::Hicon sampleIcon_{};
     std::vector<os::MenuItem> menu_;
 };
 

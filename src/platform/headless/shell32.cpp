@@ -73,6 +73,9 @@ std::intptr_t ShellExecuteA(Hwnd, const char*, const char* file, const char*, co
     return 42;
 }
 
+// Nothing is stored in the program here: the images are drawn when asked for.
+Hicon CreateStoredIcon(StoredIcon, std::vector<IconImage> (*draw)()) { return CreateIconFromImages(draw()); }
+
 Hicon CreateIconFromImages(const std::vector<IconImage>& images) {
     headless::Icons().push_back(images);
     return reinterpret_cast<Hicon>(static_cast<std::uintptr_t>(headless::Icons().size()));

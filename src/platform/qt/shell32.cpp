@@ -186,6 +186,9 @@ void TrayIcon::PostDouble() {
 
 }  // namespace
 
+// Nothing is stored in the program here: the images are drawn when asked for.
+Hicon CreateStoredIcon(StoredIcon, std::vector<IconImage> (*draw)()) { return CreateIconFromImages(draw()); }
+
 Hicon CreateIconFromImages(const std::vector<IconImage>& images) {
     QIcon icon;
     for (const IconImage& image : images) {

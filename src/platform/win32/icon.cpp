@@ -14,7 +14,9 @@
 #include <cstring>
 #include <map>
 
+#include "platform/win32/icon_resample.h"
 #include "platform/win32/realisation.h"
+#include "platform/win32/resource_ids.h"
 
 namespace os {
 
@@ -58,48 +60,6 @@ const IconImage* Pick(const std::vector<IconImage>& images, int size) {
         if (!best || score(image) < score(*best)) best = &image;
     }
     return best;
-}
-
-// The image at width x height, each target pixel the area-weighted mean of the source pixels it
-// covers, in premultiplied alpha so that clear pixels lend no colour to their neighbours.
-std::vector<std::uint32_t> Resample(const IconImage& image, int width, int height) {
-    if (image.width == width && image.height == height) return image.argb;
-    // How much of source column (row) s falls into target column (row) t.
-    auto weights = [](int from, int to) {
-        std::vector<std::vector<std::pair<int, double>>> spans(static_cast<size_t>(to));
-        const double scale = static_cast<double>(from) / to;
-        for (int t = 0; t < to; ++t) {
-            const double begin = t * scale, end = (t + 1) * scale;
-            for (int s = static_cast<int>(begin); s < from && s < end; ++s) {
-                const double part = std::min(end, s + 1.0) - std::max(begin, static_cast<double>(s));
-                if (part > 0) spans[static_cast<size_t>(t)].emplace_back(s, part / scale);
-            }
-        }
-        return spans;
-    };
-    const auto columns = weights(image.width, width);
-    const auto rows = weights(image.height, height);
-    std::vector<std::uint32_t> out(static_cast<size_t>(width) * static_cast<size_t>(height));
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            double a = 0, r = 0, g = 0, b = 0;
-            for (const auto& [sy, wy] : rows[static_cast<size_t>(y)]) {
-                for (const auto& [sx, wx] : columns[static_cast<size_t>(x)]) {
-                    const std::uint32_t p = image.argb[static_cast<size_t>(sy) * static_cast<size_t>(image.width) +
-                                                       static_cast<size_t>(sx)];
-                    const double w = wx * wy, alpha = (p >> 24) / 255.0;
-                    a += w * alpha;
-                    r += w * alpha * ((p >> 16) & 0xFF);
-                    g += w * alpha * ((p >> 8) & 0xFF);
-                    b += w * alpha * (p & 0xFF);
-                }
-            }
-            auto byte = [](double v) { return static_cast<std::uint32_t>(std::lround(std::clamp(v, 0.0, 255.0))); };
-            out[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] =
-                a > 0 ? byte(a * 255) << 24 | byte(r / a) << 16 | byte(g / a) << 8 | byte(b / a) : 0;
-        }
-    }
-    return out;
 }
 
 // A true-colour icon with its alpha, and a mask for whoever draws without alpha: a pixel less
@@ -155,12 +115,53 @@ Hicon CreateIconFromImages(const std::vector<IconImage>& images) {
 
     const int smallWidth = GetSystemMetrics(SM_CXSMICON), smallHeight = GetSystemMetrics(SM_CYSMICON);
     const IconImage* source = Pick(images, smallWidth);
-    HICON small = MakeIcon(Resample(*source, smallWidth, smallHeight), smallWidth, smallHeight);
+    HICON small = MakeIcon(win32::Resample(*source, smallWidth, smallHeight), smallWidth, smallHeight);
     if (small) SmallIcons()[icon] = small;
     return reinterpret_cast<Hicon>(icon);
 }
 
+Hicon CreateStoredIcon(StoredIcon stored, std::vector<IconImage> (*draw)()) {
+    int id = 0;
+    switch (stored) {
+    case StoredIcon::Tray:
+        id = LISOTRA_TRAY_ICON;
+        break;
+    }
+    const int width = GetSystemMetrics(SM_CXSMICON), height = GetSystemMetrics(SM_CYSMICON);
+    if (HICON icon = win32::StoredIconImage(id, width, height)) return reinterpret_cast<Hicon>(icon);
+    return CreateIconFromImages(draw());  // a small-icon size the build did not foresee
+}
+
 namespace win32 {
+
+HICON StoredIconImage(int id, int width, int height) {
+    auto resource = [](int name, const char* type, DWORD* size) -> const BYTE* {
+        HMODULE program = GetModuleHandleW(nullptr);
+        HRSRC found = FindResourceW(program, MAKEINTRESOURCEW(name), reinterpret_cast<LPCWSTR>(type));
+        HGLOBAL loaded = found ? LoadResource(program, found) : nullptr;
+        *size = loaded ? SizeofResource(program, found) : 0;
+        return loaded ? static_cast<const BYTE*>(LockResource(loaded)) : nullptr;
+    };
+    // The group: a 6-byte header whose last word is the count, then 14-byte entries of width,
+    // height (0 for 256), colours, reserved, planes, bits, bytes and the image's own number.
+    constexpr size_t kHeader = 6, kEntry = 14;
+    DWORD size = 0;
+    const BYTE* group = resource(id, RT_GROUP_ICON, &size);
+    if (!group || size < kHeader) return nullptr;
+    WORD count = 0;
+    std::memcpy(&count, group + 4, sizeof count);
+    for (size_t i = 0; i < count && kHeader + (i + 1) * kEntry <= size; ++i) {
+        const BYTE* entry = group + kHeader + i * kEntry;
+        if ((entry[0] ? entry[0] : 256) != width || (entry[1] ? entry[1] : 256) != height) continue;
+        WORD imageId = 0;
+        std::memcpy(&imageId, entry + 12, sizeof imageId);
+        DWORD imageSize = 0;
+        const BYTE* image = resource(imageId, RT_ICON, &imageSize);
+        if (!image) return nullptr;
+        return CreateIconFromResourceEx(const_cast<BYTE*>(image), imageSize, TRUE, 0x00030000, width, height, LR_DEFAULTCOLOR);
+    }
+    return nullptr;
+}
 
 HICON NotificationAreaIcon(HICON icon) {
     auto it = SmallIcons().find(icon);

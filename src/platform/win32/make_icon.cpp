@@ -1,13 +1,18 @@
 // Writes lisotra.ico: a page of text with a tinted reading band across it, at 16, 32 and 48 pixels
 // for windows and 128 pixels for the tray, all 32 bits per pixel with alpha. The 128-pixel image is
-// stored as PNG, as icons may be since Windows Vista: 64 KB less in the program. Run on the build
-// machine during the build: standard C++ only.
+// stored as PNG, as icons may be since Windows Vista: 64 KB less in the program. Also writes the
+// tray icon the program draws (shell/tray_icons.cpp) at the small-icon sizes, so that the program
+// need not draw and shrink it while it starts. Run on the build machine during the build: standard
+// C++ only.
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <vector>
+
+#include "platform/win32/icon_resample.h"
+#include "shell/tray_icons.h"
 
 namespace {
 
@@ -219,9 +224,9 @@ std::vector<std::uint8_t> PngImage(int size) {
     return png;
 }
 
-// One icon image: a BITMAPINFOHEADER of twice the height, the colour rows, then the AND mask.
-std::vector<std::uint8_t> IconImage(int size) {
-    const std::vector<std::uint8_t> pixels = Render(size);
+// One icon image: a BITMAPINFOHEADER of twice the height, the colour rows (bottom-up BGRA), then
+// the AND mask, clear where alpha is below `clearBelow`.
+std::vector<std::uint8_t> IconImage(int size, const std::vector<std::uint8_t>& pixels, int clearBelow) {
     const int maskStride = ((size + 31) / 32) * 4;
     std::vector<std::uint8_t> image;
     Put32(image, 40);
@@ -236,24 +241,30 @@ std::vector<std::uint8_t> IconImage(int size) {
     for (int row = 0; row < size; ++row) {
         std::vector<std::uint8_t> mask(static_cast<size_t>(maskStride), 0);
         for (int col = 0; col < size; ++col) {
-            if (pixels[(static_cast<size_t>(row) * size + col) * 4 + 3] == 0) mask[col / 8] |= 0x80 >> (col % 8);
+            if (pixels[(static_cast<size_t>(row) * size + col) * 4 + 3] < clearBelow) mask[col / 8] |= 0x80 >> (col % 8);
         }
         image.insert(image.end(), mask.begin(), mask.end());
     }
     return image;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make_icon OUTPUT.ico\n");
-        return 2;
+// The program's drawing at the tray's small sizes, bottom-up BGRA: shrunk from the tray icon as
+// the program shrinks it at run time, so the stored images are the ones it would make.
+std::vector<std::uint8_t> TrayImage(int size) {
+    const std::vector<std::uint32_t> argb = os::win32::Resample(tray_icons::TrayIcon().front(), size, size);
+    std::vector<std::uint8_t> pixels;
+    for (int row = size - 1; row >= 0; --row) {
+        for (int col = 0; col < size; ++col) {
+            const std::uint32_t p = argb[static_cast<size_t>(row) * size + col];
+            pixels.insert(pixels.end(), {static_cast<std::uint8_t>(p), static_cast<std::uint8_t>(p >> 8),
+                                         static_cast<std::uint8_t>(p >> 16), static_cast<std::uint8_t>(p >> 24)});
+        }
     }
-    const std::array<int, 4> sizes{16, 32, 48, 128};
-    std::vector<std::vector<std::uint8_t>> images;
-    for (int size : sizes) images.push_back(size > 48 ? PngImage(size) : IconImage(size));
+    return pixels;
+}
 
+// An .ico file of the images, each `sizes[i]` square and 32 bits per pixel.
+bool WriteIcon(const char* path, const std::vector<int>& sizes, const std::vector<std::vector<std::uint8_t>>& images) {
     std::vector<std::uint8_t> file;
     Put16(file, 0);
     Put16(file, 1);  // icon
@@ -272,7 +283,26 @@ int main(int argc, char** argv) {
     }
     for (const auto& image : images) file.insert(file.end(), image.begin(), image.end());
 
-    std::ofstream out(argv[1], std::ios::binary);
+    std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
-    return out.good() ? 0 : 1;
+    return out.good();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: make_icon PROGRAM.ico TRAY.ico\n");
+        return 2;
+    }
+    const std::vector<int> sizes{16, 32, 48, 128};
+    std::vector<std::vector<std::uint8_t>> images;
+    for (int size : sizes) images.push_back(size > 48 ? PngImage(size) : IconImage(size, Render(size), 1));
+
+    // The small-icon sizes at 100, 125, 150 and 200 per cent; the tray draws its icons at that
+    // size, and a pixel less than half covered is clear where no alpha is used.
+    const std::vector<int> traySizes{16, 20, 24, 32};
+    std::vector<std::vector<std::uint8_t>> trayImages;
+    for (int size : traySizes) trayImages.push_back(IconImage(size, TrayImage(size), 128));
+    return WriteIcon(argv[1], sizes, images) && WriteIcon(argv[2], traySizes, trayImages) ? 0 : 1;
 }

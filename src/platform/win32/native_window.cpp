@@ -7,6 +7,7 @@
 #include "platform/win32/control_colours.h"
 #include "platform/win32/dialog_navigation.h"
 #include "platform/win32/realisation.h"
+#include "platform/win32/resource_ids.h"
 #include "platform/win32/wide.h"
 
 namespace os {
@@ -45,11 +46,14 @@ private:
 
 // The program's icon, at the sizes of a caption and of Alt+Tab, for the forms that can be shown.
 // It is not the class's: registering the class for the hidden shell form at start-up would load
-// it from the resources and make its small copy, milliseconds before the tray icon is added.
+// it from the resources and make its small copy, milliseconds before the tray icon is added. The
+// image of the size is taken as it is stored; LoadImage only for a size the icon does not hold.
 void GiveProgramIcon(HWND window) {
     static const auto load = [](int metricX, int metricY) {
-        return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                             GetSystemMetrics(metricX), GetSystemMetrics(metricY), LR_SHARED));
+        const int width = GetSystemMetrics(metricX), height = GetSystemMetrics(metricY);
+        if (HICON icon = win32::StoredIconImage(LISOTRA_PROGRAM_ICON, width, height)) return icon;
+        return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(LISOTRA_PROGRAM_ICON), IMAGE_ICON,
+                                             width, height, LR_SHARED));
     };
     static const HICON big = load(SM_CXICON, SM_CYICON);
     static const HICON small = load(SM_CXSMICON, SM_CYSMICON);
@@ -93,7 +97,9 @@ Win32Window::Win32Window(const WindowDesign& design, NativeWindowEvents& events)
     window_ = CreateWindowExW(exStyle, kFormClass, win32::Wide(design.caption).c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
                               frame.right - frame.left, frame.bottom - frame.top, owner, nullptr,
                               GetModuleHandleW(nullptr), this);
-    if (window_ && kind_ != WindowKind::Hidden) GiveProgramIcon(window_);
+    // A tool window's caption shows no icon: it gets the program's once it is on screen, after
+    // the show hotkey's window has appeared rather than before. A dialog's caption shows it at once.
+    if (window_ && (kind_ == WindowKind::Dialog || kind_ == WindowKind::DialogNoTaskbar)) GiveProgramIcon(window_);
     created_ = true;
     if (window_ && (kind_ == WindowKind::Dialog || kind_ == WindowKind::DialogNoTaskbar)) win32::MarkAsDialog(window_);
     const PixelRect rect = FrameRect();
@@ -113,6 +119,9 @@ Win32Window::~Win32Window() {
 void Win32Window::SetVisible(bool visible) {
     if (kind_ == WindowKind::Hidden) return;  // never shown
     ShowWindow(window_, visible ? SW_SHOW : SW_HIDE);
+    if (visible && kind_ == WindowKind::SizableToolWindow && !SendMessageW(window_, WM_GETICON, ICON_SMALL, 0)) {
+        GiveProgramIcon(window_);
+    }
 }
 
 void Win32Window::BringForward() {

@@ -92,4 +92,9 @@ bool IsIconNotification(HWND owner, UINT message, WPARAM id);
 // picture drawn at the small-icon size. Any other icon is given back as it is.
 HICON NotificationAreaIcon(HICON icon);
 
+// The image of exactly width x height in the program's icon resource `id` made into an icon, or
+// null. Found in the resource itself rather than by LoadImage, which first asks the display for
+// its colour depth (milliseconds under wine) and stretches an image of another size.
+HICON StoredIconImage(int id, int width, int height);
+
 }  // namespace os::win32

@@ -2,6 +2,7 @@
 // screen, and the small image the notification area gets, shrunk without losing thin lines.
 #include "platform/picture.h"
 #include "shell/notify_icon.h"
+#include "shell/tray_icons.h"
 #include "win32_test.h"
 
 #include <vector>
@@ -96,6 +97,32 @@ TEST(Win32Icon, TheNotificationAreaGetsTheSmallSizeShrunkByAveragingNotBySkippin
     EXPECT_EQ(data.hIcon, small);
     HICON system = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
     EXPECT_EQ(os::win32::NotificationAreaIcon(system), system);
+}
+
+// The tray icon stored during the build is the icon the program would draw now: same size, same
+// pixels, alpha and mask; and taking it draws nothing.
+TEST(Win32Icon, TheStoredTrayIconIsTheDrawnOnesSmallImage) {
+    static int drawn = 0;
+    HICON stored = reinterpret_cast<HICON>(os::CreateStoredIcon(os::StoredIcon::Tray, [] {
+        ++drawn;
+        return tray_icons::TrayIcon();
+    }));
+    ASSERT_NE(stored, nullptr);
+    EXPECT_EQ(drawn, 0);
+    HICON made = os::win32::NotificationAreaIcon(Made(tray_icons::TrayIcon()));
+    const Pixels storedPixels = ColourOf(stored), madePixels = ColourOf(made);
+    EXPECT_EQ(storedPixels.width, GetSystemMetrics(SM_CXSMICON));
+    EXPECT_EQ(storedPixels.height, GetSystemMetrics(SM_CYSMICON));
+    EXPECT_EQ(storedPixels.argb, madePixels.argb);
+    ICONINFO storedInfo{}, madeInfo{};
+    ASSERT_TRUE(GetIconInfo(stored, &storedInfo) && GetIconInfo(made, &madeInfo));
+    auto maskBits = [](HBITMAP mask) {
+        std::vector<BYTE> bits(256);
+        bits.resize(static_cast<size_t>(GetBitmapBits(mask, static_cast<LONG>(bits.size()), bits.data())));
+        return bits;
+    };
+    EXPECT_EQ(maskBits(storedInfo.hbmMask), maskBits(madeInfo.hbmMask));
+    for (HBITMAP bitmap : {storedInfo.hbmColor, storedInfo.hbmMask, madeInfo.hbmColor, madeInfo.hbmMask}) DeleteObject(bitmap);
 }
 
 TEST(Win32Icon, OfImagesForSeveralColourDepthsTheDeepestTheScreenShowsIsTaken) {
