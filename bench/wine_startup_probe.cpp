@@ -23,10 +23,11 @@
 #include <string>
 #include <vector>
 
+#include "x_probe.h"
+
 namespace {
 
-using Clock = std::chrono::steady_clock;
-double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+using namespace probe;
 
 constexpr char kTrayName[] = "Wine System Tray";
 Display* display;
@@ -71,26 +72,9 @@ bool WaitForMap(Clock::duration limit, bool wantTray) {
     return false;
 }
 
-void Drain() {
-    XSync(display, False);
-    while (XPending(display)) {
-        XEvent e;
-        XNextEvent(display, &e);
-    }
-}
-
 bool TrayMapped() {
     XWindowAttributes attributes;
     return tray && XGetWindowAttributes(display, tray, &attributes) && attributes.map_state == IsViewable;
-}
-
-void Chord(KeySym key) {
-    const KeyCode ctrl = XKeysymToKeycode(display, XK_Control_L);
-    const KeyCode alt = XKeysymToKeycode(display, XK_Alt_L);
-    const KeyCode k = XKeysymToKeycode(display, key);
-    for (KeyCode c : {ctrl, alt, k}) XTestFakeKeyEvent(display, c, True, CurrentTime);
-    for (KeyCode c : {k, alt, ctrl}) XTestFakeKeyEvent(display, c, False, CurrentTime);
-    XFlush(display);
 }
 
 // Wine hands key presses, and so hotkeys, only to the wine window that has the X focus.
@@ -171,7 +155,7 @@ int main(int argc, char** argv) {
             const int p = run % 2 ? programs - 1 - i : i;
             const char* exe = argv[3 + p];
             Activate(focus);
-            Drain();
+            Drain(display);
             const auto started = Clock::now();
             const pid_t pid = Launch(exe);
             if (!WaitForMap(std::chrono::seconds(10), true)) {
@@ -185,7 +169,7 @@ int main(int argc, char** argv) {
             // pressing from the launch on would load wine with key events while it starts.
             bool live = false;
             while (!live && Clock::now() - started < std::chrono::seconds(10)) {
-                Chord(XK_s);
+                Chord(display, XK_s);
                 live = WaitForMap(std::chrono::milliseconds(10), false);
             }
             const double keys = Ms(Clock::now() - started);
