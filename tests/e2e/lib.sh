@@ -82,6 +82,19 @@ start_tray() {
   sed -i "4s/.*/$!/" "$e2e_dir/desktop/pids"
 }
 
+# Settings from the tray icon's menu (the script's icon_at tells where the icon is), its dialog
+# then active; false when the dialog does not show.
+open_settings() {
+  local x y
+  read -r x y < <(icon_at)
+  xdotool mousemove "$x" "$y" click 1
+  sleep 0.5
+  xdotool key Down Down Return
+  wait_for shown "Lisotra Settings." || return 1
+  xdotool windowactivate --sync "$(titled "Lisotra Settings.")" 2>/dev/null
+  sleep 0.3
+}
+
 # The reading panels' windows (utility windows of the program) that are mapped, one a line.
 panels() {
   local id

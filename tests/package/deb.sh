@@ -74,13 +74,7 @@ import -window root "$e2e_dir/docked.png"
 [ -n "${E2E_SCREENSHOTS:-}" ] && cp "$e2e_dir/docked.png" "$E2E_SCREENSHOTS/deb-docked.png"
 
 # Run At StartUp, from the tray's Settings: third along the focus order from OK.
-read -r x y < <(icon_at)
-xdotool mousemove "$x" "$y" click 1
-sleep 0.5
-xdotool key Down Down Return
-check "Settings opens from the tray" wait_for shown "Lisotra Settings."
-xdotool windowactivate --sync "$(titled "Lisotra Settings.")" 2>/dev/null
-sleep 0.3
+check "Settings opens from the tray" open_settings
 xdotool key Tab Tab Tab space
 entry=$XDG_CONFIG_HOME/autostart/lisotra.exe.desktop
 check "ticking Run At StartUp writes the autostart entry" wait_for test -f "$entry"
