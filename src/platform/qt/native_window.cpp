@@ -22,6 +22,7 @@
 #include <optional>
 #include <utility>
 
+#include "platform/app.h"
 #include "platform/emulated/window_table.h"
 #include "platform/qt/guard.h"
 #include "platform/qt/widgets.h"
@@ -78,6 +79,10 @@ public:
         const PixelRect frame = Frame(Estimate::No);
         reported_ = frame.width == 0 ? QSize() : QSize(frame.width, frame.height);
         handle_ = emu::AddWindow(events, *this, 0);
+        // Once the program has started: the frames its windows will have, for when it asks a
+        // window it never showed for its frame.
+        static bool asked = false;
+        if (!std::exchange(asked, true)) PostDeferred([] { qt::RequestFrameEstimates(); });
     }
     ~FormWindow() override {
         emu::RemoveWindow(handle_);

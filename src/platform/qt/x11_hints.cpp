@@ -73,35 +73,47 @@ bool ReadExtents(xcb_connection_t* c, xcb_window_t window, FrameExtents& extents
 
 }  // namespace
 
+namespace {
+// The windows of our own, never mapped, that the estimates are asked of (a utility window's and a
+// normal one's), so that the program's windows are left as they are until they show.
+xcb_window_t estimated[2] = {XCB_WINDOW_NONE, XCB_WINDOW_NONE};
+}  // namespace
+
+void RequestFrameEstimates() {
+    xcb_connection_t* c = XConnection();
+    if (!c || estimated[0] != XCB_WINDOW_NONE) return;
+    const xcb_atom_t request = Atom("_NET_REQUEST_FRAME_EXTENTS");
+    const xcb_atom_t typeKey = Atom("_NET_WM_WINDOW_TYPE");
+    const xcb_atom_t types[2] = {Atom("_NET_WM_WINDOW_TYPE_UTILITY"), Atom("_NET_WM_WINDOW_TYPE_NORMAL")};
+    for (int i = 0; i < 2; ++i) {
+        estimated[i] = xcb_generate_id(c);
+        xcb_create_window(c, XCB_COPY_FROM_PARENT, estimated[i], XRootWindow(), 0, 0, 1, 1, 0,
+                          XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, estimated[i], typeKey, XCB_ATOM_ATOM, 32, 1, &types[i]);
+        xcb_client_message_event_t message{};
+        message.response_type = XCB_CLIENT_MESSAGE;
+        message.format = 32;
+        message.window = estimated[i];
+        message.type = request;
+        xcb_send_event(c, 0, XRootWindow(), XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+                       reinterpret_cast<const char*>(&message));
+    }
+    xcb_flush(c);
+}
+
 FrameExtents EstimateFrame(bool utility) {
     FrameExtents extents;
     xcb_connection_t* c = XConnection();
-    const xcb_atom_t request = c ? Atom("_NET_REQUEST_FRAME_EXTENTS") : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
-    if (request == XCB_ATOM_NONE || !Supported(c, request)) return extents;
-    // Asked of a window of our own that never maps, so that the program's windows are left as
-    // they are until they show.
-    const xcb_window_t id = xcb_generate_id(c);
-    xcb_create_window(c, XCB_COPY_FROM_PARENT, id, XRootWindow(), 0, 0, 1, 1, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
-                      XCB_COPY_FROM_PARENT, 0, nullptr);
-    const xcb_atom_t type = Atom(utility ? "_NET_WM_WINDOW_TYPE_UTILITY" : "_NET_WM_WINDOW_TYPE_NORMAL");
-    xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, Atom("_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM, 32, 1, &type);
-    xcb_client_message_event_t message{};
-    message.response_type = XCB_CLIENT_MESSAGE;
-    message.format = 32;
-    message.window = id;
-    message.type = request;
-    xcb_send_event(c, 0, XRootWindow(), XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
-                   reinterpret_cast<const char*>(&message));
-    xcb_flush(c);
-    // The window manager answers by setting a property, which arrives as an event Qt's loop would
-    // only deliver later: read it directly, for at most a quarter of a second. This happens once
-    // per kind of window, and only when the program asks a window it never showed for its frame.
-    for (int tries = 0; tries < 50; ++tries) {
-        if (ReadExtents(c, id, extents)) break;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    if (!c) return extents;
+    RequestFrameEstimates();
+    const xcb_window_t window = estimated[utility ? 0 : 1];
+    // Asked well before, the answer is there (one round trip). Asked just now, the window manager
+    // answers by setting a property, which arrives as an event Qt's loop would only deliver
+    // later: it is read directly, for at most a quarter of a second.
+    if (ReadExtents(c, window, extents) || !Supported(c, Atom("_NET_REQUEST_FRAME_EXTENTS"))) return extents;
+    for (int tries = 0; tries < 125 && !ReadExtents(c, window, extents); ++tries) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
-    xcb_destroy_window(c, id);
-    xcb_flush(c);
     return extents;
 }
 

@@ -26,5 +26,7 @@ struct FrameExtents {
     int left = 0, right = 0, top = 0, bottom = 0;
 };
 FrameExtents EstimateFrame(bool utility);
+// Asks the window manager for both estimates without waiting, so that they are there when wanted.
+void RequestFrameEstimates();
 
 }  // namespace os::qt
