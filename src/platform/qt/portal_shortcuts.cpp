@@ -73,16 +73,20 @@ QString PreferredTrigger(unsigned modifiers, unsigned virtualKey) {
     return trigger + QString::fromLatin1(name ? name : "");
 }
 
+QDBusConnection Bus() { return QDBusConnection::sessionBus(); }
+
 class PortalShortcuts final : public QObject {
     Q_OBJECT
 
 public:
     enum class State { Asking, Opening, Open, KeyGrabs };
 
-    PortalShortcuts() : bus_(QDBusConnection::sessionBus()) {
+    PortalShortcuts() {
+        // The session bus only in a Wayland session: elsewhere connecting would cost start-up
+        // time and a thread for nothing.
         if (!WaylandSession()) {
             FallBack(QStringLiteral("hotkeys through X key grabs (an X11 session)"));
-        } else if (!bus_.isConnected()) {
+        } else if (!Bus().isConnected()) {
             FallBack(QStringLiteral("hotkeys through X key grabs: a Wayland session without a session bus; they "
                                     "fire only while a window of an X11 program has the focus"));
         } else {
@@ -116,13 +120,13 @@ public Q_SLOTS:
                              .arg(response));
                 return;
             }
-            bus_.disconnect(kService, sessionRequest_, kRequest, QStringLiteral("Response"), this,
+            Bus().disconnect(kService, sessionRequest_, kRequest, QStringLiteral("Response"), this,
                             SLOT(OnSessionResponse(uint, QVariantMap)));
             session_ = results.value(QStringLiteral("session_handle")).toString();
             if (session_.isEmpty()) session_ = predictedSession_;
             state_ = State::Open;
-            bus_.connect(kService, session_, kSession, QStringLiteral("Closed"), this, SLOT(OnSessionClosed()));
-            bus_.connect(kService, kPath, kShortcuts, QStringLiteral("Activated"), this,
+            Bus().connect(kService, session_, kSession, QStringLiteral("Closed"), this, SLOT(OnSessionClosed()));
+            Bus().connect(kService, kPath, kShortcuts, QStringLiteral("Activated"), this,
                          SLOT(OnActivated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
             Log(QStringLiteral("hotkeys through the desktop portal's GlobalShortcuts (version %1), session %2")
                     .arg(version_)
@@ -134,7 +138,7 @@ public Q_SLOTS:
     void OnBindResponse(uint response, const QVariantMap& results) {
         Guarded([&] {
             // The Request object is one per call: its signal is not heard again.
-            bus_.disconnect(kService, bindRequest_, kRequest, QStringLiteral("Response"), this,
+            Bus().disconnect(kService, bindRequest_, kRequest, QStringLiteral("Response"), this,
                             SLOT(OnBindResponse(uint, QVariantMap)));
             if (response != 0) {
                 // Cancelled or refused by the desktop: the session stays, and the next OK in the
@@ -181,7 +185,7 @@ private:
         QDBusMessage get = QDBusMessage::createMethodCall(kService, kPath, QStringLiteral("org.freedesktop.DBus.Properties"),
                                                           QStringLiteral("Get"));
         get << kShortcuts << QStringLiteral("version");
-        auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(get), this);
+        auto* watcher = new QDBusPendingCallWatcher(Bus().asyncCall(get), this);
         connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* call) {
             Guarded([&] {
                 call->deleteLater();
@@ -201,7 +205,7 @@ private:
     // A request's Response comes on an object whose path is known before the call: listen first,
     // so that a quick answer is not missed.
     QString RequestPath(const QString& token) const {
-        QString sender = bus_.baseService().mid(1).replace(QLatin1Char('.'), QLatin1Char('_'));
+        QString sender = Bus().baseService().mid(1).replace(QLatin1Char('.'), QLatin1Char('_'));
         return QStringLiteral("/org/freedesktop/portal/desktop/request/%1/%2").arg(sender, token);
     }
 
@@ -212,9 +216,9 @@ private:
         const QString token = NextToken();
         const QString sessionToken = QStringLiteral("lisotra_session");
         predictedSession_ = QStringLiteral("/org/freedesktop/portal/desktop/session/%1/%2")
-                                .arg(bus_.baseService().mid(1).replace(QLatin1Char('.'), QLatin1Char('_')), sessionToken);
+                                .arg(Bus().baseService().mid(1).replace(QLatin1Char('.'), QLatin1Char('_')), sessionToken);
         sessionRequest_ = RequestPath(token);
-        bus_.connect(kService, sessionRequest_, kRequest, QStringLiteral("Response"), this,
+        Bus().connect(kService, sessionRequest_, kRequest, QStringLiteral("Response"), this,
                      SLOT(OnSessionResponse(uint, QVariantMap)));
         QDBusMessage create = QDBusMessage::createMethodCall(kService, kPath, kShortcuts, QStringLiteral("CreateSession"));
         create << QVariantMap{{QStringLiteral("handle_token"), token},
@@ -240,11 +244,11 @@ private:
         }
         const QString token = NextToken();
         if (!bindRequest_.isEmpty()) {
-            bus_.disconnect(kService, bindRequest_, kRequest, QStringLiteral("Response"), this,
+            Bus().disconnect(kService, bindRequest_, kRequest, QStringLiteral("Response"), this,
                             SLOT(OnBindResponse(uint, QVariantMap)));
         }
         bindRequest_ = RequestPath(token);
-        bus_.connect(kService, bindRequest_, kRequest, QStringLiteral("Response"), this,
+        Bus().connect(kService, bindRequest_, kRequest, QStringLiteral("Response"), this,
                      SLOT(OnBindResponse(uint, QVariantMap)));
         QDBusMessage bind = QDBusMessage::createMethodCall(kService, kPath, kShortcuts, QStringLiteral("BindShortcuts"));
         bind << QVariant::fromValue(QDBusObjectPath(session_)) << QVariant::fromValue(shortcuts) << QString()
@@ -255,7 +259,7 @@ private:
     // Sends a call whose answer is a Request path; the outcome comes with the Response signal. A
     // call that fails outright while the session is being opened ends the portal's part.
     void Call(const QDBusMessage& message, const QString& failure, bool fallBack) {
-        auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(message), this);
+        auto* watcher = new QDBusPendingCallWatcher(Bus().asyncCall(message), this);
         connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, failure, fallBack](QDBusPendingCallWatcher* call) {
             Guarded([&] {
                 call->deleteLater();
@@ -286,7 +290,6 @@ private:
         }
     }
 
-    QDBusConnection bus_;
     State state_ = State::Asking;
     uint version_ = 0;
     int tokens_ = 0;
