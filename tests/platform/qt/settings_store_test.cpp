@@ -94,8 +94,11 @@ TEST_F(QtSettings, AStoreThatCannotBeFileDoesNotEndTheProgram) {
     EXPECT_EQ(Get("window", "width"), " 4800");
 }
 
-TEST_F(QtSettings, AFolderPutInTheFilesPlaceWhileRunningIsKeptAside) {
+TEST_F(QtSettings, AFileDeletedOrReplacedByAFolderWhileRunningIsWrittenAgain) {
     os::SaveSetting("Lisotra", "window", "width", " 4800");
+    QFile::remove(Ini());
+    os::SaveSetting("Lisotra", "window", "left", " 30");
+    EXPECT_TRUE(ReadFile(Ini()).contains("left=\" 30\""));
     QFile::remove(Ini());
     QDir().mkpath(Ini() + "/inside");
     os::SaveSetting("Lisotra", "window", "top", " 15");
