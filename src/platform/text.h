@@ -21,6 +21,10 @@ std::string FromAnsi(std::string_view ansi);
 // an ANSI call as it went in.
 bool AnsiHolds(std::string_view utf8);
 
+// A UTF-8 text upper-cased as the desktop upper-cases text: every letter it knows a capital of,
+// not only a-z.
+std::string UpperCase(std::string_view utf8);
+
 // UTF-8 and UTF-16; what is malformed becomes U+FFFD.
 std::u16string ToUtf16(std::string_view utf8);
 std::string FromUtf16(std::u16string_view utf16);

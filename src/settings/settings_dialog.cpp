@@ -3,7 +3,6 @@
 #include <string_view>
 
 #include "colorpicker/color_picker_dialog.h"
-#include "forms/conversions.h"
 #include "forms/twips.h"
 #include "platform/app.h"
 #include "platform/font.h"
@@ -39,14 +38,6 @@ float LetterBoxLeft(float labelLeft) {
     return labelLeft + os::PixelsToTwipsX(before) + os::PixelsToTwipsX(e) / 2 - kLetterBoxWidth / 2;
 }
 
-// Letters are stored upper-cased; a letter outside A-Z keeps its case.
-std::string UpperCase(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    return text;
-}
-
 void Store(const char* section, const char* key, const std::string& text) {
     os::SaveSetting(settings::kApp, section, key, text);
 }
@@ -69,21 +60,29 @@ SettingsDialog::SettingsDialog()
 
 void SettingsDialog::OnLoad() {
     SetTabOrder({&okButton, &hideLetter, &showLetter, &runAtStartup, &onTop, &colorButton, &swatch});
-    // The dialog's defaults are its own: E and S, where the shell window starts with S and L.
-    showLetter.SetText(settings::ReadLetter(settings::kShowLetter, "E"));
-    hideLetter.SetText(settings::ReadLetter(settings::kHideLetter, "S"));
+    // What is in force: the letters the shell window registered at start and the colour the panel
+    // shows, so that OK with nothing changed changes nothing.
+    showLetter.SetText(settings::ReadLetter(settings::kShowLetter, settings::kDefaultShowLetter));
+    hideLetter.SetText(settings::ReadLetter(settings::kHideLetter, settings::kDefaultHideLetter));
     if (settings::ReadPanelOnTop()) onTop.SetValue(1);
-    // Absent, or too large for a colour number: black.
-    const auto color = os::ToInt32(settings::ReadNumber(settings::kDefault, settings::kBackColor));
-    SetColor(static_cast<os::COLORREF>(color.value_or(0)));
+    SetColor(settings::ReadPanelColor());
 }
 
 void SettingsDialog::Confirm() {
-    Store("start", "autoload", runAtStartup.Query() ? "1" : "666");
     // An empty letter box keeps the letter stored before, and its hotkey.
-    const std::string show = UpperCase(showLetter.Text()), hide = UpperCase(hideLetter.Text());
-    if (!show.empty()) Store(settings::kDefault, settings::kShowLetter, show);
-    if (!hide.empty()) Store(settings::kDefault, settings::kHideLetter, hide);
+    const std::string showText = os::UpperCase(showLetter.Text()), hideText = os::UpperCase(hideLetter.Text());
+    const std::string show = showText.empty() ? settings::ReadLetter(settings::kShowLetter, settings::kDefaultShowLetter) : showText;
+    const std::string hide = hideText.empty() ? settings::ReadLetter(settings::kHideLetter, settings::kDefaultHideLetter) : hideText;
+    // One key cannot do both: the dialog stays open, nothing stored, for the person to choose again.
+    if (LetterKeyCode(show) == LetterKeyCode(hide)) {
+        os::ShowMessage("CTRL+Alt+" + os::FirstCharacter(show) + " cannot both show and hide the reading panel. "
+                        "Choose two different letters.",
+                        "Lisotra Settings.");
+        return;
+    }
+    Store("start", "autoload", runAtStartup.Query() ? "1" : "666");
+    if (!showText.empty()) Store(settings::kDefault, settings::kShowLetter, showText);
+    if (!hideText.empty()) Store(settings::kDefault, settings::kHideLetter, hideText);
     Store(settings::kDefault, settings::kOnTop, settings::FormatSettingNumber(onTop.Value()));
     Store(settings::kDefault, settings::kBackColor, settings::FormatSettingNumber(static_cast<std::int32_t>(Color())));
 
@@ -91,7 +90,7 @@ void SettingsDialog::Confirm() {
     HotkeyRegistrar& hotkeys = shell.Hotkeys();
     hotkeys.UnregisterAll(shell.hWnd());
     std::string refused;
-    for (const std::string& letter : {settings::ReadLetter(settings::kShowLetter, "S"), settings::ReadLetter(settings::kHideLetter, "L")}) {
+    for (const std::string& letter : {show, hide}) {
         if (!hotkeys.RegisterNext(shell.hWnd(), kCtrlAlt, LetterKeyCode(letter))) {
             refused += std::string(refused.empty() ? "" : " and ") + "CTRL+Alt+" + os::FirstCharacter(letter);
         }

@@ -17,6 +17,9 @@ inline constexpr const char* kShowLetter = "key";
 inline constexpr const char* kHideLetter = "keystart";
 inline constexpr const char* kOnTop = "ontop";
 inline constexpr const char* kBackColor = "backcolor";
+// The letters in force when the store holds none: Ctrl+Alt+S shows the panel, Ctrl+Alt+L hides it.
+inline constexpr const char* kDefaultShowLetter = "S";
+inline constexpr const char* kDefaultHideLetter = "L";
 // Section "window".
 inline constexpr const char* kWindow = "window";
 

@@ -55,8 +55,8 @@ void ShellWindow::OnLoad() {
     // Only the icon the tray shows now: the sample icon is made when a sample button first wants it.
     trayIcon_ = TrayIconPicture();
     notify_icon::Add(trayOwner.hWnd(), kTrayId, trayIcon_, kTip);
-    showLetter_ = settings::ReadLetter(settings::kShowLetter, "S");
-    hideLetter_ = settings::ReadLetter(settings::kHideLetter, "L");
+    showLetter_ = settings::ReadLetter(settings::kShowLetter, settings::kDefaultShowLetter);
+    hideLetter_ = settings::ReadLetter(settings::kHideLetter, settings::kDefaultHideLetter);
     previousProc_ = reinterpret_cast<os::WNDPROC>(
         os::SetWindowLongA(hWnd(), os::GWL_WNDPROC, reinterpret_cast<os::LONG_PTR>(&ShellWindowProc)));
     hotkeys_.RegisterNext(hWnd(), kCtrlAlt, LetterKeyCode(showLetter_));

@@ -46,7 +46,7 @@ TEST_F(PickerDialog, TheSwatchFollowsPicksAndSetHandsItOver) {
     PickOnTheField(100, 60);
     const os::COLORREF picked = drag_path::Field(100, 60);
     EXPECT_EQ(Swatch(), picked);
-    EXPECT_EQ(SettingsSwatch(), 0u);  // nothing handed over yet
+    EXPECT_EQ(SettingsSwatch(), 0x00FFFFu);  // nothing handed over yet: the panel's yellow
     headless::ClickButton(Dialog().setButton.hWnd());
     EXPECT_FALSE(colorPickerDialog.Exists());
     EXPECT_EQ(SettingsSwatch(), picked);
@@ -59,7 +59,7 @@ TEST_F(PickerDialog, ClosingItHandsNothingOver) {
     PickOnTheField(100, 60);
     headless::UserClose(Dialog().hWnd());
     EXPECT_FALSE(colorPickerDialog.Exists());
-    EXPECT_EQ(SettingsSwatch(), 0u);
+    EXPECT_EQ(SettingsSwatch(), 0x00FFFFu);
 }
 
 TEST_F(PickerDialog, EveryActivationStartsAgainFromRed) {

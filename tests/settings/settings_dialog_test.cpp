@@ -31,41 +31,57 @@ protected:
 };
 }  // namespace
 
-TEST_F(SettingsDialogTest, AnEmptyStoreShowsEAndSUntickedAndBlack) {
+TEST_F(SettingsDialogTest, AnEmptyStoreShowsTheKeysAndColourInForce) {
     Open();
     ASSERT_TRUE(settingsDialog.Exists());
     const headless::WindowState* window = headless::Window(Dialog().hWnd());
     EXPECT_TRUE(window->visible);
     EXPECT_EQ(window->kind, os::WindowKind::Dialog);
     EXPECT_EQ(window->caption, "Lisotra Settings.");
-    EXPECT_EQ(Shown(Dialog().showLetter), "E");
-    EXPECT_EQ(Shown(Dialog().hideLetter), "S");
+    EXPECT_EQ(Shown(Dialog().showLetter), "S");
+    EXPECT_EQ(Shown(Dialog().hideLetter), "L");
     EXPECT_EQ(Dialog().onTop.Value(), 0);
-    EXPECT_EQ(headless::ShownPixel(Dialog().swatch.hWnd(), 5, 5), 0u);
+    EXPECT_EQ(headless::ShownPixel(Dialog().swatch.hWnd(), 5, 5), 0x00FFFFu);  // the panel's yellow
     EXPECT_FALSE(Dialog().runAtStartup.Registered());
+    EXPECT_EQ(headless::SaveCount(), 0);
 }
 
-TEST_F(SettingsDialogTest, AColourTooLargeForANumberOfTheStoreShowsBlack) {
-    Store("default", "backcolor", " 99999999999");
-    Open();
-    EXPECT_EQ(headless::ShownPixel(Dialog().swatch.hWnd(), 5, 5), 0u);
+TEST_F(SettingsDialogTest, AColourThePanelDoesNotShowIsShownAsThePanelsYellow) {
+    for (const char* stored : {" 99999999999", " 0", "-5", "word"}) {
+        Store("default", "backcolor", stored);
+        Open();
+        EXPECT_EQ(headless::ShownPixel(Dialog().swatch.hWnd(), 5, 5), 0x00FFFFu) << stored;
+        headless::UserClose(Dialog().hWnd());
+    }
     EXPECT_FALSE(headless::Ended());
 }
 
-TEST_F(SettingsDialogTest, OkStoresWhatItShowsAndRegistersShowThenHide) {
+TEST_F(SettingsDialogTest, OkWithNothingChangedKeepsTheHotkeysAndTheColour) {
     Open();
     PressOk();
     EXPECT_FALSE(settingsDialog.Exists());
     EXPECT_EQ(Stored("start", "autoload"), "666");
-    EXPECT_EQ(Stored("default", "key"), "E");
-    EXPECT_EQ(Stored("default", "keystart"), "S");
+    EXPECT_EQ(Stored("default", "key"), "S");
+    EXPECT_EQ(Stored("default", "keystart"), "L");
     EXPECT_EQ(Stored("default", "ontop"), " 0");
-    EXPECT_EQ(Stored("default", "backcolor"), " 0");
+    EXPECT_EQ(Stored("default", "backcolor"), " 65535");
     EXPECT_EQ(shellWindow->Hotkeys().Count(), 2);
-    EXPECT_TRUE(Panel('E'));   // id 1 shows
-    EXPECT_FALSE(Panel('S'));  // id 2 hides
-    EXPECT_FALSE(headless::PressHotKey(kCtrlAlt, 'L'));  // the old hide letter is gone
+    EXPECT_TRUE(Panel('S'));   // id 1 shows
+    EXPECT_FALSE(Panel('L'));  // id 2 hides
     EXPECT_TRUE(headless::Messages().empty());
+}
+
+TEST_F(SettingsDialogTest, OneLetterInBothBoxesIsRefusedAndNothingChanges) {
+    Open();
+    Type(Dialog().showLetter, "");   // keeps S
+    Type(Dialog().hideLetter, "s");  // the same key
+    PressOk();
+    ASSERT_EQ(headless::Messages().size(), 1u);
+    EXPECT_NE(headless::Messages()[0].second.find("CTRL+Alt+S cannot both show and hide"), std::string::npos);
+    EXPECT_TRUE(settingsDialog.Exists());  // open to choose again
+    EXPECT_EQ(headless::SaveCount(), 0);
+    EXPECT_TRUE(Panel('S'));
+    EXPECT_FALSE(Panel('L'));
 }
 
 TEST_F(SettingsDialogTest, LettersAreUpperCasedAndTheFirstIsTheKey) {
@@ -83,6 +99,15 @@ TEST_F(SettingsDialogTest, LettersAreUpperCasedAndTheFirstIsTheKey) {
     EXPECT_EQ(Stored("default", "backcolor"), " 255");
     EXPECT_TRUE(Panel('E'));
     EXPECT_FALSE(Panel('Q'));
+}
+
+TEST_F(SettingsDialogTest, LettersBeyondAToZAreUpperCasedToo) {
+    Open();
+    Type(Dialog().showLetter, "\xC3\xA9");     // é
+    Type(Dialog().hideLetter, "\xD0\xB6x");    // жx
+    PressOk();
+    EXPECT_EQ(Stored("default", "key"), "\xC3\x89");       // É
+    EXPECT_EQ(Stored("default", "keystart"), "\xD0\x96X");  // ЖX
 }
 
 TEST_F(SettingsDialogTest, AnEmptyLetterBoxKeepsTheLetterAndItsHotkey) {
@@ -111,7 +136,7 @@ TEST_F(SettingsDialogTest, ARefusedCombinationIsStoredAndReported) {
     EXPECT_NE(headless::Messages()[0].second.find("CTRL+Alt+Z could not be registered"), std::string::npos);
     EXPECT_FALSE(headless::PressHotKey(kCtrlAlt, 'Z'));
     headless::Run([] { readingPanel->Show(); });
-    EXPECT_TRUE(headless::PressHotKey(kCtrlAlt, 'S'));  // the hide hotkey is still id 2
+    EXPECT_TRUE(headless::PressHotKey(kCtrlAlt, 'L'));  // the hide hotkey is still id 2
     EXPECT_FALSE(readingPanel.Exists());
 }
 

@@ -69,4 +69,10 @@ int AnsiCharCode(std::string_view utf8) { return win32::AnsiCharCodeIn(CP_ACP, u
 std::string ToAnsi(std::string_view utf8) { return win32::ToAnsiIn(CP_ACP, utf8); }
 std::string FromAnsi(std::string_view ansi) { return win32::FromAnsiIn(CP_ACP, ansi); }
 
+std::string UpperCase(std::string_view utf8) {
+    std::wstring wide = win32::Wide(utf8);
+    if (!wide.empty()) CharUpperBuffW(wide.data(), static_cast<DWORD>(wide.size()));
+    return win32::Utf8(wide);
+}
+
 }  // namespace os
