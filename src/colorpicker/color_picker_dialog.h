@@ -1,6 +1,7 @@
 // The colour picker dialog: the picker, a swatch that follows every pick, and "SET THIS COLOUR",
-// which hands the swatch's colour to the settings dialog and closes this one. Each time it becomes
-// the active window it starts again from red.
+// which hands the swatch's colour to the settings dialog and closes this one. Each time another of
+// the program's windows hands it the activation it starts again from red; coming back from another
+// program (the page being read) keeps the colour picked.
 #pragma once
 
 #include "colorpicker/color_picker.h"

@@ -1,4 +1,4 @@
-// The colour picker dialog: red on every activation, the swatch following each pick, and the
+// The colour picker dialog: red on every activation from another of the program's windows, the swatch following each pick, and the
 // hand-off of the swatch's colour into the settings dialog, loaded hidden when it is closed.
 #include "colorpicker/color_picker_dialog.h"
 
@@ -62,8 +62,11 @@ TEST_F(PickerDialog, ClosingItHandsNothingOver) {
     EXPECT_EQ(SettingsSwatch(), 0x00FFFFu);
 }
 
-TEST_F(PickerDialog, EveryActivationStartsAgainFromRed) {
+TEST_F(PickerDialog, ActivationFromTheProgramStartsAgainFromRedAndLookingAwayDoesNot) {
     PickOnTheField(100, 60);
+    headless::ActivateAnotherProgram();  // the page being read
+    headless::Activate(Dialog().hWnd());
+    EXPECT_EQ(Swatch(), static_cast<os::COLORREF>(drag_path::Field(100, 60)));
     headless::Activate(settingsDialog->hWnd());
     EXPECT_NE(Swatch(), 0x0000FFu);  // going away changes nothing
     headless::Activate(Dialog().hWnd());

@@ -67,6 +67,19 @@ sleep 0.3
 import -window "$picker" "$e2e_dir/picked.png"
 swatch=$(pixel_in "$e2e_dir/picked.png" 330 80)
 check "the swatch shows the picked colour ($swatch), not red" test "$swatch" != "255 0 0"
+# The person looks at another program (the page being read) and comes back: the pick stays. The
+# toolkit takes the other program's focus as final only after a moment, hence the second's wait.
+xmessage -title "another program" "the page being read" >/dev/null 2>&1 &
+other_pid=$!
+check "another program starts" wait_for shown "another program"
+xdotool windowactivate --sync "$(titled "another program")" 2>/dev/null
+sleep 1
+xdotool windowactivate --sync "$picker" 2>/dev/null
+sleep 0.3
+import -window "$picker" "$e2e_dir/back.png"
+kill "$other_pid" 2>/dev/null
+check "coming back from another program keeps the pick ($(pixel_in "$e2e_dir/back.png" 330 80))" \
+  test "$(pixel_in "$e2e_dir/back.png" 330 80)" = "$swatch"
 click_in "$picker" $((256 + 76)) $((168 + 20))  # SET THIS COLOUR
 check "SET THIS COLOUR closes the picker" wait_for gone "Color Picker"
 sleep 0.3

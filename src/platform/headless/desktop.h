@@ -37,6 +37,7 @@ struct Desktop {
     std::set<std::pair<unsigned, unsigned>> grabbed;
     // native_window.cpp
     int placed = 0;  // windows placed so far, for the window system's cascade
+    bool anotherProgramActive = false;  // the active window is none of the program's
     os::WPARAM buttonsHeld = 0;
     // check_box.cpp, controls.cpp
     std::map<os::Hwnd, HeadlessCheckBox*> checkBoxes;

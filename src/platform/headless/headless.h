@@ -161,6 +161,8 @@ void PressKey(os::Hwnd window, unsigned virtualKey);
 // The user clicks into a window of the program: it becomes the active one (an activation when it
 // was not).
 void Activate(os::Hwnd window);
+// The user clicks into another program's window: none of the program's is active any more.
+void ActivateAnotherProgram();
 
 // Files of the in-memory disk: only these exist. A program starts when its file exists; the
 // programs started so far.

@@ -53,13 +53,18 @@ public:
         const bool dialog = state_.kind == os::WindowKind::Dialog || state_.kind == os::WindowKind::DialogNoTaskbar;
         if (visible && dialog) BringForward();
     }
-    void BringForward() override {
-        // The one active window of the desktop: becoming it is an activation.
+    void BringForward() override { Activate(true); }
+    // The one active window of the desktop: becoming it is an activation when the program asked
+    // for it or another of its windows was active (the person coming back from another program
+    // is not one).
+    void Activate(bool byProgram) {
         for (os::Hwnd other : os::emu::AllWindows()) {
             if (HeadlessWindow* w = Find(other); w && w != this) w->state_.active = false;
         }
-        if (!std::exchange(state_.active, true)) events_.OnActivated();
+        const bool fromAnotherProgram = std::exchange(headless::D().anotherProgramActive, false);
+        if (!std::exchange(state_.active, true) && (byProgram || !fromAnotherProgram)) events_.OnActivated();
     }
+    void Deactivate() { state_.active = false; }
     void SetTabOrder(const std::vector<os::Hwnd>& order) override { state_.tabOrder = order; }
     void Key(unsigned virtualKey) { events_.OnKey(virtualKey); }
     void SetFocus(os::Hwnd control) override { state_.focus = control; }
@@ -175,8 +180,15 @@ void PressKey(os::Hwnd handle, unsigned virtualKey) {
 
 void Activate(os::Hwnd handle) {
     Run([&] {
-        if (HeadlessWindow* window = Find(handle)) window->BringForward();
+        if (HeadlessWindow* window = Find(handle)) window->Activate(false);
     });
+}
+
+void ActivateAnotherProgram() {
+    for (os::Hwnd other : os::emu::AllWindows()) {
+        if (HeadlessWindow* w = Find(other)) w->Deactivate();
+    }
+    D().anotherProgramActive = true;
 }
 
 std::vector<os::PixelRect> TakeRepaints(os::Hwnd handle) {

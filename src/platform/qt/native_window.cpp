@@ -46,12 +46,24 @@ Qt::WindowFlags FlagsOf(WindowKind kind) {
     return (kind == WindowKind::Dialog ? Qt::Window : Qt::Tool) | caption;
 }
 
+// The window that had the focus before the one being activated now, none when the person comes
+// back from another program. Qt tells the windows of an activation before it tells of the new
+// focus window, so while they hear of it this still holds the one before.
+QPointer<QWindow>& FocusBefore() {
+    static QPointer<QWindow> before = [] {
+        QObject::connect(qApp, &QGuiApplication::focusWindowChanged, qApp, [](QWindow* now) { FocusBefore() = now; });
+        return QPointer<QWindow>(QGuiApplication::focusWindow());
+    }();
+    return before;
+}
+
 class FormWindow;
 
 class FormWidget final : public QWidget {
 public:
     FormWidget(FormWindow* owner, WindowKind kind) : QWidget(nullptr, FlagsOf(kind)), owner_(owner) {
         setAutoFillBackground(true);
+        FocusBefore();  // watched from the first window on
     }
     void Detach() { owner_ = nullptr; }
 
@@ -95,6 +107,7 @@ public:
     Hwnd Handle() const override { return handle_; }
 
     void SetVisible(bool visible) override {
+        activationAsked_ = visible;
         if (!visible) {
             widget_->hide();
             return;
@@ -117,6 +130,7 @@ public:
     }
 
     void BringForward() override {
+        activationAsked_ = true;
         widget_->raise();
         widget_->activateWindow();
     }
@@ -171,7 +185,11 @@ public:
     void ApplyOpacity(unsigned char alpha) override { widget_->setWindowOpacity(alpha / 255.0); }
 
     void OnClose() { SendMessageA(handle_, WM_CLOSE, 0, 0); }
-    void OnActivated() { events_.OnActivated(); }
+    // An activation the program asked for (a show, a bring forward), or one handed over by another
+    // window of the program; the person coming back from another program is not one.
+    void OnActivated() {
+        if (std::exchange(activationAsked_, false) || FocusBefore()) events_.OnActivated();
+    }
 
     // The frame's size as the desktop has it now; a change (a user's drag, or the window manager's
     // frame arriving) is a resize for the form.
@@ -248,6 +266,7 @@ private:
     QPointer<QWidget> focus_;
     bool skipSet_ = false;
     bool placed_ = false;  // shown, or given a place by the program
+    bool activationAsked_ = false;  // shown or brought forward, not yet activated
 };
 
 void FormWidget::closeEvent(QCloseEvent* event) {

@@ -3,6 +3,8 @@
 // reaches it through CallWindowProcA, so close requests pass its own procedure first.
 #include "platform/native_window.h"
 
+#include <utility>
+
 #include "platform/user32.h"
 #include "platform/win32/control_colours.h"
 #include "platform/win32/dialog_navigation.h"
@@ -41,6 +43,7 @@ private:
     HBRUSH brush_ = nullptr;
     HWND focus_ = nullptr;  // the control that has the focus while the window is active
     bool created_ = false;  // size changes during CreateWindowEx are not the form's to hear
+    bool activationAsked_ = false;  // shown or brought forward by the program, not yet activated
     SIZE size_{};           // the frame size last reported
 };
 
@@ -59,6 +62,11 @@ void GiveProgramIcon(HWND window) {
     static const HICON small = load(SM_CXSMICON, SM_CYSMICON);
     SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
     SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+}
+
+// Whether a window that gave up the activation belongs to the program (its one thread).
+bool FromThisProgram(HWND previous) {
+    return previous != nullptr && GetWindowThreadProcessId(previous, nullptr) == GetCurrentThreadId();
 }
 
 void RegisterFormClass() {
@@ -118,6 +126,7 @@ Win32Window::~Win32Window() {
 
 void Win32Window::SetVisible(bool visible) {
     if (kind_ == WindowKind::Hidden) return;  // never shown
+    activationAsked_ = visible;
     ShowWindow(window_, visible ? SW_SHOW : SW_HIDE);
     if (visible && kind_ == WindowKind::SizableToolWindow && !SendMessageW(window_, WM_GETICON, ICON_SMALL, 0)) {
         GiveProgramIcon(window_);
@@ -126,6 +135,7 @@ void Win32Window::SetVisible(bool visible) {
 
 void Win32Window::BringForward() {
     if (kind_ == WindowKind::Hidden || !IsWindowVisible(window_)) return;
+    activationAsked_ = true;
     if (!SetForegroundWindow(window_)) BringWindowToTop(window_);
 }
 
@@ -183,8 +193,12 @@ LRESULT Win32Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         } else {
             DefWindowProcW(window, message, wParam, lParam);
         }
-        // Every activation, not only the first.
-        win32::RunGuarded([&events] { events.OnActivated(); });
+        // Every activation the program asked for or another of its windows handed over, not only
+        // the first; the person coming back from another program (lParam is its window, or none)
+        // is not one.
+        if (std::exchange(activationAsked_, false) || FromThisProgram(reinterpret_cast<HWND>(lParam))) {
+            win32::RunGuarded([&events] { events.OnActivated(); });
+        }
         return 0;
     case WM_SETFOCUS:
         if (focus_ && IsChild(window, focus_)) ::SetFocus(focus_);

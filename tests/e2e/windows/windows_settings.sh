@@ -72,6 +72,13 @@ click_in "$picker" $pw $ph $((24 + 60)) $((24 + 30))
 sleep 0.3
 swatch=$(client_pixel "$picker" $pw $ph 330 80)
 check "the swatch shows the picked colour ($swatch), not red" test "$swatch" != "255 0 0"
+# The person looks at another program (Notepad) and comes back: the pick stays.
+xdotool windowactivate --sync "$(xdotool search --onlyvisible --name 'Notepad' | head -1)" 2>/dev/null
+sleep 1
+xdotool windowactivate --sync "$picker" 2>/dev/null
+sleep 0.3
+back=$(client_pixel "$picker" $pw $ph 330 80)
+check "coming back from another program keeps the pick ($back)" test "$back" = "$swatch"
 click_in "$picker" $pw $ph $((256 + 76)) $((168 + 20))
 check "SET THIS COLOUR closes the picker" wait_for gone "Color Picker"
 sleep 0.3
