@@ -58,6 +58,18 @@ os::PixelRect PlaceOnScreens(const TwipsRect& stored, const os::PixelRect& desig
                 static_cast<int>(std::min<long long>(width, 1 << 15)),
                 static_cast<int>(std::min<long long>(height, 1 << 15))};
     }
+    // Never larger than all the screens together: a frame beyond them serves no one and costs its
+    // size in memory.
+    long long deskLeft = monitors.front().area.left, deskTop = monitors.front().area.top;
+    long long deskRight = deskLeft + monitors.front().area.width, deskBottom = deskTop + monitors.front().area.height;
+    for (const os::Monitor& m : monitors) {
+        deskLeft = std::min<long long>(deskLeft, m.area.left);
+        deskTop = std::min<long long>(deskTop, m.area.top);
+        deskRight = std::max<long long>(deskRight, static_cast<long long>(m.area.left) + m.area.width);
+        deskBottom = std::max<long long>(deskBottom, static_cast<long long>(m.area.top) + m.area.height);
+    }
+    width = std::min(width, deskRight - deskLeft);
+    height = std::min(height, deskBottom - deskTop);
     if (left && top) {
         for (const os::Monitor& m : monitors) {
             if (Grabbable(*left, *top, width, m.area)) {

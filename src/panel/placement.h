@@ -14,7 +14,8 @@ struct TwipsRect {
 };
 
 // The frame in pixels for a stored geometry. `design` is the window's frame before restoring,
-// used for a size that is not a usable number. Partly off-screen places stay as stored.
+// used for a size that is not a usable number. Partly off-screen places stay as stored; the size
+// is never larger than the screens together.
 os::PixelRect PlaceOnScreens(const TwipsRect& stored, const os::PixelRect& design,
                              const std::vector<os::Monitor>& monitors, double twipsPerPixelX,
                              double twipsPerPixelY);

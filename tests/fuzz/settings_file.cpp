@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "fuzz.h"
+#include "panel/placement.h"
 #include "platform/qt/settings_store.h"
 #include "platform/settings_store.h"
 #include "settings/stored_settings.h"
@@ -37,7 +38,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const os::COLORREF color = settings::ReadPanelColor();
     FUZZ_CHECK(color > 0 && color <= 0xFFFFFF);
     (void)settings::ReadPanelOnTop();
-    if (const auto geometry = settings::ReadPanelGeometry()) FUZZ_CHECK(geometry->width >= 0);
+    if (const auto geometry = settings::ReadPanelGeometry()) {
+        FUZZ_CHECK(geometry->width >= 0);
+        // Whatever the file says, the panel's frame is never larger than the screens together.
+        const std::vector<os::Monitor> screens{{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}},
+                                               {{1920, -200, 1280, 1024}, {1920, -200, 1280, 1024}}};
+        const os::PixelRect frame = panel::PlaceOnScreens({geometry->left, geometry->top, geometry->width, geometry->height},
+                                                          {0, 0, 312, 227}, screens, 15, 15);
+        FUZZ_CHECK(frame.width > 0 && frame.width <= 3200 && frame.height > 0 && frame.height <= 1280);
+    }
     (void)settings::ReadLetter(settings::kShowLetter, "S");
     const std::string width = os::GetSetting(settings::kApp, settings::kWindow, "width");
     const std::string letter = os::GetSetting(settings::kApp, settings::kDefault, settings::kShowLetter);

@@ -20,7 +20,20 @@ TEST(Placement, AGrabbableCaptionKeepsThePlace) {
     EXPECT_EQ(Place(-15000, 1500, 6000, 4500), (os::PixelRect{-1000, 100, 400, 300}));  // left monitor
     EXPECT_EQ(Place(28200, 1500, 6000, 4500), (os::PixelRect{1880, 100, 400, 300}));    // 40 px showing
     EXPECT_EQ(Place(1500, -150, 6000, 4500), (os::PixelRect{100, -10, 400, 300}));     // 10 px of caption
-    EXPECT_EQ(Place(0, 0, 60000, 30000), (os::PixelRect{0, 0, 4000, 2000}));          // larger than the screen
+    EXPECT_EQ(Place(0, 0, 45000, 30000), (os::PixelRect{0, 0, 3000, 1080}));          // taller than the screens
+}
+
+TEST(Placement, NeverLargerThanTheScreensTogether) {
+    // The two screens span 3200 x 1080 pixels.
+    EXPECT_EQ(Place(0, 0, 1500000, 1500000), (os::PixelRect{0, 0, 3200, 1080}));
+    EXPECT_EQ(Place(-19200, 0, 60000, 30000), (os::PixelRect{-1280, 0, 3200, 1080}));
+    for (double size : {1e5, 1e6, 1.5e7, 1.4e10}) {
+        for (double place : {-1e9, -19200.0, 0.0, 1e6}) {
+            const os::PixelRect r = Place(place, place, size, size);
+            EXPECT_LE(r.width, 3200) << size << " at " << place;
+            EXPECT_LE(r.height, 1080) << size << " at " << place;
+        }
+    }
 }
 
 TEST(Placement, NoGrabbablePartGoesToTheNearestScreen) {
