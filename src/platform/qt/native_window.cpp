@@ -107,7 +107,7 @@ public:
     Hwnd Handle() const override { return handle_; }
 
     void SetVisible(bool visible) override {
-        activationAsked_ = visible;
+        activationAsked_ = visible && !widget_->isActiveWindow();
         if (!visible) {
             widget_->hide();
             return;
@@ -130,7 +130,8 @@ public:
     }
 
     void BringForward() override {
-        activationAsked_ = true;
+        // Asked for only when it is not the active window already: no activation would use it up.
+        activationAsked_ = !widget_->isActiveWindow();
         widget_->raise();
         widget_->activateWindow();
     }

@@ -126,7 +126,7 @@ Win32Window::~Win32Window() {
 
 void Win32Window::SetVisible(bool visible) {
     if (kind_ == WindowKind::Hidden) return;  // never shown
-    activationAsked_ = visible;
+    activationAsked_ = visible && GetActiveWindow() != window_;
     ShowWindow(window_, visible ? SW_SHOW : SW_HIDE);
     if (visible && kind_ == WindowKind::SizableToolWindow && !SendMessageW(window_, WM_GETICON, ICON_SMALL, 0)) {
         GiveProgramIcon(window_);
@@ -135,7 +135,8 @@ void Win32Window::SetVisible(bool visible) {
 
 void Win32Window::BringForward() {
     if (kind_ == WindowKind::Hidden || !IsWindowVisible(window_)) return;
-    activationAsked_ = true;
+    // Asked for only when it is not the active window already: no activation would use it up.
+    activationAsked_ = GetActiveWindow() != window_;
     if (!SetForegroundWindow(window_)) BringWindowToTop(window_);
 }
 

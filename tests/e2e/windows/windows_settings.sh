@@ -81,6 +81,7 @@ back=$(client_pixel "$picker" $pw $ph 330 80)
 check "coming back from another program keeps the pick ($back)" test "$back" = "$swatch"
 click_in "$picker" $pw $ph $((256 + 76)) $((168 + 20))
 check "SET THIS COLOUR closes the picker" wait_for gone "Color Picker"
+xdotool windowactivate --sync "$settings" 2>/dev/null  # from under Notepad
 sleep 0.3
 settings_swatch=$(client_pixel "$settings" $sw $sh $((256 + 60)) $((112 + 12)))
 check "the settings swatch takes it ($settings_swatch)" test "$settings_swatch" = "$swatch"
