@@ -47,6 +47,12 @@ BOOL RemoveWindowSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id);
 LRESULT DefSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 HRESULT InitializeCom();
 
+// The text of a REG_SZ value of an open key, up to its first terminator; empty for a value of any
+// other type, one that is missing, or one that would not hold still while it was read. `query` is
+// RegQueryValueExW, or a test's stand-in for it.
+using RegistryQuery = ::LSTATUS(WINAPI*)(::HKEY, LPCWSTR, LPDWORD, LPDWORD, LPBYTE, LPDWORD);
+std::wstring ReadRegistryText(::HKEY key, const std::wstring& name, RegistryQuery query = RegQueryValueExW);
+
 // AnsiCharCode, ToAnsi and FromAnsi for a given code page.
 int AnsiCharCodeIn(unsigned codePage, std::string_view utf8);
 std::string ToAnsiIn(unsigned codePage, std::string_view utf8);

@@ -20,20 +20,26 @@ std::wstring KeyPath(const std::string& app, const std::string& section) {
     return L"Software\\" + win32::Wide(app) + L"\\" + win32::Wide(section);
 }
 
-// The value's text: its REG_SZ data up to the first terminator, or nothing for any other type.
-std::wstring ReadText(HKEY key, const std::wstring& name) {
+}  // namespace
+
+namespace win32 {
+
+std::wstring ReadRegistryText(::HKEY key, const std::wstring& name, RegistryQuery query) {
     std::vector<BYTE> data;
     DWORD type = 0;
     DWORD size = 0;
-    LSTATUS status = RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &size);
-    // The value can grow between asking its size and reading it; a few rounds settle it.
-    for (int round = 0; status == ERROR_SUCCESS && round < 4; ++round) {
+    LSTATUS status = query(key, name.c_str(), nullptr, &type, nullptr, &size);
+    // The value can grow between asking its size and reading it; a few rounds settle it. Only a
+    // read that fitted counts: a value still growing after them reads as none.
+    bool read = false;
+    for (int round = 0; status == ERROR_SUCCESS && round < 4 && !read; ++round) {
         data.resize(size);
-        status = RegQueryValueExW(key, name.c_str(), nullptr, &type, data.data(), &size);
-        if (status == ERROR_SUCCESS) break;
+        size = static_cast<DWORD>(data.size());
+        status = query(key, name.c_str(), nullptr, &type, data.data(), &size);
         if (status == ERROR_MORE_DATA) status = ERROR_SUCCESS;
+        else read = status == ERROR_SUCCESS && size <= data.size();
     }
-    if (status != ERROR_SUCCESS || type != REG_SZ) return {};
+    if (!read || type != REG_SZ) return {};
     // Stored data need not be terminated nor of an even length.
     std::wstring text(size / sizeof(wchar_t), L'\0');
     std::copy(data.begin(), data.begin() + static_cast<std::ptrdiff_t>(text.size() * sizeof(wchar_t)),
@@ -43,14 +49,14 @@ std::wstring ReadText(HKEY key, const std::wstring& name) {
     return text;
 }
 
-}  // namespace
+}  // namespace win32
 
 std::string GetSetting(const std::string& app, const std::string& section, const std::string& key) {
     HKEY handle = nullptr;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, KeyPath(app, section).c_str(), 0, KEY_QUERY_VALUE, &handle) != ERROR_SUCCESS) {
         return {};
     }
-    const std::wstring text = ReadText(handle, win32::Wide(key));
+    const std::wstring text = win32::ReadRegistryText(handle, win32::Wide(key));
     RegCloseKey(handle);
     return win32::Utf8(text);
 }

@@ -2,6 +2,7 @@
 // makes of values that the program did not write.
 #include "platform/settings_store.h"
 
+#include <algorithm>
 #include <string>
 
 #include "win32_test.h"
@@ -82,4 +83,31 @@ TEST_F(Win32SettingsStore, ValuesOfAnotherTypeOrMalformedReadAsEmptyOrAsTheirTex
     const std::wstring huge(300000, L'7');
     Put(L"huge", REG_SZ, huge.c_str(), static_cast<DWORD>((huge.size() + 1) * sizeof(wchar_t)));
     EXPECT_EQ(Get("huge"), std::string(300000, '7'));
+}
+
+namespace {
+// A value that another program rewrites while it is read: each call finds it longer by `growth`
+// bytes. A buffer too small for it is left holding what the call pleases (here, its start).
+struct GrowingValue {
+    static inline DWORD bytes = 0;
+    static inline DWORD growth = 0;
+    static LSTATUS WINAPI Query(HKEY, LPCWSTR, LPDWORD, LPDWORD type, LPBYTE data, LPDWORD size) {
+        bytes += growth;
+        *type = REG_SZ;
+        const DWORD room = *size;
+        *size = bytes;
+        if (!data) return ERROR_SUCCESS;
+        for (DWORD i = 0; i < std::min(room, bytes); ++i) data[i] = (i % 2) ? 0 : '7';
+        return room < bytes ? ERROR_MORE_DATA : ERROR_SUCCESS;
+    }
+};
+}  // namespace
+
+TEST_F(Win32SettingsStore, AValueGrowingWhileItIsReadIsReadWholeOrNotAtAll) {
+    GrowingValue::bytes = 8;
+    GrowingValue::growth = 0;  // holds still
+    EXPECT_EQ(os::win32::ReadRegistryText(nullptr, L"width", GrowingValue::Query), L"7777");
+    GrowingValue::bytes = 8;
+    GrowingValue::growth = 200;  // never settles: nothing read beyond a buffer, nothing made up
+    EXPECT_EQ(os::win32::ReadRegistryText(nullptr, L"width", GrowingValue::Query), L"");
 }
