@@ -4,7 +4,15 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLockFile>
 #include <QStandardPaths>
+#include <QThread>
+#include <csignal>
+#include <functional>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
 
 #include "platform/qt/settings_store.h"
 #include "platform/settings_store.h"
@@ -120,4 +128,88 @@ TEST_F(QtSettings, AStoreThatCannotBeWrittenSaysSoAndKeepsTheValues) {
     os::SaveSetting("Lisotra", "window", "left", " 30");
     const QByteArray written = ReadFile(Ini());
     EXPECT_TRUE(written.contains("top=\" 15\"") && written.contains("left=\" 30\"")) << written.constData();
+}
+
+namespace {
+// Runs `work` in a child process and tells whether it finished, successfully, within a few
+// seconds: a store that blocks fails the test instead of hanging it.
+bool FinishesSoon(const std::function<bool()>& work) {
+    const pid_t child = fork();
+    if (child == 0) _exit(work() ? 0 : 1);
+    for (int i = 0; i < 100; ++i) {
+        int status = 0;
+        if (waitpid(child, &status, WNOHANG) == child) return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+        QThread::msleep(50);
+    }
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    return false;
+}
+
+// What is at a path, to tell whether it was kept as it was: a link's target, a FIFO, or a size.
+QString Described(const QString& path) {
+    const QFileInfo info(path);
+    if (info.isSymLink()) return "link to " + info.symLinkTarget();
+    struct stat st {};
+    if (lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISFIFO(st.st_mode)) return "FIFO";
+    return info.exists() ? QString::number(info.size()) + " bytes" : "nothing";
+}
+}  // namespace
+
+TEST_F(QtSettings, WhatIsNoOrdinaryFileOfSaneSizeIsNeitherReadNorLostButKeptAside) {
+    const QByteArray big(2 << 20, 'x');
+    const std::vector<std::pair<const char*, std::function<void()>>> hostile{
+        {"a FIFO", [this] { ASSERT_EQ(mkfifo(QFile::encodeName(Ini()).constData(), 0600), 0); }},
+        {"a link to /dev/zero", [this] { ASSERT_TRUE(QFile::link("/dev/zero", Ini())); }},
+        {"a file of 2 MiB", [&] { WriteIni(big); }},
+    };
+    for (const auto& [what, make] : hostile) {
+        QDir(dir_).removeRecursively();
+        QDir().mkpath(dir_);
+        os::qt::ReopenSettingsStore();
+        make();
+        const QString before = Described(Ini());
+        EXPECT_TRUE(FinishesSoon([this] {
+            testing::internal::CaptureStderr();
+            const bool defaults = Get("window", "width").empty();
+            os::SaveSetting("Lisotra", "window", "width", " 4800");
+            const std::string log = testing::internal::GetCapturedStderr();
+            return defaults && Get("window", "width") == " 4800" && ReadFile(Ini()).contains("width=\" 4800\"") &&
+                   log.find("could not read the settings in " + Ini().toStdString()) != std::string::npos;
+        })) << what;
+        EXPECT_EQ(Described(Ini() + ".unreadable").toStdString(), before.toStdString()) << what;
+    }
+}
+
+TEST_F(QtSettings, ALockThatIsNotLetGoDelaysTheSaveWithoutWaitingForIt) {
+    os::SaveSetting("Lisotra", "window", "width", " 4800");
+    // A copy stopped while it saves: it holds the lock and is alive.
+    const pid_t copy = fork();
+    if (copy == 0) {
+        QLockFile lock(Ini() + ".lock");
+        lock.lock();
+        raise(SIGSTOP);
+        _exit(0);
+    }
+    waitpid(copy, nullptr, WUNTRACED);
+    EXPECT_TRUE(FinishesSoon([] {
+        testing::internal::CaptureStderr();
+        os::SaveSetting("Lisotra", "window", "top", " 15");
+        const std::string log = testing::internal::GetCapturedStderr();
+        return Get("window", "top") == " 15" && log.find("could not save the settings") != std::string::npos;
+    }));
+    kill(copy, SIGKILL);
+    waitpid(copy, nullptr, 0);
+
+    // A folder of the lock's name.
+    QDir().mkpath(Ini() + ".lock/inside");
+    EXPECT_TRUE(FinishesSoon([this] {
+        os::SaveSetting("Lisotra", "window", "top", " 15");
+        if (Get("window", "top") != " 15") return false;
+        QDir(Ini() + ".lock").removeRecursively();  // the person takes it away
+        os::SaveSetting("Lisotra", "window", "left", " 30");
+        const QByteArray written = ReadFile(Ini());
+        return written.contains("top=\" 15\"") && written.contains("left=\" 30\"");
+    }));
+    QDir(Ini() + ".lock").removeRecursively();
 }
