@@ -10,6 +10,8 @@
 #include <QFile>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "fuzz.h"
 #include "platform/emulated/registry.h"
@@ -38,6 +40,16 @@ os::emu::RegistryValue StringValue(const std::string& text) {
     return value;
 }
 
+// A command line split by GLib's shell rules; nothing when it does not split.
+std::vector<std::string> Words(const std::string& line) {
+    int argc = 0;
+    gchar** argv = nullptr;
+    if (!g_shell_parse_argv(line.c_str(), &argc, &argv, nullptr)) return {};
+    std::vector<std::string> words(argv, argv + argc);
+    g_strfreev(argv);
+    return words;
+}
+
 // The program GLib would start for the Exec line of the entry.
 std::string StartedProgram(const std::string& entryPath) {
     GKeyFile* file = g_key_file_new();
@@ -52,14 +64,21 @@ std::string StartedProgram(const std::string& entryPath) {
     }
     g_free(exec);
     g_key_file_unref(file);
-    int argc = 0;
-    gchar** argv = nullptr;
-    FUZZ_CHECK(g_shell_parse_argv(line.c_str(), &argc, &argv, nullptr));
-    // A path with a "%" is handed to /bin/sh as its $0.
-    const bool throughShell = argc >= 4 && std::strcmp(argv[0], "/bin/sh") == 0;
-    std::string program = argv[throughShell ? 3 : 0];
-    g_strfreev(argv);
-    return program;
+    std::vector<std::string> argv = Words(line);
+    FUZZ_CHECK(!argv.empty());
+    // A path the desktops would read apart is handed to /bin/sh: a printf of the command in octal
+    // escapes, piped into a shell that runs "exec '<path>' ... </dev/null".
+    if (argv[0] == "/bin/sh") {
+        FUZZ_CHECK(argv.size() == 3 && argv[1] == "-c");
+        const std::vector<std::string> pipeline = Words(argv[2]);
+        FUZZ_CHECK(pipeline.size() == 4 && pipeline[0] == "printf" && pipeline[2] == "|" && pipeline[3] == "/bin/sh");
+        gchar* script = g_strcompress(pipeline[1].c_str());
+        argv = Words(script);
+        g_free(script);
+        FUZZ_CHECK(argv.size() >= 3 && argv[0] == "exec" && argv.back() == "</dev/null");
+        argv.erase(argv.begin());
+    }
+    return argv[0];
 }
 
 }  // namespace

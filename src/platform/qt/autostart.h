@@ -5,7 +5,8 @@
 // An entry of ours carries the value's text in X-Lisotra-Run-Value, so a read gives back exactly
 // what was written, and an Exec line that starts what the text names: the running executable
 // itself when the text names it in the Windows form the program writes ("<folder>\<name>.exe",
-// quoted), whatever its real file name is.
+// quoted), whatever its real file name is. GLib and systemd's autostart generator (which starts
+// the entries under GNOME and Plasma) both start that same program, whatever bytes its path holds.
 //
 // Entries are read and written as GLib reads and writes desktop entries (its key files), as the
 // desktop that starts them does. An entry that this program did not write reads as a value of
@@ -29,7 +30,9 @@ std::string AutostartFolder();
 // case), and every byte but letters, digits, "-", "_" and an inner "." written %XX.
 std::string AutostartFileName(std::string_view valueName);
 
-// The Exec line for a value's text, as it stands in the file (string-value escapes included).
+// The Exec line for a value's text, as it stands in the file (string-value escapes included):
+// the quoted path and arguments, or, when one holds a byte the two readers take apart (a backslash,
+// "$", "`"; in the path also "%", a quote or a control byte), /bin/sh running them from octal.
 // `ourPath` is the running executable in the Windows form the program writes, without the quotes
 // and in either join ("/usr/bin\lisotra.exe" or "/usr/bin" + "lisotra.exe" at the root);
 // `realExecutable` is the file that then starts.

@@ -112,6 +112,52 @@ bool NeedsQuotes(std::string_view word) {
     return word.empty() || word.find_first_of(" \t\n\"'\\><~|&;$*?#()`") != std::string_view::npos;
 }
 
+// Two readers start what an autostart entry names: GLib's (GNOME's session, other launchers that
+// follow the Exec rules) and systemd's autostart generator (the user manager of GNOME and Plasma),
+// and they read some bytes apart:
+// - the generator takes the quoted text as C escapes once more, so "\\" ends as "\" plus the next
+//   byte ("\b" a backspace, "\q" no entry at all), where GLib reads one backslash;
+// - it writes "$" and "`" of an argument into the unit with a backslash that the unit keeps;
+// - the unit refuses a program path with a quote, a backslash or a control byte in it, and takes
+//   a "%" in it for a unit specifier, while GLib refuses a "%" there.
+// A command clear of these is written as it is.
+bool StartsAsItIs(const std::vector<std::string>& words) {
+    for (size_t i = 0; i < words.size(); ++i) {
+        for (const char c : words[i]) {
+            const auto byte = static_cast<unsigned char>(c);
+            if (c == '\\' || c == '$' || c == '`') return false;
+            if (i == 0 && (byte < 0x20 || byte == 0x7f || c == '"' || c == '\'' || c == '%')) return false;
+        }
+    }
+    return true;
+}
+
+// Any other command is handed to /bin/sh, in a form both readers give the shell alike: a printf
+// whose format spells the command with octal escapes, piped into a second shell that runs it. The
+// format holds no "$", "`", "%" or quote, and its only backslashes are those of the escapes,
+// written "\\ooo" in the shell's double quotes: GLib gives the shell "\\ooo", the generator
+// "\ooo", and inside double quotes the shell reads both as "\ooo".
+std::string ThroughShell(const std::vector<std::string>& words) {
+    std::string script = "exec";
+    for (const std::string& word : words) {
+        script += " '";
+        for (const char c : word) script += c == '\'' ? std::string("'\\''") : std::string(1, c);
+        script += '\'';
+    }
+    script += " </dev/null";  // not the pipe
+    std::string format;
+    for (const char c : script) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte < 0x7f && std::strchr("\"\\$`%", c) == nullptr) {
+            format += c;
+        } else {
+            format += "\\\\";
+            for (const int shift : {6, 3, 0}) format += static_cast<char>('0' + ((byte >> shift) & 7));
+        }
+    }
+    return "/bin/sh -c " + QuoteArgument("printf \"" + format + "\" | /bin/sh");
+}
+
 // The argument text as a Windows command line splits it: blanks separate, double quotes group
 // (and \" is a quote inside a word).
 std::vector<std::string> SplitArguments(std::string_view text) {
@@ -336,12 +382,17 @@ std::string qt::ExecLine(std::string_view runText, std::string_view ourFolder, s
         if (blank != std::string_view::npos) rest = runText.substr(blank + 1);
     }
 
-    // GLib (and so GNOME's session) looks for the program named by the Exec line before it turns
-    // "%%" back into "%", and will not start a path with a "%" in it. Such a path is handed to
-    // /bin/sh as an argument of its own, which the shell never parses.
-    std::string exec = path.find('%') == std::string_view::npos ? QuoteArgument(path)
-                                                                 : R"(/bin/sh -c "exec \"\$0\" \"\$@\"" )" + QuoteArgument(path);
-    for (const std::string& word : SplitArguments(rest)) exec += ' ' + (NeedsQuotes(word) ? QuoteArgument(word) : word);
+    std::vector<std::string> words{std::string(path)};
+    for (std::string& word : SplitArguments(rest)) words.push_back(std::move(word));
+    std::string exec;
+    if (StartsAsItIs(words)) {
+        for (const std::string& word : words) {
+            if (!exec.empty()) exec += ' ';
+            exec += exec.empty() || NeedsQuotes(word) ? QuoteArgument(word) : word;
+        }
+    } else {
+        exec = ThroughShell(words);
+    }
     // A literal "%" is "%%", so that no field code is read into the path or the arguments.
     std::string percents;
     for (char c : exec) percents += c == '%' ? std::string("%%") : std::string(1, c);
