@@ -5,8 +5,10 @@
 # asked. The program's windows stay on the private X display, as under XWayland.
 #   1. The portal binds both shortcuts with the stored letters; a press of each shows and hides
 #      the panel, and the X keys do nothing. New letters from the settings dialog rebind them.
+#      An Activated signal from a connection that does not own the portal's name toggles nothing.
+#      When the portal ends and starts again, the program says so and binds both once more.
 #   2. A portal without GlobalShortcuts, one that refuses the session, and no portal at all: the
-#      program grabs the keys on X, and says so. The tray icon goes to a StatusNotifierItem tray
+#      program grabs the keys on X, and says so; so does a desktop that never answers the session. The tray icon goes to a StatusNotifierItem tray
 #      where one runs.
 set -u
 lisotra=${1:?path to lisotra}
@@ -32,6 +34,27 @@ icon_at() {
     awk '$5 ~ /^2[0-9]x2[0-9]\+/ {split($6,p,"+"); print p[2] + 11, p[3] + 11; exit}'
 }
 docked() { [ -n "$(icon_at)" ]; }
+# Waits up to 20 s: longer than the program waits for a session.
+wait_long() { for _ in 1 2 3 4; do wait_for "$@" && return 0; done; return 1; }
+# The program's unique name on the bus, found by its process.
+program_on_bus() {
+  local name
+  for name in $(gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
+    --method org.freedesktop.DBus.ListNames | grep -o "':[0-9.]*'" | tr -d "'"); do
+    [ "$(gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
+      --method org.freedesktop.DBus.GetConnectionUnixProcessID "$name" 2>/dev/null)" = "(uint32 $app_pid,)" ] &&
+      echo "$name" && return 0
+  done
+  return 1
+}
+# An Activated signal for that shortcut in the program's session, sent straight to the program by
+# a connection of its own, not the portal's.
+impostor_presses() {  # SHORTCUT_ID
+  local session
+  session=$(grep -o 'session /org/freedesktop/portal/desktop/session/[^ ]*' "$log" | tail -1 | cut -d' ' -f2)
+  gdbus emit --session --dest "$(program_on_bus)" --object-path /org/freedesktop/portal/desktop \
+    --signal org.freedesktop.portal.GlobalShortcuts.Activated "objectpath '$session'" "'$1'" "uint64 0" "@a{sv} {}"
+}
 
 # 1. The portal serves.
 start_backend
@@ -68,6 +91,23 @@ press_shortcut show-panel
 check "show-panel still shows the panel" wait_for panel_shown
 press_shortcut hide-panel
 check "hide-panel still hides it" wait_for panel_gone
+
+check "an impostor sends show-panel's Activated straight to the program" impostor_presses show-panel
+sleep 0.5
+check "and shows no panel" panel_gone
+
+# The portal ends (as when it crashes) and is started again.
+stop_frontend
+check "the log says the portal went away" wait_for logged "the desktop portal left the session bus"
+start_frontend "$portals_with_shortcuts"
+check "the log says the hotkeys are bound again" wait_for logged "the desktop portal is back"
+check "a new session binds both shortcuts again" \
+  wait_for test "$(grep -c '^session$' "$bindings")" -eq 2
+check "with the letters in force" last_binding "show-panel=CTRL+ALT+J hide-panel=CTRL+ALT+K"
+press_shortcut show-panel
+check "show-panel shows the panel after the restart" wait_for panel_shown
+press_shortcut hide-panel
+check "hide-panel hides it" wait_for panel_gone
 stop_lisotra
 stop_helpers
 
@@ -89,6 +129,17 @@ start_backend --refuse
 start_frontend "$portals_with_shortcuts"
 start_lisotra lisotra-refused
 check "a refused session: the log says the keys are grabbed" wait_for logged "hotkeys through X key grabs: the desktop portal refused"
+xdotool key ctrl+alt+j
+check "the grabbed show key shows the panel" wait_for panel_shown
+stop_lisotra
+stop_helpers
+
+# A desktop that never answers the shortcuts session.
+start_backend --silent
+start_frontend "$portals_with_shortcuts"
+start_lisotra lisotra-silent
+check "a session never answered: the log says the keys are grabbed" \
+  wait_long logged "hotkeys through X key grabs: the desktop portal did not answer"
 xdotool key ctrl+alt+j
 check "the grabbed show key shows the panel" wait_for panel_shown
 stop_lisotra

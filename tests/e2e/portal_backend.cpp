@@ -8,14 +8,16 @@
 //     --object-path /test --method org.lisotra.PortalTest.Press show-panel
 //
 // With --refuse it refuses every session, as a desktop does that will not give shortcuts to this
-// program. With --watcher it also stands in for a StatusNotifierItem tray
-// (org.kde.StatusNotifierWatcher with a host), writing "item SERVICE" for each item that registers.
+// program; with --silent it never answers one, as a desktop that hangs. With --watcher it also
+// stands in for a StatusNotifierItem tray (org.kde.StatusNotifierWatcher with a host), writing
+// "item SERVICE" for each item that registers.
 //
-//   portal_backend RECORD_FILE [--refuse] [--watcher]
+//   portal_backend RECORD_FILE [--refuse | --silent] [--watcher]
 #include <QCoreApplication>
 #include <QDBusAbstractAdaptor>
 #include <QDBusArgument>
 #include <QDBusConnection>
+#include <QDBusContext>
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
@@ -34,6 +36,7 @@ const QString kBusName = QStringLiteral("org.freedesktop.impl.portal.desktop.lis
 
 QString recordPath;
 bool refuseSessions = false;
+bool silentSessions = false;
 
 void Record(const QString& line) {
     QFile file(recordPath);
@@ -42,7 +45,7 @@ void Record(const QString& line) {
 
 }  // namespace
 
-class GlobalShortcuts : public QObject {
+class GlobalShortcuts : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.impl.portal.GlobalShortcuts")
     Q_PROPERTY(uint version READ version)
@@ -62,6 +65,10 @@ public Q_SLOTS:
     uint CreateSession(const QDBusObjectPath&, const QDBusObjectPath& session, const QString&, const QVariantMap&,
                        QVariantMap& results) {
         results.clear();
+        if (silentSessions) {
+            setDelayedReply(true);  // and never replies
+            return 0;
+        }
         if (refuseSessions) return 2;  // "ended in some other way"
         session_ = session.path();
         Record(QStringLiteral("session"));
@@ -135,12 +142,13 @@ private:
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: portal_backend RECORD_FILE [--refuse] [--watcher]\n");
+        std::fprintf(stderr, "usage: portal_backend RECORD_FILE [--refuse | --silent] [--watcher]\n");
         return 2;
     }
     recordPath = QString::fromLocal8Bit(argv[1]);
     const QStringList options = QCoreApplication::arguments().mid(2);
     refuseSessions = options.contains(QStringLiteral("--refuse"));
+    silentSessions = options.contains(QStringLiteral("--silent"));
     qDBusRegisterMetaType<PortalShortcut>();
     qDBusRegisterMetaType<QList<PortalShortcut>>();
     QDBusConnection bus = QDBusConnection::sessionBus();

@@ -67,9 +67,17 @@ start_backend() {  # [--watcher]
 }
 start_frontend() {  # PORTALS_DIR
   XDG_DESKTOP_PORTAL_DIR=$1 "$portal_frontend" -r >>"$e2e_dir/frontend.log" 2>&1 &
+  frontend_pid=$!
   portal_helpers+=($!)
   wait_for owned org.freedesktop.portal.Desktop
 }
+# The portal front end ends, as when it crashes; start_frontend starts it again.
+stop_frontend() {
+  kill "$frontend_pid" 2>/dev/null
+  wait "$frontend_pid" 2>/dev/null
+  wait_for portal_gone
+}
+portal_gone() { ! owned org.freedesktop.portal.Desktop; }
 # What the desktop does when the person presses the shortcut with that id.
 press_shortcut() {
   gdbus call --session --dest "$backend_name" --object-path /test --method org.lisotra.PortalTest.Press "$1" >/dev/null
