@@ -75,8 +75,8 @@ QString Description(int id) {
     return QStringLiteral("Lisotra hotkey %1").arg(id);
 }
 
-// The trigger in the shortcuts specification's form: modifiers, then the key's keysym name, a
-// letter in capitals ("CTRL+ALT+S").
+// The trigger in the freedesktop shortcuts standard's form: modifiers, then the key's keysym
+// name, a letter in capitals ("CTRL+ALT+S").
 QString PreferredTrigger(unsigned modifiers, unsigned virtualKey) {
     QString trigger;
     if (modifiers & MOD_CONTROL) trigger += QStringLiteral("CTRL+");
