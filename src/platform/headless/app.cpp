@@ -9,6 +9,7 @@
 #include "platform/emulated/window_table.h"
 #include "platform/headless/desktop.h"
 #include "platform/headless/headless.h"
+#include "platform/system_info.h"
 
 namespace headless {
 
@@ -34,6 +35,7 @@ bool Ended() { return D().ended; }
 const std::vector<std::pair<std::string, std::string>>& Messages() { return D().messages; }
 void PlantFile(const std::string& path) { D().files.insert(path); }
 const std::vector<std::string>& StartedPrograms() { return D().started; }
+void SetSystemInfoProgram(const std::string& path) { D().systemInfoProgram = path; }
 const std::vector<std::string>& LogLines() { return D().log; }
 
 void SetMonitors(float twipsPerPixel, std::vector<os::Monitor> monitors) {
@@ -109,6 +111,8 @@ std::string AppEXEName() {
 void ShowMessage(const std::string& text, const std::string& title) { headless::D().messages.emplace_back(title, text); }
 
 bool FileExists(const std::string& path) { return headless::D().files.count(path) != 0; }
+
+std::string SystemInfoProgram() { return headless::D().systemInfoProgram; }
 
 bool StartProgram(const std::string& path) {
     if (!FileExists(path)) return false;

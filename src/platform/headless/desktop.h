@@ -28,6 +28,7 @@ struct Desktop {
     std::vector<std::pair<std::string, std::string>> messages;
     std::set<std::string> files;
     std::vector<std::string> started;
+    std::string systemInfoProgram;
     std::vector<std::string> log;
     // settings_store.cpp
     SettingsMap settings;

@@ -168,6 +168,8 @@ void ActivateAnotherProgram();
 // programs started so far.
 void PlantFile(const std::string& path);
 const std::vector<std::string>& StartedPrograms();
+// The desktop's system information program: none until one is set.
+void SetSystemInfoProgram(const std::string& path);
 // What the program wrote to its log since Reset, a line each.
 const std::vector<std::string>& LogLines();
 

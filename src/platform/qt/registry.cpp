@@ -18,7 +18,6 @@
 
 #include "platform/app.h"
 #include "platform/emulated/registry.h"
-#include "platform/qt/system_info.h"
 #include "platform/text.h"
 
 namespace os {
@@ -422,7 +421,6 @@ std::string AppEXEName() {
 emu::ValueStore* emu::StoreOfKey(HKEY root, const std::string& path) {
     static auto* autostart = new AutostartValues;  // never destroyed: see emulated/window_table.cpp
     if (root == HKEY_CURRENT_USER && path == kRunKey) return autostart;
-    if (root == HKEY_LOCAL_MACHINE && path == qt::kSystemInfoKey) return qt::SystemInfoKey();
     return nullptr;
 }
 

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -52,6 +53,16 @@ HRESULT InitializeCom();
 // RegQueryValueExW, or a test's stand-in for it.
 using RegistryQuery = ::LSTATUS(WINAPI*)(::HKEY, LPCWSTR, LPDWORD, LPDWORD, LPBYTE, LPDWORD);
 std::wstring ReadRegistryText(::HKEY key, const std::wstring& name, RegistryQuery query = RegQueryValueExW);
+
+// A value of at most 1024 bytes that names the system information program: a string's text (a
+// final NUL left out), a 32-bit number as "&h" and its bytes in hexadecimal, most significant
+// first, the empty text for any other type; nothing when the key or the value is missing, or the
+// value is longer.
+std::optional<std::string> ReadToolValue(::HKEY root, const char* key, const char* name);
+// The program's path from the two registry locations that name it, read through `read`; empty
+// when neither gives one.
+using ToolValueReader = std::function<std::optional<std::string>(const char* key, const char* name)>;
+std::string SystemInfoPath(const ToolValueReader& read, const std::function<bool(const std::string&)>& exists);
 
 // AnsiCharCode, ToAnsi and FromAnsi for a given code page.
 int AnsiCharCodeIn(unsigned codePage, std::string_view utf8);
