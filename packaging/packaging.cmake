@@ -76,7 +76,7 @@ elseif(LISOTRA_DESKTOP STREQUAL "win32")
   set(CPACK_NSIS_PACKAGE_NAME Lisotra)
   set(CPACK_NSIS_DISPLAY_NAME Lisotra)
   set(CPACK_NSIS_ICON "${CMAKE_BINARY_DIR}/src/platform/win32/lisotra.ico")
-  # The value the program writes in the per-user Run key (run_key::RunValueName).
+  # The value the program writes in the per-user Run key (os::RunValueName).
   set(CPACK_NSIS_RUN_VALUE "lisotra.exe")
 endif()
 

@@ -1,8 +1,8 @@
 #include "startup/run_at_startup.h"
 
 #include "forms/conversions.h"
+#include "platform/autostart.h"
 #include "platform/text.h"
-#include "startup/run_key.h"
 
 namespace {
 constexpr float kBoxWidth = 210;  // twips for the box itself and the gap before the caption
@@ -12,6 +12,8 @@ constexpr float kBoxWidth = 210;  // twips for the box itself and the gap before
 constexpr const char* kDesignCaption = "Run at Startup";
 constexpr const char* kReadDefaultCaption = "Run At StartUp";
 constexpr const char* kWriteDefaultCaption = "Run At Startup";
+
+int CheckValue(bool flag) { return flag ? 1 : 0; }
 
 }  // namespace
 
@@ -41,7 +43,7 @@ void RunAtStartupBox::SetAlignment(std::int32_t value) {
 }
 
 void RunAtStartupBox::SetRegistered(bool value) {
-    checkBox.SetValue(run_key::CheckValueFromBool(value));
+    checkBox.SetValue(CheckValue(value));
     PropertyChanged();
 }
 
@@ -64,9 +66,8 @@ void RunAtStartupBox::SetFont(const os::Font& value) {
 }
 
 bool RunAtStartupBox::Query() {
-    const std::string text = run_key::QueryStringValue(os::HKEY_CURRENT_USER, run_key::kRunKeyPath, run_key::RunValueName());
     // A change of state runs OnCheckBoxClick here and now.
-    checkBox.SetValue(run_key::CheckValueFromBool(!text.empty()));
+    checkBox.SetValue(CheckValue(os::AutostartRegistered()));
     return checkBox.Value() != 0;
 }
 
@@ -79,14 +80,9 @@ void RunAtStartupBox::OnCheckBoxClick() {
     if (RegistrationChanged) RegistrationChanged();
 }
 
-void RunAtStartupBox::AddRunEntry() {
-    run_key::SetStringValue(os::HKEY_CURRENT_USER, run_key::kRunKeyPath, run_key::RunValueName(),
-                            run_key::RunCommand(commandLineArgument_));
-}
+void RunAtStartupBox::AddRunEntry() { os::RegisterAutostart(commandLineArgument_); }
 
-void RunAtStartupBox::RemoveRunEntry() {
-    run_key::DeleteRegValue(os::HKEY_CURRENT_USER, run_key::kRunKeyPath, run_key::RunValueName());
-}
+void RunAtStartupBox::RemoveRunEntry() { os::UnregisterAutostart(); }
 
 void RunAtStartupBox::OnInitialize() {
     // Before the saved properties are read: a registered program's entry is rewritten here with

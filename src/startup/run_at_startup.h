@@ -1,7 +1,7 @@
 // RunAtStartupBox: a check box that shows whether the program starts when the user logs on, and
-// adds or removes the program's Run entry the moment it is clicked. It sizes itself to its
+// adds or removes the program's log-on entry the moment it is clicked. It sizes itself to its
 // caption, and saves its caption, font, colours, alignment and argument text in its host's
-// property bag under "prb" keys. Whether the program is registered is never saved: the registry
+// property bag under "prb" keys. Whether the program is registered is never saved: the desktop
 // is asked each time.
 #pragma once
 
@@ -23,7 +23,7 @@ public:
     std::string Caption() const { return checkBox.Caption(); }
     void SetCaption(const std::string& value);
     const std::string& CommandLineArgument() const { return commandLineArgument_; }
-    // Reaches the Run entry only at the next AddRunEntry, when the box next becomes set.
+    // Reaches the log-on entry only at the next AddRunEntry, when the box next becomes set.
     void SetCommandLineArgument(const std::string& value);
     std::int32_t Alignment() const { return checkBox.Alignment(); }
     // 2 (centred, which a check box lacks) becomes 0; outside the 16-bit range it raises
@@ -42,10 +42,10 @@ public:
     // A designer shows this beside Caption, in the category Appearance.
     static constexpr const char* kCaptionDescription = "Change the label infront of the text box";
 
-    // Brings the box in line with the Run entry and answers whether the program is registered.
+    // Brings the box in line with the log-on entry and answers whether the program is registered.
     bool Query();
 
-    // Raised after every change of the box has updated the Run entry.
+    // Raised after every change of the box has updated the log-on entry.
     std::function<void()> RegistrationChanged;
 
     os::CheckBox checkBox;

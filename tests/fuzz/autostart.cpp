@@ -1,21 +1,23 @@
-// The Run key in XDG autostart: a value written reads back exactly and its entry starts the
-// running program as GLib reads the Exec line; an entry of another program under the same name is
-// read without change and kept aside, byte for byte, when ours replaces it.
+// The log-on entry in XDG autostart: the entry written for any program file name and argument
+// text counts as registered and starts the running program as GLib reads the Exec line; an entry
+// of another program under the same name is read without change and kept aside, byte for byte,
+// when ours replaces it; removing ours leaves nothing but what was kept aside.
 //
-// Input: value name, NUL, run text, NUL, the bytes of an entry already there (none when empty).
-// A run text starting with an even byte names this program, as the program writes it.
+// Input: the program's file name, NUL, the argument text, NUL, the bytes of an entry already there
+// (none when empty).
 #include <glib.h>
 
 #include <QDir>
 #include <QFile>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "fuzz.h"
-#include "platform/emulated/registry.h"
+#include "platform/app.h"
+#include "platform/autostart.h"
 #include "platform/qt/autostart.h"
+#include "platform/run_entry.h"
 #include "platform/text.h"
 
 namespace {
@@ -30,14 +32,6 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
     QFile file(QString::fromStdString(path));
     FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     FUZZ_CHECK(file.write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size()));
-}
-
-os::emu::RegistryValue StringValue(const std::string& text) {
-    const std::u16string units = os::ToUtf16(text);
-    os::emu::RegistryValue value{os::REG_SZ, {}, true};
-    value.data.resize((units.size() + 1) * 2);
-    std::memcpy(value.data.data(), units.c_str(), value.data.size());
-    return value;
 }
 
 // A command line split by GLib's shell rules; nothing when it does not split.
@@ -84,51 +78,46 @@ std::string StartedProgram(const std::string& entryPath) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const std::string folder = [] {
+    static const std::string bin = [] {
         const std::string config = fuzz::TemporaryFolder() + "/config";
         setenv("XDG_CONFIG_HOME", config.c_str(), 1);
-        const std::string bin = fuzz::TemporaryFolder() + "/My \"Apps\" $HOME 100% b\\s";
-        os::qt::UseProgramFile(bin + "/lisotra");
-        return os::qt::AutostartFolder();
+        return fuzz::TemporaryFolder() + "/My \"Apps\" $HOME 100% b\\s";
     }();
-    os::emu::ValueStore* run = os::emu::StoreOfKey(os::HKEY_CURRENT_USER, "software\\microsoft\\windows\\currentversion\\run");
-    FUZZ_CHECK(run != nullptr);
+    const std::string folder = os::qt::AutostartFolder();
 
     const auto fields = fuzz::Fields(data, size, 3);
-    // Names and texts reach the store as UTF-8 from the wide calls. A file name holds 255 bytes, and
-    // the entry is written through a temporary file and kept aside as "<file>.foreign-<n>", whose
-    // names are longer: the name is cut, by whole characters, to an entry file name of 200.
+    // A file name of UTF-8 without "/": the entry is named after it. A file name holds 255 bytes,
+    // and the entry is written through a temporary file and kept aside as "<file>.foreign-<n>",
+    // whose names are longer: the name is cut, by whole characters, to an entry file name of 200.
     std::string name = os::FromUtf16(os::ToUtf16(fields[0]));
-    while (os::qt::AutostartFileName(name).size() > 200) {
+    for (char& c : name) c = c == '/' ? '_' : c;
+    if (name.empty() || name == "." || name == "..") name = "lisotra";
+    os::qt::UseProgramFile(bin + '/' + name);
+    while (os::qt::AutostartFileName(os::RunValueName(os::AppEXEName())).size() > 200) {
         while ((static_cast<unsigned char>(name.back()) & 0xC0) == 0x80) name.pop_back();
         name.pop_back();
+        os::qt::UseProgramFile(bin + '/' + name);
     }
-    std::string text = os::FromUtf16(os::ToUtf16(fields[1]));
-    const bool ours = !text.empty() && static_cast<unsigned char>(text[0]) % 2 == 0;
-    if (ours) {
-        const std::string program = os::qt::ProgramFile();
-        const std::size_t slash = program.rfind('/');
-        text = '"' + program.substr(0, slash) + '\\' + program.substr(slash + 1) + ".exe\" " + text.substr(1);
-    }
-    const std::string path = folder + '/' + os::qt::AutostartFileName(name);
+    const std::string argument = os::FromUtf16(os::ToUtf16(fields[1]));
+    const std::string path = folder + '/' + os::qt::AutostartFileName(os::RunValueName(os::AppEXEName()));
 
+    // Bytes without our key are never our entry: they are kept aside when ours is written.
     const std::string& foreign = fields[2];
-    bool keptAside = false;
+    const bool keptAside = !foreign.empty() && foreign.find("X-Lisotra-Run-Value") == std::string::npos;
     if (!foreign.empty()) {
         QDir().mkpath(QString::fromStdString(folder));
         WriteBytes(path, foreign);
-        const auto before = run->Read(name);
+        if (keptAside) FUZZ_CHECK(!os::AutostartRegistered());
         FUZZ_CHECK(ReadBytes(path) == foreign);  // a read changes nothing
-        keptAside = before && before->type != os::REG_SZ;
     }
 
-    FUZZ_CHECK(run->Write(name, StringValue(text)) == os::ERROR_SUCCESS);
+    os::RegisterAutostart(argument);
     if (keptAside) FUZZ_CHECK(ReadBytes(path + ".foreign") == foreign);
-    const auto back = run->Read(name);
-    FUZZ_CHECK(back && *back == StringValue(text));
-    if (ours) FUZZ_CHECK(StartedProgram(path) == os::qt::ProgramFile());
-    FUZZ_CHECK(run->Remove(name) == os::ERROR_SUCCESS);
-    FUZZ_CHECK(!run->Read(name));
+    FUZZ_CHECK(os::AutostartRegistered());
+    FUZZ_CHECK(StartedProgram(path) == os::qt::ProgramFile());
+    os::UnregisterAutostart();
+    FUZZ_CHECK(!os::AutostartRegistered());
+    FUZZ_CHECK(ReadBytes(path) == "\x01missing");
     if (keptAside) FUZZ_CHECK(ReadBytes(path + ".foreign") == foreign);
     QDir(QString::fromStdString(folder)).removeRecursively();
     return 0;

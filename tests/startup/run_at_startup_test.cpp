@@ -39,19 +39,19 @@ TEST_F(RunAtStartUpControl, ClickingSetThenClearWritesThenDeletesAndTellsEachTim
     headless::ClickCheckBox(Control().checkBox.hWnd());
     EXPECT_EQ(Shown().value, 1);
     EXPECT_TRUE(Control().Registered());
-    EXPECT_NE(RunValue("lisotra.exe"), "<absent>");
+    EXPECT_TRUE(headless::AutostartEntry());
     headless::ClickCheckBox(Control().checkBox.hWnd());
-    EXPECT_EQ(RunValue("lisotra.exe"), "<absent>");
+    EXPECT_FALSE(headless::AutostartEntry());
     EXPECT_EQ(startupHost->runAtStartupChanged, 2);
 }
 
 TEST_F(RunAtStartUpControl, SettingTheStateItHasRunsNothingButStillTellsTheHost) {
     Control().SetRegistered(true);
-    const int writes = headless::RegistryWrites();
+    const int writes = headless::AutostartWrites();
     startupHost->changed.clear();
     Control().SetRegistered(true);
-    EXPECT_EQ(headless::RegistryWrites(), writes);
-    EXPECT_EQ(headless::RegistryDeletes(), 0);
+    EXPECT_EQ(headless::AutostartWrites(), writes);
+    EXPECT_EQ(headless::AutostartRemovals(), 0);
     EXPECT_EQ(startupHost->runAtStartupChanged, 1);
     EXPECT_EQ(startupHost->changed, std::vector<std::string>{""});
     EXPECT_THROW(Control().checkBox.SetValue(2), os::InvalidPropertyValue);

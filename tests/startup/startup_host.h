@@ -29,13 +29,3 @@ public:
 };
 
 inline os::FormRef<StartupHost> startupHost;
-
-inline constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-
-// The Run value's text as stored (up to the NUL), or "<absent>".
-inline std::string RunValue(const std::string& name) {
-    const auto value = headless::RegistryValue(os::HKEY_CURRENT_USER, kRunKey, name);
-    if (!value) return "<absent>";
-    std::string text(value->data.begin(), value->data.end());
-    return text.substr(0, text.find('\0'));
-}

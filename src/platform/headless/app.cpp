@@ -5,7 +5,6 @@
 #include "forms/form.h"
 #include "platform/app.h"
 #include "platform/emulated/notify_icons.h"
-#include "platform/emulated/registry.h"
 #include "platform/emulated/window_table.h"
 #include "platform/headless/desktop.h"
 #include "platform/headless/headless.h"
@@ -22,7 +21,6 @@ void Reset() {
     RunDeferred();  // forms unloaded by the last step are destroyed first
     os::DiscardAllForms();
     D() = Desktop{};
-    os::emu::ResetRegistry();
     os::emu::NotifyIcons().clear();
     D().screen.twipsPerPixelX = D().screen.twipsPerPixelY = 15;
     D().screen.widthPixels = 1920;

@@ -29,6 +29,10 @@ struct Desktop {
     std::set<std::string> files;
     std::vector<std::string> started;
     std::string systemInfoProgram;
+    std::optional<std::string> autostart;
+    int autostartWrites = 0;
+    int autostartRemovals = 0;
+    bool autostartRefused = false;
     std::vector<std::string> log;
     // settings_store.cpp
     SettingsMap settings;

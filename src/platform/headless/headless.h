@@ -9,11 +9,9 @@
 #include <vector>
 
 #include "platform/app.h"
-#include "platform/emulated/registry.h"
 #include "platform/font.h"
 #include "platform/native_window.h"
 #include "platform/picture.h"
-#include "platform/registry.h"
 #include "platform/shell32.h"
 
 namespace headless {
@@ -42,7 +40,7 @@ struct WindowState {
 };
 
 // A fresh process on a fresh desktop: no forms, windows, hotkeys or deferred work; an empty
-// settings store and registry; one 1920 x 1080 screen at 15 twips per pixel; the program file
+// settings store and no log-on entry; one 1920 x 1080 screen at 15 twips per pixel; the program file
 // C:\Program Files\Lisotra\lisotra.exe.
 void Reset();
 bool Ended();
@@ -93,19 +91,15 @@ void RunDeferred();
 // The running executable, as a Windows path ("C:\Tools\app.exe") or any other ("/usr/bin/app").
 void SetProgramFile(const std::string& path);
 
-// The registry, in memory. Values are kept as written, any type and any bytes; names are UTF-8.
-void PlantRegistryValue(os::HKEY root, const std::string& path, const std::string& name, os::DWORD type,
-                        const std::vector<unsigned char>& data);
-void PlantRegistryText(os::HKEY root, const std::string& path, const std::string& name, const std::string& text,
-                       os::DWORD type = os::REG_SZ);  // the text's bytes and one NUL
-std::optional<os::emu::RegistryValue> RegistryValue(os::HKEY root, const std::string& path, const std::string& name);
-bool RegistryKeyExists(os::HKEY root, const std::string& path);
-void RemoveRegistryKey(os::HKEY root, const std::string& path);  // with its sub keys
-// The RegSetValueEx and RegDeleteValueA calls made since Reset, whatever they did.
-int RegistryWrites();
-int RegistryDeletes();
-// Key creation, writes and deletes fail with ERROR_ACCESS_DENIED, as for a user without rights.
-void SetRegistryReadOnly(bool readOnly);
+// The log-on entry under the program's name: its command (os::RunCommand for the program file)
+// when there is one that starts something, planted by a test or written by the program.
+std::optional<std::string> AutostartEntry();
+void PlantAutostartEntry(std::optional<std::string> command);
+// The writes and removals the program asked for since Reset, whatever they did.
+int AutostartWrites();
+int AutostartRemovals();
+// Writes and removals fail and are logged, as for a desktop that refuses them.
+void SetAutostartRefused(bool refused);
 
 // Text metrics of the in-memory desktop, in pixels: every character is round(0.6 x points) wide
 // (one more when bold), a line is round(1.6 x points) high. "MS Sans Serif" 8.25 pt: 5 by 13.

@@ -54,6 +54,12 @@ HRESULT InitializeCom();
 using RegistryQuery = ::LSTATUS(WINAPI*)(::HKEY, LPCWSTR, LPDWORD, LPDWORD, LPBYTE, LPDWORD);
 std::wstring ReadRegistryText(::HKEY key, const std::wstring& name, RegistryQuery query = RegQueryValueExW);
 
+// The per-user Run key's entry for the executable `baseName` in `folder`; os::AutostartRegistered,
+// RegisterAutostart and UnregisterAutostart are these for the running executable.
+bool RunEntryRegistered(const std::string& baseName);
+void WriteRunEntry(const std::string& folder, const std::string& baseName, const std::string& argument);
+void RemoveRunEntry(const std::string& baseName);
+
 // A value of at most 1024 bytes that names the system information program: a string's text (a
 // final NUL left out), a 32-bit number as "&h" and its bytes in hexadecimal, most significant
 // first, the empty text for any other type; nothing when the key or the value is missing, or the

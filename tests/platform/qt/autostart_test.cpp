@@ -1,6 +1,6 @@
-// The Run key on a Linux desktop: XDG autostart entries whose Exec line starts the real
-// executable by the Desktop Entry quoting rules, that read back exactly, and that leave entries
-// this program did not write intact.
+// Starting at log-on on a Linux desktop: XDG autostart entries whose Exec line starts the real
+// executable by the Desktop Entry quoting rules, and that leave entries this program did not
+// write intact.
 #include <glib.h>
 #include <gtest/gtest.h>
 
@@ -15,9 +15,8 @@
 #include <cstdlib>
 #include <optional>
 
+#include "platform/autostart.h"
 #include "platform/qt/autostart.h"
-#include "platform/registry.h"
-#include "startup/run_key.h"
 
 namespace {
 QByteArray ReadFile(const QString& path) {
@@ -122,42 +121,22 @@ protected:
     static QString Entry(const char* valueName) {
         return Folder() + '/' + QString::fromStdString(os::qt::AutostartFileName(valueName));
     }
-    // The value as an ANSI query gives it: type and bytes.
-    static std::pair<os::DWORD, std::string> Query(const char* name) {
-        os::HKEY key{};
-        if (os::RegOpenKeyA(os::HKEY_CURRENT_USER, run_key::kRunKeyPath, &key) != os::ERROR_SUCCESS) return {99, ""};
-        os::DWORD type = 0, size = 0;
-        std::string data;
-        if (os::RegQueryValueExA(key, name, nullptr, &type, nullptr, &size) == os::ERROR_SUCCESS) {
-            data.assign(size, ' ');
-            os::RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<unsigned char*>(data.data()), &size);
-        } else {
-            type = 0;
-        }
-        os::RegCloseKey(key);
-        return {type, data};
-    }
     QTemporaryDir tmp_;
 };
 }  // namespace
 
 TEST_F(QtRunKey, TheExecLineQuotesByTheDesktopEntryRules) {
     using os::qt::ExecLine;
-    EXPECT_EQ(ExecLine("\"/opt/app\\lisotra.exe\" ", "/opt/app", "lisotra", "/opt/app/lisotra.bin"),
-              "\"/opt/app/lisotra.bin\"");
-    EXPECT_EQ(ExecLine("\"/lisotra.exe\" ", "/", "lisotra", "/lisotra"), "\"/lisotra\"");
+    EXPECT_EQ(ExecLine("/opt/app/lisotra.bin", ""), "\"/opt/app/lisotra.bin\"");
     // A quote takes a backslash inside the quotes, % is doubled, and then every backslash is
     // doubled again because Exec is itself a string value.
-    EXPECT_EQ(ExecLine("\"/t/My Apps\\x.exe\" a\\\"b 5%", "/t/My Apps", "x", "/t/My Apps;#=/x"),
-              R"("/t/My Apps;#=/x" "a\\"b" 5%%)");
+    EXPECT_EQ(ExecLine("/t/My Apps;#=/x", "a\\\"b 5%"), R"("/t/My Apps;#=/x" "a\\"b" 5%%)");
     // A path or an argument that GLib and systemd would read apart goes to /bin/sh in octal.
-    EXPECT_EQ(ExecLine("\"/t/100%\\x.exe\" -a", "/t/100%", "x", "/t/100%/x"),
+    EXPECT_EQ(ExecLine("/t/100%/x", "-a"),
               R"(/bin/sh -c "printf \\"exec '/t/100\\\\\\\\045/x' '-a' </dev/null\\" | /bin/sh")");
     // The argument text, split as a Windows command line; each word quoted when it must be.
-    EXPECT_EQ(ExecLine("\"/o\\l.exe\" --mark \"/tmp/a b\" plain x=1 'q' %f \"\"", "/o", "l", "/o/l"),
+    EXPECT_EQ(ExecLine("/o/l", "--mark \"/tmp/a b\" plain x=1 'q' %f \"\""),
               R"("/o/l" --mark "/tmp/a b" plain x=1 "'q'" %%f "")");
-    // Another program's path stands as it is.
-    EXPECT_EQ(ExecLine("\"/usr/bin/other\" -x", "/opt/app", "lisotra", "/opt/app/lisotra"), R"("/usr/bin/other" -x)");
 }
 
 // GNOME and Plasma start autostart entries through systemd's generator, which reads backslashes,
@@ -181,8 +160,7 @@ TEST_F(QtRunKey, SystemdsGeneratorStartsWhatGLibStarts) {
         os::qt::UseProgramFile(program.toStdString());
         for (const bool withArgs : {false, true}) {
             QDir(Folder()).removeRecursively();
-            run_key::SetStringValue(os::HKEY_CURRENT_USER, run_key::kRunKeyPath, run_key::RunValueName(),
-                                    run_key::RunCommand(withArgs ? args.toStdString() : ""));
+            os::RegisterAutostart(withArgs ? args.toStdString() : "");
             const QString entry = Entry("lisotra.exe");
             const QByteArray wanted = program.toUtf8() + '\0' + (withArgs ? argsGot : QByteArray());
             const QString trace = folder + (withArgs ? " with arguments\n" : "\n") + ReadFile(entry);
@@ -219,11 +197,10 @@ TEST_F(QtRunKey, AnEntryForAPathWithBlanksAndQuotesValidatesAndStartsTheProgram)
     QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     os::qt::UseProgramFile(program.toStdString());
 
-    const std::string data = run_key::RunCommand("--mark \"" + marker.toStdString() + "\"");
-    run_key::SetStringValue(os::HKEY_CURRENT_USER, run_key::kRunKeyPath, run_key::RunValueName(), data);
+    os::RegisterAutostart("--mark \"" + marker.toStdString() + "\"");
     const QString entry = Entry("run me.exe");
     ASSERT_TRUE(QFile::exists(entry));
-    EXPECT_EQ(run_key::QueryStringValue(os::HKEY_CURRENT_USER, run_key::kRunKeyPath, "RUN ME.EXE"), data);
+    EXPECT_TRUE(os::AutostartRegistered());
 
     const QString validate = QStandardPaths::findExecutable("desktop-file-validate");
     if (!validate.isEmpty()) {
@@ -241,44 +218,46 @@ TEST_F(QtRunKey, AnEntryForAPathWithBlanksAndQuotesValidatesAndStartsTheProgram)
     EXPECT_EQ(ReadFile(marker), (program + "\n--mark\n" + marker + "\n").toUtf8());
 }
 
-TEST_F(QtRunKey, EntriesOfOthersReadAsOtherTypesAndAreKeptAside) {
+TEST_F(QtRunKey, EntriesOfOthersDoNotCountAndAreKeptAside) {
     const QString entry = Entry("lisotra.exe");
     ASSERT_TRUE(QDir().mkpath(Folder()));
+    EXPECT_FALSE(os::AutostartRegistered());
+    os::UnregisterAutostart();  // none there: nothing happens
+    EXPECT_TRUE(QDir(Folder()).isEmpty());
     const QByteArray foreign = "[Desktop Entry]\nType=Application\nName=Lisotra\nExec=lisotra --tray\n";
     WriteFile(entry, foreign);
-    EXPECT_EQ(Query("lisotra.exe"), (std::pair<os::DWORD, std::string>{os::REG_EXPAND_SZ, std::string("lisotra --tray\0", 15)}));
-    EXPECT_EQ(run_key::QueryStringValue(os::HKEY_CURRENT_USER, run_key::kRunKeyPath, "lisotra.exe"), "");
+    EXPECT_FALSE(os::AutostartRegistered());
     EXPECT_EQ(ReadFile(entry), foreign);  // a read changes nothing
 
-    run_key::SetStringValue(os::HKEY_CURRENT_USER, run_key::kRunKeyPath, "lisotra.exe", run_key::RunCommand(""));
+    os::RegisterAutostart("");
     EXPECT_EQ(ReadFile(entry + ".foreign"), foreign);
-    EXPECT_EQ(Query("lisotra.exe").first, os::REG_SZ);
+    EXPECT_TRUE(os::AutostartRegistered());
 
     const QByteArray junk("\x7f" "ELF\x00\x01 not a desktop entry", 27);
     WriteFile(entry, junk);
-    EXPECT_EQ(Query("lisotra.exe"), (std::pair<os::DWORD, std::string>{os::REG_BINARY, junk.toStdString()}));
-    run_key::DeleteRegValue(os::HKEY_CURRENT_USER, run_key::kRunKeyPath, "lisotra.exe");
+    EXPECT_FALSE(os::AutostartRegistered());
+    os::UnregisterAutostart();
     EXPECT_FALSE(QFile::exists(entry));
     EXPECT_EQ(ReadFile(entry + ".foreign-2"), junk);
     EXPECT_EQ(ReadFile(entry + ".foreign"), foreign);
 }
 
-TEST_F(QtRunKey, OurEntryDisabledByTheDesktopIsNoValue) {
-    run_key::SetStringValue(os::HKEY_CURRENT_USER, run_key::kRunKeyPath, "lisotra.exe", run_key::RunCommand(""));
+TEST_F(QtRunKey, OurEntryDisabledByTheDesktopDoesNotCount) {
+    os::RegisterAutostart("");
     const QString entry = Entry("lisotra.exe");
     const QByteArray ours = ReadFile(entry);
     EXPECT_TRUE(ours.contains("X-Lisotra-Run-Value=\"" + tmp_.path().toUtf8() + "/bin\\\\lisotra.exe\"\\s\n"));
     for (const char* off : {"Hidden=true\n", "X-GNOME-Autostart-enabled=false\n"}) {
         WriteFile(entry, ours + off);
-        EXPECT_EQ(Query("lisotra.exe").first, 0u) << off;
+        EXPECT_FALSE(os::AutostartRegistered()) << off;
     }
     // Writing again enables it, as the user asked by ticking the box.
-    run_key::SetStringValue(os::HKEY_CURRENT_USER, run_key::kRunKeyPath, "lisotra.exe", run_key::RunCommand(""));
+    os::RegisterAutostart("");
     EXPECT_EQ(ReadFile(entry), ours);
     EXPECT_FALSE(QFile::exists(entry + ".foreign"));
 }
 
-TEST_F(QtRunKey, NamesFolderAndOtherKeys) {
+TEST_F(QtRunKey, NamesAndFolder) {
     EXPECT_EQ(os::qt::AutostartFileName("Lisotra.EXE"), "lisotra.exe.desktop");
     EXPECT_EQ(os::qt::AutostartFileName("a/b c"), "a%2Fb%20c.desktop");
     EXPECT_EQ(os::qt::AutostartFileName(".x"), "%2Ex.desktop");
@@ -294,11 +273,4 @@ TEST_F(QtRunKey, NamesFolderAndOtherKeys) {
     qputenv("XDG_CONFIG_HOME", config);
     qputenv("HOME", home);
     EXPECT_EQ(os::qt::AutostartFolder(), config.toStdString() + "/autostart");
-
-    // Every other key, the Run key of the machine included, lives in memory.
-    run_key::SetStringValue(os::HKEY_LOCAL_MACHINE, run_key::kRunKeyPath, "lisotra.exe", "x");
-    run_key::SetStringValue(os::HKEY_CURRENT_USER, "Software\\Lisotra", "lisotra.exe", "y");
-    EXPECT_EQ(run_key::QueryStringValue(os::HKEY_LOCAL_MACHINE, run_key::kRunKeyPath, "lisotra.exe"), "x");
-    EXPECT_EQ(run_key::QueryStringValue(os::HKEY_CURRENT_USER, "Software\\Lisotra", "lisotra.exe"), "y");
-    EXPECT_FALSE(QFile::exists(Entry("lisotra.exe")));
 }

@@ -17,14 +17,13 @@
 #include <vector>
 
 #include "platform/app.h"
-#include "platform/emulated/registry.h"
-#include "platform/text.h"
+#include "platform/autostart.h"
+#include "platform/run_entry.h"
 
 namespace os {
 
 namespace {
 
-constexpr const char* kRunKey = "software\\microsoft\\windows\\currentversion\\run";
 constexpr const char* kGroup = "Desktop Entry";
 constexpr const char* kOurKey = "X-Lisotra-Run-Value";
 constexpr qint64 kLargestEntry = 1 << 20;  // a bigger file is no desktop entry of anyone's
@@ -208,14 +207,6 @@ bool IsDisabled(GKeyFile* entry) {
     return Holds(entry, "Hidden", true) || Holds(entry, "X-GNOME-Autostart-enabled", false);
 }
 
-emu::RegistryValue WideText(const std::string& text) {
-    const std::u16string units = ToUtf16(text);
-    emu::RegistryValue value{REG_SZ, {}, true};
-    value.data.resize((units.size() + 1) * 2);
-    std::memcpy(value.data.data(), units.c_str(), value.data.size());
-    return value;
-}
-
 QString EntryPath(const std::string& name) {
     return QString::fromStdString(qt::AutostartFolder() + '/' + qt::AutostartFileName(name));
 }
@@ -246,7 +237,7 @@ bool KeepAside(const QString& path) {
 
 KeyFile DesktopEntry(std::string_view valueName, std::string_view runText, std::string_view execLine) {
     std::string name(valueName);
-    if (name.size() > 4 && emu::FoldName(name.substr(name.size() - 4)) == ".exe") name.resize(name.size() - 4);
+    if (name.size() > 4 && g_ascii_strcasecmp(name.c_str() + name.size() - 4, ".exe") == 0) name.resize(name.size() - 4);
     KeyFile entry = NewKeyFile();
     SetString(entry.get(), "Type", "Application");
     SetString(entry.get(), "Name", name);
@@ -254,61 +245,6 @@ KeyFile DesktopEntry(std::string_view valueName, std::string_view runText, std::
     SetString(entry.get(), kOurKey, std::string(runText));
     return entry;
 }
-
-class AutostartValues final : public emu::ValueStore {
-public:
-    std::optional<emu::RegistryValue> Read(const std::string& name) override {
-        QByteArray bytes;
-        KeyFile entry(nullptr, &g_key_file_unref);
-        switch (Examine(EntryPath(name), &bytes, &entry)) {
-        case Kind::Missing: return std::nullopt;
-        case Kind::Ours:
-            if (IsDisabled(entry.get())) return std::nullopt;
-            return WideText(StringOf(entry.get(), kOurKey).value_or(std::string()));
-        case Kind::Foreign:
-            if (!entry) return emu::RegistryValue{REG_BINARY, {bytes.begin(), bytes.end()}, false};
-            emu::RegistryValue value = WideText(StringOf(entry.get(), "Exec").value_or(std::string()));
-            value.type = REG_EXPAND_SZ;
-            return value;
-        }
-        return std::nullopt;
-    }
-
-    LSTATUS Write(const std::string& name, const emu::RegistryValue& value) override {
-        // A desktop entry starts a command; only a string value is one.
-        if (value.type != REG_SZ) return ERROR_INVALID_PARAMETER;
-        std::string text;
-        if (value.wide) {
-            std::u16string units(value.data.size() / 2, u'\0');
-            std::memcpy(units.data(), value.data.data(), units.size() * 2);
-            text = FromUtf16(units);
-        } else {
-            text = FromAnsi(std::string(value.data.begin(), value.data.end()));
-        }
-        text = text.substr(0, text.find('\0'));
-        const auto real = RealExecutable();
-        if (!real) return ERROR_ACCESS_DENIED;
-        const KeyFile entry = DesktopEntry(name, text, qt::ExecLine(text, AppPath(), AppEXEName(), *real));
-
-        const QString path = EntryPath(name);
-        if (!QDir().mkpath(QString::fromStdString(qt::AutostartFolder()))) return ERROR_ACCESS_DENIED;
-        if (Examine(path) == Kind::Foreign && !KeepAside(path)) return ERROR_ACCESS_DENIED;
-        // GLib writes it whole to a new file that replaces the old one: a crash leaves one or the
-        // other.
-        return g_key_file_save_to_file(entry.get(), QFile::encodeName(path).constData(), nullptr) ? ERROR_SUCCESS
-                                                                                                  : ERROR_ACCESS_DENIED;
-    }
-
-    LSTATUS Remove(const std::string& name) override {
-        const QString path = EntryPath(name);
-        switch (Examine(path)) {
-        case Kind::Missing: return ERROR_FILE_NOT_FOUND;
-        case Kind::Ours: return QFile::remove(path) ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
-        case Kind::Foreign: return KeepAside(path) ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
-        }
-        return ERROR_FILE_NOT_FOUND;
-    }
-};
 
 // The program file split at its last "/": the folder (just "/" at the root) and the name.
 std::pair<std::string, std::string> ProgramFileParts() {
@@ -351,38 +287,9 @@ std::string qt::AutostartFileName(std::string_view valueName) {
     return (out.empty() ? std::string("%") : out) + ".desktop";
 }
 
-std::string qt::ExecLine(std::string_view runText, std::string_view ourFolder, std::string_view ourBaseName,
-                         std::string_view realExecutable) {
-    // Our own path first, whole: a Linux folder may hold a double quote, which would end the
-    // quoted path early if the text were split at the first quote.
-    const std::string file = std::string(ourBaseName) + ".exe";
-    const std::string folder(ourFolder);
-    bool ours = false;
-    std::string_view path;
-    std::string_view rest;
-    for (const std::string& form : {folder + "\\" + file, folder + file}) {
-        const std::string quoted = '"' + form + '"';
-        if (!ours && runText.substr(0, quoted.size()) == quoted) {
-            ours = true;
-            rest = runText.substr(quoted.size());
-            if (!rest.empty() && rest.front() == ' ') rest.remove_prefix(1);
-        }
-    }
-    if (ours) {
-        path = realExecutable;
-    } else if (!runText.empty() && runText.front() == '"') {
-        const size_t close = runText.find('"', 1);
-        path = runText.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1);
-        if (close != std::string_view::npos) rest = runText.substr(close + 1);
-        if (!rest.empty() && rest.front() == ' ') rest.remove_prefix(1);
-    } else {
-        const size_t blank = runText.find(' ');
-        path = runText.substr(0, blank);
-        if (blank != std::string_view::npos) rest = runText.substr(blank + 1);
-    }
-
-    std::vector<std::string> words{std::string(path)};
-    for (std::string& word : SplitArguments(rest)) words.push_back(std::move(word));
+std::string qt::ExecLine(std::string_view executable, std::string_view argument) {
+    std::vector<std::string> words{std::string(executable)};
+    for (std::string& word : SplitArguments(argument)) words.push_back(std::move(word));
     std::string exec;
     if (StartsAsItIs(words)) {
         for (const std::string& word : words) {
@@ -418,10 +325,41 @@ std::string AppEXEName() {
     return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
 }
 
-emu::ValueStore* emu::StoreOfKey(HKEY root, const std::string& path) {
-    static auto* autostart = new AutostartValues;  // never destroyed: see emulated/window_table.cpp
-    if (root == HKEY_CURRENT_USER && path == kRunKey) return autostart;
-    return nullptr;
+namespace {
+std::string EntryName() { return RunValueName(AppEXEName()); }
+}  // namespace
+
+bool AutostartRegistered() {
+    KeyFile entry(nullptr, &g_key_file_unref);
+    return Examine(EntryPath(EntryName()), nullptr, &entry) == Kind::Ours && !IsDisabled(entry.get()) &&
+           !StringOf(entry.get(), kOurKey).value_or(std::string()).empty();
+}
+
+void RegisterAutostart(const std::string& argument) {
+    const std::string name = EntryName();
+    const QString path = EntryPath(name);
+    const auto real = RealExecutable();
+    if (!real) return Log("could not write the autostart entry " + path.toStdString() + ": the program's path is not UTF-8");
+    const std::string runText = RunCommand(AppPath(), AppEXEName(), argument);
+    const KeyFile entry = DesktopEntry(name, runText, qt::ExecLine(*real, argument));
+    // GLib writes it whole to a new file that replaces the old one: a crash leaves one or the
+    // other.
+    if (!QDir().mkpath(QString::fromStdString(qt::AutostartFolder())) ||
+        (Examine(path) == Kind::Foreign && !KeepAside(path)) ||
+        !g_key_file_save_to_file(entry.get(), QFile::encodeName(path).constData(), nullptr)) {
+        Log("could not write the autostart entry " + path.toStdString());
+    }
+}
+
+void UnregisterAutostart() {
+    const QString path = EntryPath(EntryName());
+    bool removed = true;
+    switch (Examine(path)) {
+    case Kind::Missing: break;
+    case Kind::Ours: removed = QFile::remove(path); break;
+    case Kind::Foreign: removed = KeepAside(path); break;
+    }
+    if (!removed) Log("could not remove the autostart entry " + path.toStdString());
 }
 
 }  // namespace os
