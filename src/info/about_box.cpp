@@ -5,7 +5,7 @@
 #include "forms/twips.h"
 #include "info/info_images.h"
 #include "info/system_info.h"
-#include "platform/shell32.h"
+#include "platform/browser.h"
 #include "platform/user32.h"
 #include "shell/site.h"
 #include "version.h"
@@ -48,7 +48,7 @@ AboutBox::AboutBox()
     okButton.Click = [this] { Unload(); };
     sysInfoButton.Click = [] { system_info::Start(version::kTitle); };
     // A normal window, as every page the program opens.
-    homePage.Click = [this] { os::ShellExecuteA(hWnd(), "open", site::kBase, "", "", 1); };
+    homePage.Click = [] { os::OpenInBrowser(site::kBase); };
 }
 
 void AboutBox::OnLoad() {

@@ -3,7 +3,7 @@
 #include "forms/twips.h"
 #include "info/info_images.h"
 #include "platform/app.h"
-#include "platform/shell32.h"
+#include "platform/browser.h"
 #include "platform/user32.h"
 #include "shell/site.h"
 
@@ -35,7 +35,7 @@ DonateWindow::DonateWindow()
       picture_(info_images::DonateButton(os::ResolveColor(os::kButtonFace))) {
     donatePicture.ShowPicture(picture_);
     donatePicture.Click = [this] {
-        os::ShellExecuteA(hWnd(), "OPEN", site::Page("/say-thanks").c_str(), "", "", 1);
+        os::OpenInBrowser(site::Page("/say-thanks"));
     };
 }
 

@@ -47,7 +47,6 @@ inline constexpr int GET_X_LPARAM(LPARAM l) { return static_cast<std::int16_t>(l
 inline constexpr int GET_Y_LPARAM(LPARAM l) { return static_cast<std::int16_t>((l >> 16) & 0xFFFF); }
 
 // SetWindowLongA indices, extended styles, layered attributes.
-inline constexpr int GWL_WNDPROC = -4;
 inline constexpr int GWL_EXSTYLE = -20;
 inline constexpr LONG_PTR WS_EX_LAYERED = 0x80000;
 inline constexpr unsigned LWA_ALPHA = 2;

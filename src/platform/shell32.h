@@ -1,5 +1,4 @@
-// The shell services the program calls by their Windows names: the notification-area icon and
-// opening a document or web address.
+// The shell services the program calls by their Windows names: the notification-area icon.
 #pragma once
 
 #include <array>
@@ -37,9 +36,5 @@ NotifyIcon ReadNotifyIconRecord(const NotifyIconRecord& record);
 // Defined by each realisation. Returns non-zero on success.
 int Shell_NotifyIconA(unsigned message, const NotifyIconRecord& record);
 
-// Opens `file` (a web address here) with the desktop's default program; returns a value above 32
-// on success. `show` is the window's show command (1: normal).
-std::intptr_t ShellExecuteA(Hwnd window, const char* operation, const char* file, const char* parameters,
-                            const char* directory, int show);
 
 }  // namespace os

@@ -7,14 +7,9 @@
 
 namespace os {
 
-int RegisterHotKey(Hwnd window, int id, unsigned modifiers, unsigned virtualKey);
-int UnregisterHotKey(Hwnd window, int id);
-
-// GWL_WNDPROC replaces the window procedure and returns the previous one;
 // GWL_EXSTYLE replaces the extended style and returns the previous one.
 LONG_PTR SetWindowLongA(Hwnd window, int index, LONG_PTR value);
 LONG_PTR GetWindowLongA(Hwnd window, int index);
-LRESULT CallWindowProcA(WNDPROC previous, Hwnd window, unsigned message, WPARAM wParam, LPARAM lParam);
 LRESULT SendMessageA(Hwnd window, unsigned message, WPARAM wParam, LPARAM lParam);
 
 int SetWindowPos(Hwnd window, Hwnd insertAfter, int x, int y, int cx, int cy, unsigned flags);

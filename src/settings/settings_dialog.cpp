@@ -86,12 +86,11 @@ void SettingsDialog::Confirm() {
     Store(settings::kDefault, settings::kOnTop, settings::FormatSettingNumber(onTop.Value()));
     Store(settings::kDefault, settings::kBackColor, settings::FormatSettingNumber(static_cast<std::int32_t>(Color())));
 
-    ShellWindow& shell = shellWindow.Get();
-    HotkeyRegistrar& hotkeys = shell.Hotkeys();
-    hotkeys.UnregisterAll(shell.hWnd());
+    HotkeyRegistrar& hotkeys = shellWindow->Hotkeys();
+    hotkeys.UnregisterAll();
     std::string refused;
     for (const std::string& letter : {show, hide}) {
-        if (!hotkeys.RegisterNext(shell.hWnd(), kCtrlAlt, LetterKeyCode(letter))) {
+        if (!hotkeys.RegisterNext(kCtrlAlt, LetterKeyCode(letter))) {
             refused += std::string(refused.empty() ? "" : " and ") + "CTRL+Alt+" + os::FirstCharacter(letter);
         }
     }

@@ -17,9 +17,9 @@ class HotkeyRegistrar {
 public:
     // Takes the next id (used up even when the registration fails) and registers it. Returns
     // whether the desktop took the combination.
-    bool RegisterNext(os::Hwnd window, unsigned modifiers, int virtualKey);
+    bool RegisterNext(unsigned modifiers, int virtualKey);
     // Unregisters ids 1 to Count() and starts the count again.
-    void UnregisterAll(os::Hwnd window);
+    void UnregisterAll();
     // Ids handed out since the last UnregisterAll: also the last id handed out.
     int Count() const { return count_; }
 

@@ -5,8 +5,9 @@
 #include "info/donate_window.h"
 #include "panel/reading_panel.h"
 #include "platform/app.h"
+#include "platform/browser.h"
+#include "platform/global_hotkeys.h"
 #include "platform/shell32.h"
-#include "platform/user32.h"
 #include "settings/settings_dialog.h"
 #include "settings/stored_settings.h"
 #include "shell/notify_icon.h"
@@ -27,11 +28,6 @@ os::Hicon SampleIconPicture() {
     static const os::Hicon icon = os::CreateIconFromImages(tray_icons::SampleIcon());
     return icon;
 }
-
-// The window procedure takes no object: the shell window is the program's one instance.
-os::LRESULT ShellWindowProc(os::Hwnd window, unsigned message, os::WPARAM wParam, os::LPARAM lParam) {
-    return shellWindow->WindowProc(window, message, wParam, lParam);
-}
 }  // namespace
 
 ShellWindow::ShellWindow()
@@ -51,28 +47,30 @@ ShellWindow::ShellWindow()
     trayOwner.MouseMove = [this](int, int, float x, float) { OnTrayNotification(x); };
 }
 
+ShellWindow::~ShellWindow() {
+    hotkeys_.UnregisterAll();
+    os::SetHotkeyHandler(nullptr);
+}
+
 void ShellWindow::OnLoad() {
     // Only the icon the tray shows now: the sample icon is made when a sample button first wants it.
     trayIcon_ = TrayIconPicture();
     notify_icon::Add(trayOwner.hWnd(), kTrayId, trayIcon_, kTip);
     showLetter_ = settings::ReadLetter(settings::kShowLetter, settings::kDefaultShowLetter);
     hideLetter_ = settings::ReadLetter(settings::kHideLetter, settings::kDefaultHideLetter);
-    previousProc_ = reinterpret_cast<os::WNDPROC>(
-        os::SetWindowLongA(hWnd(), os::GWL_WNDPROC, reinterpret_cast<os::LONG_PTR>(&ShellWindowProc)));
-    hotkeys_.RegisterNext(hWnd(), kCtrlAlt, LetterKeyCode(showLetter_));
-    hotkeys_.RegisterNext(hWnd(), kCtrlAlt, LetterKeyCode(hideLetter_));
+    os::SetHotkeyHandler([this](int id) { OnHotkey(id); });
+    hotkeys_.RegisterNext(kCtrlAlt, LetterKeyCode(showLetter_));
+    hotkeys_.RegisterNext(kCtrlAlt, LetterKeyCode(hideLetter_));
 }
 
-os::LRESULT ShellWindow::WindowProc(os::Hwnd window, unsigned message, os::WPARAM wParam, os::LPARAM lParam) {
-    if (message != os::WM_HOTKEY) return os::CallWindowProcA(previousProc_, window, message, wParam, lParam);
-    if (wParam == static_cast<os::WPARAM>(HotkeyId::Show)) {
+void ShellWindow::OnHotkey(int id) {
+    if (id == static_cast<int>(HotkeyId::Show)) {
         readingPanel->SetVisible(true);  // a reference creates and loads the panel first
         readingPanel->Show();
-    } else if (wParam == static_cast<os::WPARAM>(HotkeyId::Hide)) {
+    } else if (id == static_cast<int>(HotkeyId::Hide)) {
         readingPanel->SetVisible(false);
         readingPanel->Unload();  // stores the geometry and destroys the panel
     }
-    return 0;
 }
 
 bool ShellWindow::CanUnload(os::CloseReason) {
@@ -107,8 +105,7 @@ void ShellWindow::OpenAbout() { aboutBox->Show(); }
 void ShellWindow::OpenDonate() { donateWindow->Show(); }
 
 void ShellWindow::OpenHelp() {
-    // Show command 1: the browser's window must come up, not stay hidden.
-    os::ShellExecuteA(hWnd(), "OPEN", site::Page("/support/").c_str(), "", "", 1);
+    os::OpenInBrowser(site::Page("/support/"));
 }
 
 void ShellWindow::Exit() {

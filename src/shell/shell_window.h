@@ -1,6 +1,6 @@
 // The hidden shell window: the program's start-up object. It owns the tray icon and its menu,
-// holds the hotkey letters and the hotkeys, receives the hotkeys through the window procedure it
-// puts in front of its own, refuses every request to close it, and ends the program through Exit.
+// holds the hotkey letters and the hotkeys and acts on their presses, refuses every request to
+// close it, and ends the program through Exit.
 #pragma once
 
 #include <string>
@@ -14,6 +14,8 @@
 class ShellWindow : public os::Form {
 public:
     ShellWindow();
+    // Gives the hotkeys back: a press after this reaches no window.
+    ~ShellWindow() override;
 
     const std::string& ShowLetter() const { return showLetter_; }
     const std::string& HideLetter() const { return hideLetter_; }
@@ -42,9 +44,8 @@ public:
     void ModifySampleIcon();
     void RemoveSampleIcon();
 
-    // Hotkeys 1 and 2 show and hide the reading panel; every other message goes on to the
-    // procedure it replaced.
-    os::LRESULT WindowProc(os::Hwnd window, unsigned message, os::WPARAM wParam, os::LPARAM lParam);
+    // Hotkeys 1 and 2 show and hide the reading panel; any other id does nothing.
+    void OnHotkey(int id);
 
 protected:
     void OnLoad() override;
@@ -54,7 +55,6 @@ private:
     std::string showLetter_;
     std::string hideLetter_;
     HotkeyRegistrar hotkeys_;
-    os::WNDPROC previousProc_ = nullptr;
     os::Hicon trayIcon_{};
     std::vector<os::MenuItem> menu_;
 };

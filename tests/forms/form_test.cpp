@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "forms/conversions.h"
-#include "platform/emulated/window_table.h"
 #include "platform/headless/headless.h"
 #include "platform/user32.h"
 
@@ -101,18 +100,3 @@ TEST_F(FormLayer, TwipsFollowTheScreen) {
     EXPECT_THROW(probe->SetTop(1e30f), os::OverflowError);
 }
 
-TEST_F(FormLayer, ReplacedProcedureSeesCloseRequestsFirst) {
-    static os::WNDPROC previous;
-    static int closes;
-    closes = 0;
-    previous = reinterpret_cast<os::WNDPROC>(os::SetWindowLongA(
-        probe->hWnd(), os::GWL_WNDPROC,
-        reinterpret_cast<os::LONG_PTR>(+[](os::Hwnd w, unsigned m, os::WPARAM wp, os::LPARAM lp) -> os::LRESULT {
-            if (m == os::WM_CLOSE) ++closes;
-            return os::CallWindowProcA(previous, w, m, wp, lp);
-        })));
-    EXPECT_EQ(previous, &os::emu::FormWindowProc);
-    headless::UserClose(probe->hWnd());
-    EXPECT_EQ(closes, 1);
-    EXPECT_FALSE(probe.Exists());
-}

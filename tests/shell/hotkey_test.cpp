@@ -1,7 +1,6 @@
 #include "shell/hotkeys.h"
 
 #include "panel/reading_panel.h"
-#include "platform/user32.h"
 #include "shell/shell_window.h"
 #include "support/fresh_process.h"
 
@@ -43,11 +42,11 @@ TEST_F(HotKeys, AFailedRegistrationStillUsesUpItsId) {
 TEST_F(HotKeys, ReRegistrationStartsTheIdsAgain) {
     Start();
     for (int round = 0; round < 2; ++round) {
-        shellWindow->Hotkeys().UnregisterAll(ShellHandle());
+        shellWindow->Hotkeys().UnregisterAll();
         EXPECT_EQ(shellWindow->Hotkeys().Count(), 0);
         EXPECT_FALSE(headless::PressHotKey(kCtrlAlt, 'S'));
-        EXPECT_TRUE(shellWindow->Hotkeys().RegisterNext(ShellHandle(), kCtrlAlt, 'E'));
-        EXPECT_TRUE(shellWindow->Hotkeys().RegisterNext(ShellHandle(), kCtrlAlt, 'S'));
+        EXPECT_TRUE(shellWindow->Hotkeys().RegisterNext(kCtrlAlt, 'E'));
+        EXPECT_TRUE(shellWindow->Hotkeys().RegisterNext(kCtrlAlt, 'S'));
         EXPECT_EQ(shellWindow->Hotkeys().Count(), 2);
     }
     EXPECT_TRUE(headless::PressHotKey(kCtrlAlt, 'E'));
@@ -58,29 +57,36 @@ TEST_F(HotKeys, ReRegistrationStartsTheIdsAgain) {
 
 TEST_F(HotKeys, ACodeThatNamesNoKeyFails) {
     Start();
-    EXPECT_FALSE(shellWindow->Hotkeys().RegisterNext(ShellHandle(), kCtrlAlt, -23));
-    EXPECT_FALSE(shellWindow->Hotkeys().RegisterNext(ShellHandle(), kCtrlAlt, 0));
+    EXPECT_FALSE(shellWindow->Hotkeys().RegisterNext(kCtrlAlt, -23));
+    EXPECT_FALSE(shellWindow->Hotkeys().RegisterNext(kCtrlAlt, 0));
     EXPECT_EQ(shellWindow->Hotkeys().Count(), 4);
 }
 
-TEST_F(HotKeys, ShellWindowProcActsOnIdsOneAndTwoOnly) {
+TEST_F(HotKeys, OnlyIdsOneAndTwoActAndTheShellGivesItsHotkeysBack) {
     Start();
-    const os::Hwnd shell = ShellHandle();
-    EXPECT_EQ(os::SendMessageA(shell, os::WM_HOTKEY, 1, 0), 0);
+    headless::FireHotkey(1);
     ASSERT_NE(Panel(), nullptr);
     EXPECT_TRUE(Panel()->visible);
     const os::Hwnd panel = readingPanel->hWnd();
-    EXPECT_EQ(os::SendMessageA(shell, os::WM_HOTKEY, 3, 0), 0);
-    EXPECT_EQ(os::SendMessageA(shell, os::WM_HOTKEY, 0, 0), 0);
+    headless::FireHotkey(3);
+    headless::FireHotkey(0);
     EXPECT_EQ(readingPanel->hWnd(), panel);
     EXPECT_TRUE(Panel()->visible);
-    EXPECT_EQ(os::SendMessageA(shell, os::WM_HOTKEY, 2, 0), 0);
+    headless::FireHotkey(2);
     EXPECT_EQ(Panel(), nullptr);
+
+    // The shell window gone, its combinations are free again and a press reaches nobody.
+    os::DiscardAllForms();
+    EXPECT_FALSE(headless::PressHotKey(kCtrlAlt, 'S'));
+    HotkeyRegistrar other;
+    EXPECT_TRUE(other.RegisterNext(kCtrlAlt, 'S'));
+    headless::FireHotkey(1);
+    EXPECT_FALSE(readingPanel.Exists());
+    other.UnregisterAll();
 }
 
-TEST_F(HotKeys, OtherMessagesGoOnToThePreviousProcedure) {
+TEST_F(HotKeys, TheShellWindowStillRefusesToClose) {
     Start();
-    // The close request reaches the form layer through the previous procedure, and is refused.
     headless::UserClose(ShellHandle());
     EXPECT_TRUE(shellWindow.Exists());
 }

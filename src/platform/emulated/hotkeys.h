@@ -1,22 +1,21 @@
-// Global hotkeys for the emulated realisations: the shared part keeps which window holds which id,
-// the realisation grabs the keys on its desktop and reports presses.
+// Global hotkeys for the realisations without RegisterHotKey (qt, headless): the shared part keeps
+// which id holds which combination and runs the program's handler; the realisation grabs the keys
+// on its desktop and reports presses.
 #pragma once
-
-#include "platform/os_types.h"
 
 namespace os::emu {
 
 // Defined by the realisation. GrabHotKey fails when the key names nothing on this desktop or
-// another program holds the combination. The id is the one the window registered it under: a
-// desktop that binds shortcuts by name (the Wayland portal) names them after it.
+// another program holds the combination. The id is the one it is bound under: a desktop that
+// binds shortcuts by name (the Wayland portal) names them after it.
 bool GrabHotKey(int id, unsigned modifiers, unsigned virtualKey);
 void ReleaseHotKey(int id, unsigned modifiers, unsigned virtualKey);
 
-// Called by the realisation for a grabbed combination: sends WM_HOTKEY to the window that
-// registered it. Returns whether one did.
+// Called by the realisation, guarded, for a press of a grabbed combination: runs the handler with
+// the id it is bound under. Returns whether one is.
 bool DeliverHotKey(unsigned modifiers, unsigned virtualKey);
 
-// A destroyed window's hotkeys go with it.
-void UnregisterWindowHotKeys(Hwnd window);
+// Runs the handler with the id, as a press of what is bound under it would.
+void RunHotkeyHandler(int id);
 
 }  // namespace os::emu

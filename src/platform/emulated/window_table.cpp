@@ -27,7 +27,6 @@ Hwnd AddWindow(NativeWindowEvents& events, EmulatedWindow& window, LONG_PTR exSt
 }
 
 void RemoveWindow(Hwnd handle) {
-    UnregisterWindowHotKeys(handle);
     Table().erase(handle);
 }
 

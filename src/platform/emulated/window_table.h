@@ -1,6 +1,6 @@
 // Window handles and window procedures for the realisations that have no native ones (qt and
-// headless): every form gets a handle whose procedure chain starts with the form layer's own, and
-// SetWindowLongA, CallWindowProcA and SendMessageA work on it as on Windows.
+// headless): every form gets a handle whose procedure is the form layer's own, and SetWindowLongA
+// and SendMessageA work on it as on Windows.
 #pragma once
 
 #include <vector>

@@ -53,7 +53,7 @@ struct Desktop {
     std::vector<NotifyCall> notifyCalls;
     std::deque<std::string> menuChoices;
     std::vector<std::vector<std::string>> menusOpened;
-    std::vector<std::pair<std::string, int>> opened;
+    std::vector<std::string> opened;
 };
 
 Desktop& D();

@@ -63,6 +63,8 @@ void UserMove(os::Hwnd handle, int left, int top);      // drag the caption: pla
 void UserClose(os::Hwnd handle);                        // the close button
 bool PressHotKey(unsigned modifiers, unsigned virtualKey);
 void HoldHotKeyElsewhere(unsigned modifiers, unsigned virtualKey);  // another program's grab
+// The program hears a press of what is bound under the id, whatever that is.
+void FireHotkey(int id);
 void EndSession();                                                   // the user logs off
 
 // The notification area: the icons it shows, by owner and id.
@@ -83,8 +85,8 @@ const std::vector<os::IconImage>* IconImages(os::Hicon icon);
 void ChooseFromNextMenu(const std::string& name);
 const std::vector<std::vector<std::string>>& MenusOpened();
 
-// Addresses opened through ShellExecuteA, with their show commands.
-const std::vector<std::pair<std::string, int>>& Opened();
+// The web addresses opened in the browser.
+const std::vector<std::string>& Opened();
 
 void RunDeferred();
 

@@ -14,6 +14,10 @@ bool PressHotKey(unsigned modifiers, unsigned virtualKey) {
     return delivered;
 }
 
+void FireHotkey(int id) {
+    Run([&] { os::emu::RunHotkeyHandler(id); });
+}
+
 void HoldHotKeyElsewhere(unsigned modifiers, unsigned virtualKey) {
     D().heldElsewhere.insert({modifiers, virtualKey});
 }

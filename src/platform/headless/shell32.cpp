@@ -2,6 +2,7 @@
 // them, tray clicks, pop-up menus that a test chooses from, addresses opened, and icons.
 #include <cstdint>
 
+#include "platform/browser.h"
 #include "platform/emulated/notify_icons.h"
 #include "platform/headless/desktop.h"
 #include "platform/headless/headless.h"
@@ -43,7 +44,7 @@ const std::vector<os::IconImage>* IconImages(os::Hicon icon) {
 
 void ChooseFromNextMenu(const std::string& name) { D().menuChoices.push_back(name); }
 const std::vector<std::vector<std::string>>& MenusOpened() { return D().menusOpened; }
-const std::vector<std::pair<std::string, int>>& Opened() { return D().opened; }
+const std::vector<std::string>& Opened() { return D().opened; }
 
 }  // namespace headless
 
@@ -68,9 +69,9 @@ int Shell_NotifyIconA(unsigned message, const NotifyIconRecord& record) {
     return emu::ApplyNotifyIcon(message, record, display);
 }
 
-std::intptr_t ShellExecuteA(Hwnd, const char*, const char* file, const char*, const char*, int show) {
-    headless::D().opened.emplace_back(file, show);
-    return 42;
+bool OpenInBrowser(const std::string& address) {
+    headless::D().opened.push_back(address);
+    return true;
 }
 
 // Nothing is stored in the program here: the images are drawn when asked for.

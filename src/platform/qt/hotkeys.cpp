@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/emulated/hotkeys.h"
+#include "platform/os_types.h"
 #include "platform/qt/guard.h"
 #include "platform/qt/key_grabs.h"
 #include "platform/qt/virtual_keys.h"

@@ -1,7 +1,7 @@
 // Global hotkeys on Wayland: X key grabs through XWayland fire only while an X window has the
 // focus, so where the desktop portal offers GlobalShortcuts the hotkeys are bound there instead.
 // The portal tells which shortcut was pressed by its id; the press reaches the window that
-// registered the hotkey as the same WM_HOTKEY a key grab sends.
+// registered the hotkey as a press of a key grab does.
 //
 // The program registers a hotkey and expects the answer at once, but the portal answers later:
 // asking whether it offers GlobalShortcuts, opening a session and binding all go over D-Bus and

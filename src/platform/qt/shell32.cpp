@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "platform/app.h"
+#include "platform/browser.h"
 #include "platform/emulated/notify_icons.h"
 #include "platform/qt/guard.h"
 #include "platform/picture.h"
@@ -204,14 +205,11 @@ int Shell_NotifyIconA(unsigned message, const NotifyIconRecord& record) {
     return emu::ApplyNotifyIcon(message, record, Display());
 }
 
-std::intptr_t ShellExecuteA(Hwnd, const char* operation, const char* file, const char*, const char*, int) {
-    // Only opening is asked of it; the desktop's default program shows its own window. Windows
-    // answers above 32 on success and with an error number at or below 32 otherwise.
-    constexpr std::intptr_t kOpened = 33;
-    constexpr std::intptr_t kNotAsked = 0;       // Windows: out of memory or resources
-    constexpr std::intptr_t kCouldNotOpen = 2;   // Windows: ERROR_FILE_NOT_FOUND
-    if (!operation || QString(operation).compare("open", Qt::CaseInsensitive) != 0 || !file) return kNotAsked;
-    return QDesktopServices::openUrl(QUrl(QString::fromUtf8(file))) ? kOpened : kCouldNotOpen;
+bool OpenInBrowser(const std::string& address) {
+    // The desktop's default browser shows its own window.
+    if (QDesktopServices::openUrl(QUrl(QString::fromStdString(address)))) return true;
+    Log("could not open " + address + " in the browser");
+    return false;
 }
 
 namespace {

@@ -1,6 +1,5 @@
-// Forms as plain Win32 windows. The window class procedure is the form layer's own: it turns what
-// the desktop does into NativeWindowEvents. The program may replace it (SetWindowLongA) and then
-// reaches it through CallWindowProcA, so close requests pass its own procedure first.
+// Forms as plain Win32 windows. The window class procedure is the form layer's own, and the only
+// one: it turns what the desktop does into NativeWindowEvents.
 #include "platform/native_window.h"
 
 #include <utility>

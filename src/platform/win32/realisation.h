@@ -18,6 +18,10 @@ namespace os::win32 {
 // the taskbar whatever their extended style becomes, and it receives the deferred work.
 HWND HostWindow();
 
+// The message-only window that holds the global hotkeys and hears their presses (made when first
+// asked for).
+HWND HotkeyWindow();
+
 // Runs program code on behalf of a window procedure or the message loop. A C++ exception must not
 // unwind through the system's frames; one that the program did not handle ends the process, as an
 // unhandled run-time error ends a program.

@@ -4,6 +4,9 @@
 // program) shows them again.
 #include "platform/shell32.h"
 
+#include "platform/app.h"
+#include "platform/browser.h"
+
 #include <cstring>
 #include <map>
 #include <utility>
@@ -108,17 +111,15 @@ int Shell_NotifyIconA(unsigned message, const NotifyIconRecord& record) {
     return done ? 1 : 0;
 }
 
-std::intptr_t ShellExecuteA(Hwnd window, const char* operation, const char* file, const char* parameters,
-                            const char* directory, int show) {
+bool OpenInBrowser(const std::string& address) {
     // What opens the page may be a shell extension, which expects COM on the calling thread.
     win32::InitializeCom();
-    // The program's texts are UTF-8; an empty one means "none", as a null pointer does.
-    auto wide = [](const char* text) { return text ? win32::Wide(text) : std::wstring(); };
-    auto orNull = [](const std::wstring& text) { return text.empty() ? nullptr : text.c_str(); };
-    const std::wstring verb = wide(operation), target = wide(file), arguments = wide(parameters), folder = wide(directory);
-    HINSTANCE result = ::ShellExecuteW(reinterpret_cast<HWND>(window), orNull(verb), orNull(target), orNull(arguments),
-                                       orNull(folder), show);
-    return reinterpret_cast<std::intptr_t>(result);
+    // SW_SHOWNORMAL: the browser's window must come up, not stay hidden. Above 32 is success.
+    const auto result = reinterpret_cast<std::intptr_t>(
+        ::ShellExecuteW(nullptr, L"open", win32::Wide(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    if (result > 32) return true;
+    Log("could not open " + address + " in the browser (error " + std::to_string(result) + ")");
+    return false;
 }
 
 }  // namespace os

@@ -10,6 +10,7 @@
 #include "forms/form.h"
 #include "platform/qt/settings_store.h"
 #include "platform/settings_store.h"
+#include "platform/emulated/hotkeys.h"
 #include "platform/user32.h"
 #include "panel/panel_scenario.h"
 #include "shell/shell_window.h"
@@ -37,7 +38,7 @@ protected:
         QApplication::processEvents();
     }
     static void Hotkey(os::WPARAM id) {
-        os::SendMessageA(shellWindow->hWnd(), os::WM_HOTKEY, id, 0);
+        os::emu::RunHotkeyHandler(static_cast<int>(id));
         QApplication::processEvents();
     }
 };

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "forms/form.h"
+#include "platform/global_hotkeys.h"
 #include "platform/settings_store.h"
-#include "platform/user32.h"
 #include "win32_test.h"
 
 namespace {
@@ -22,13 +22,6 @@ struct Unloading : os::Form {
     void OnUnload() override { os::SaveSetting("Lisotra", "window", "unloaded", "yes"); }
 };
 os::FormRef<Unloading> unloading;
-
-// A window procedure of the program's that fails on a hotkey.
-os::WNDPROC formProcedure = nullptr;
-os::LRESULT FailingOnHotKey(os::Hwnd window, unsigned message, os::WPARAM wParam, os::LPARAM lParam) {
-    if (message == WM_HOTKEY) throw std::runtime_error("hotkey");
-    return os::CallWindowProcA(formProcedure, window, message, wParam, lParam);
-}
 
 }  // namespace
 
@@ -110,16 +103,14 @@ TEST_F(Win32AppDeathTest, AnErrorTheProgramDidNotHandleEndsItInsteadOfUnwindingT
         ::testing::ExitedWithCode(1), "Run-time error not handled, the program ends: x");
 }
 
-TEST_F(Win32AppDeathTest, AnErrorInAWindowProcedureTheProgramSetEndsItTheSameWay) {
+TEST_F(Win32AppDeathTest, AnErrorInTheHotkeyHandlerEndsItTheSameWay) {
     EXPECT_EXIT(
         {
             ReadTheErrorBoxAndPressOk();
             os::RunApplication(0, nullptr, [] {
-                const os::Hwnd window = unloading->hWnd();
-                formProcedure = reinterpret_cast<os::WNDPROC>(
-                    os::SetWindowLongA(window, os::GWL_WNDPROC, reinterpret_cast<os::LONG_PTR>(&FailingOnHotKey)));
-                PostMessageW(Native(window), WM_HOTKEY, 1, 0);
+                os::SetHotkeyHandler([](int id) { throw std::runtime_error("hotkey " + std::to_string(id)); });
+                PostMessageW(os::win32::HotkeyWindow(), WM_HOTKEY, 2, 0);
             });
         },
-        ::testing::ExitedWithCode(1), "Run-time error not handled, the program ends: hotkey");
+        ::testing::ExitedWithCode(1), "Run-time error not handled, the program ends: hotkey 2");
 }

@@ -1,5 +1,5 @@
-// The program itself on the Win32 realisation: start-up, the hotkeys through the replaced shell
-// procedure, the panel as the desktop shows it, and the end of the session.
+// The program itself on the Win32 realisation: start-up, the hotkeys as the hotkey window hears
+// them, the panel as the desktop shows it, and the end of the session.
 #include <string>
 
 #include "panel/reading_panel.h"
@@ -16,7 +16,7 @@ protected:
     static HWND Shell() { return Native(shellWindow->hWnd()); }
     static HWND Panel() { return readingPanel.Exists() ? Native(readingPanel->hWnd()) : nullptr; }
     static void HotKey(WPARAM id) {
-        SendMessageW(Shell(), WM_HOTKEY, id, 0);
+        SendMessageW(os::win32::HotkeyWindow(), WM_HOTKEY, id, 0);
         Pump();
     }
     // Whether another program could still take Ctrl+Alt+key.
@@ -44,7 +44,7 @@ protected:
 
 }  // namespace
 
-TEST_F(Win32Program, StartRegistersTheStoredOrDefaultLettersOnTheHiddenShellWindow) {
+TEST_F(Win32Program, StartBindsTheStoredOrDefaultLettersAndShowsNoWindow) {
     Store("default", "key", "AB");
     Start();
     EXPECT_FALSE(IsWindowVisible(Shell()));

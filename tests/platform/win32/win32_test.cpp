@@ -1,5 +1,6 @@
 // The program's headers come before <windows.h>, whose macros share names with os:: values.
 #include "forms/form.h"
+#include "platform/global_hotkeys.h"
 #include "platform/settings_store.h"
 #include "win32_test.h"
 #include "platform/win32/dialog_navigation.h"
@@ -96,7 +97,10 @@ void Win32Test::SetUp() { ClearStore(); }
 void Win32Test::TearDown() {
     WhenMenuIsUp(nullptr, nullptr);
     Pump();
-    os::DiscardAllForms();  // their windows go, and the hotkeys with them
+    os::DiscardAllForms();
+    // The hotkeys go with their window, which the next test's first binding makes again.
+    os::SetHotkeyHandler(nullptr);
+    DestroyWindow(os::win32::HotkeyWindow());
     Pump();
     ClearStore();
 }

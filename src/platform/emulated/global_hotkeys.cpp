@@ -1,0 +1,58 @@
+// Global hotkeys on the realisations without RegisterHotKey: each id holds one combination, a
+// combination one id, as Windows keeps them for a program.
+#include <map>
+#include <utility>
+
+#include "platform/emulated/hotkeys.h"
+#include "platform/global_hotkeys.h"
+
+namespace os {
+
+namespace {
+// Never destroyed: when the desktop ends the process (Qt exits when the X server goes), objects
+// held in statics may still give back their hotkeys after a static made later is gone.
+std::map<int, std::pair<unsigned, unsigned>>& Bound() {  // id -> modifiers, virtual key
+    static auto* bound = new std::map<int, std::pair<unsigned, unsigned>>;
+    return *bound;
+}
+std::function<void(int)>& Handler() {
+    static auto* handler = new std::function<void(int)>;
+    return *handler;
+}
+}  // namespace
+
+void SetHotkeyHandler(std::function<void(int id)> handler) { Handler() = std::move(handler); }
+
+bool BindHotkey(int id, unsigned modifiers, unsigned virtualKey) {
+    if (Bound().count(id)) return false;
+    for (const auto& [other, combination] : Bound()) {
+        if (combination == std::pair{modifiers, virtualKey}) return false;
+    }
+    if (!emu::GrabHotKey(id, modifiers, virtualKey)) return false;
+    Bound()[id] = {modifiers, virtualKey};
+    return true;
+}
+
+void UnbindHotkey(int id) {
+    const auto it = Bound().find(id);
+    if (it == Bound().end()) return;
+    const auto [modifiers, virtualKey] = it->second;
+    Bound().erase(it);
+    emu::ReleaseHotKey(id, modifiers, virtualKey);
+}
+
+bool emu::DeliverHotKey(unsigned modifiers, unsigned virtualKey) {
+    for (const auto& [id, combination] : Bound()) {
+        if (combination == std::pair{modifiers, virtualKey}) {
+            RunHotkeyHandler(id);  // the id is a copy: the handler may bind hotkeys again
+            return true;
+        }
+    }
+    return false;
+}
+
+void emu::RunHotkeyHandler(int id) {
+    if (Handler()) Handler()(id);
+}
+
+}  // namespace os
