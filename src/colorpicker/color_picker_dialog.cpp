@@ -1,7 +1,6 @@
 #include "colorpicker/color_picker_dialog.h"
 
 #include "forms/twips.h"
-#include "settings/settings_dialog.h"
 
 namespace {
 constexpr float kClientWidth = 6510;  // twips
@@ -34,6 +33,6 @@ void ColorPickerDialog::OnLoad() { SetTabOrder({&picker, &swatch, &setButton}); 
 void ColorPickerDialog::OnActivate() { picker.GoToColor(kRed); }
 
 void ColorPickerDialog::SetThisColour() {
-    settingsDialog->SetColor(swatch.BackColor());  // a closed settings dialog loads, hidden
+    if (ColorChosen) ColorChosen(swatch.BackColor());
     Unload();
 }

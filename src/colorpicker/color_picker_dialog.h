@@ -1,8 +1,10 @@
 // The colour picker dialog: the picker, a swatch that follows every pick, and "SET THIS COLOUR",
-// which hands the swatch's colour to the settings dialog and closes this one. Each time another of
+// which hands the swatch's colour to whoever opened it and closes this one. Each time another of
 // the program's windows hands it the activation it starts again from red; coming back from another
 // program (the page being read) keeps the colour picked.
 #pragma once
+
+#include <functional>
 
 #include "colorpicker/color_picker.h"
 #include "forms/controls.h"
@@ -15,6 +17,9 @@ public:
     ColorPicker picker;
     os::PictureBox swatch;
     os::CommandButton setButton;
+
+    // Set by whoever opens the dialog: SET THIS COLOUR hands it the swatch's colour.
+    std::function<void(os::COLORREF)> ColorChosen;
 
     void SetThisColour();
 

@@ -4,10 +4,10 @@
 
 #include "forms/twips.h"
 #include "info/info_images.h"
+#include "info/site.h"
 #include "info/system_info.h"
 #include "platform/browser.h"
 #include "platform/user32.h"
-#include "shell/site.h"
 #include "version.h"
 
 namespace {

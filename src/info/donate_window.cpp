@@ -2,10 +2,10 @@
 
 #include "forms/twips.h"
 #include "info/info_images.h"
+#include "info/site.h"
 #include "platform/app.h"
 #include "platform/browser.h"
 #include "platform/user32.h"
-#include "shell/site.h"
 
 namespace {
 constexpr float kClientWidth = 8310;  // twips

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "shell/tray_icons.h"
+#include "info/program_icons.h"
 
 namespace info_images {
 
@@ -47,7 +47,7 @@ bool Inside(int x, int y, int inset) {
 }  // namespace
 
 os::Bitmap AboutIcon(os::COLORREF background) {
-    const os::IconImage icon = tray_icons::AboutIcon();
+    const os::IconImage icon = program_icons::AboutIcon();
     os::Bitmap bitmap{icon.width, icon.height, {}};
     for (std::uint32_t argb : icon.argb) {
         // 0xAARRGGBB to 0x00BBGGRR; the 16-colour drawing is opaque or clear.

@@ -11,7 +11,6 @@
 #include "settings/form_descriptions.h"
 #include "settings/number_text.h"
 #include "settings/stored_settings.h"
-#include "shell/shell_window.h"
 
 namespace {
 constexpr float kClientWidth = 7170;  // twips
@@ -74,7 +73,7 @@ void SettingsDialog::Confirm() {
     const std::string show = showText.empty() ? settings::ReadLetter(settings::kShowLetter, settings::kDefaultShowLetter) : showText;
     const std::string hide = hideText.empty() ? settings::ReadLetter(settings::kHideLetter, settings::kDefaultHideLetter) : hideText;
     // One key cannot do both: the dialog stays open, nothing stored, for the person to choose again.
-    if (LetterKeyCode(show) == LetterKeyCode(hide)) {
+    if (settings::LetterKeyCode(show) == settings::LetterKeyCode(hide)) {
         os::ShowMessage("CTRL+Alt+" + os::FirstCharacter(show) + " cannot both show and hide the reading panel. "
                         "Choose two different letters.",
                         "Lisotra Settings.");
@@ -86,14 +85,7 @@ void SettingsDialog::Confirm() {
     Store(settings::kDefault, settings::kOnTop, settings::FormatSettingNumber(onTop.Value()));
     Store(settings::kDefault, settings::kBackColor, settings::FormatSettingNumber(static_cast<std::int32_t>(Color())));
 
-    HotkeyRegistrar& hotkeys = shellWindow->Hotkeys();
-    hotkeys.UnregisterAll();
-    std::string refused;
-    for (const std::string& letter : {show, hide}) {
-        if (!hotkeys.RegisterNext(kCtrlAlt, LetterKeyCode(letter))) {
-            refused += std::string(refused.empty() ? "" : " and ") + "CTRL+Alt+" + os::FirstCharacter(letter);
-        }
-    }
+    const std::string refused = BindLetters ? BindLetters(show, hide) : std::string();
     if (!refused.empty()) {
         os::ShowMessage(refused + " could not be registered as a hotkey: another program may be using it, or the "
                                   "character is not a key. The letters are stored; choose another letter to use.",
@@ -102,4 +94,8 @@ void SettingsDialog::Confirm() {
     Unload();
 }
 
-void SettingsDialog::ChooseColor() { colorPickerDialog->Show(); }
+void SettingsDialog::ChooseColor() {
+    // The chosen colour comes back here; a closed settings dialog loads for it, hidden.
+    colorPickerDialog->ColorChosen = [](os::COLORREF color) { settingsDialog->SetColor(color); };
+    colorPickerDialog->Show();
+}

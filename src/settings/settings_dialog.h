@@ -1,8 +1,10 @@
 // The settings dialog: the two hotkey letters, whether the panel stays on top, whether the program
 // starts at log-on, and the panel's colour. It reads the store when it loads; OK stores what it
-// shows, registers the hotkeys again and closes it. Closing it otherwise stores nothing.
+// shows, has its opener bind the hotkeys to the letters again and closes it. Closing it otherwise
+// stores nothing.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "forms/controls.h"
@@ -27,6 +29,11 @@ public:
     os::Label hideLabel;
     os::TextBox hideLetter;
     os::CommandButton okButton;
+
+    // Set by whoever opens the dialog: binds the hotkeys to the show and hide letters OK confirmed,
+    // and gives back the combinations the desktop refused, in words ("CTRL+Alt+X and CTRL+Alt+Y"),
+    // or nothing.
+    std::function<std::string(const std::string& show, const std::string& hide)> BindLetters;
 
     void Confirm();      // OK
     void ChooseColor();  // the colour button

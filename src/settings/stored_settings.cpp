@@ -2,6 +2,7 @@
 
 #include "forms/conversions.h"
 #include "platform/settings_store.h"
+#include "platform/text.h"
 #include "settings/number_text.h"
 
 namespace settings {
@@ -19,6 +20,8 @@ std::string ReadLetter(const char* key, const char* defaultLetter) {
     std::string letter = os::GetSetting(kApp, kDefault, key);
     return letter.empty() ? defaultLetter : letter;
 }
+
+int LetterKeyCode(const std::string& letter) { return os::AnsiCharCode(letter); }
 
 bool ReadPanelOnTop() {
     // A number too large for 16 bits counts as absent.

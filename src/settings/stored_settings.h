@@ -30,6 +30,8 @@ double ReadNumber(const char* section, const char* key);
 
 // The stored letter text unchanged, or the reader's default when it is empty.
 std::string ReadLetter(const char* key, const char* defaultLetter);
+// The key a letter text names: the ANSI code of its first character (0 for an empty text).
+int LetterKeyCode(const std::string& letter);
 
 // The reading panel's readers.
 bool ReadPanelOnTop();              // the rounded value is 1

@@ -3,8 +3,6 @@
 #include "platform/text.h"
 #include "platform/global_hotkeys.h"
 
-int LetterKeyCode(const std::string& letter) { return os::AnsiCharCode(letter); }
-
 bool HotkeyRegistrar::RegisterNext(unsigned modifiers, int virtualKey) {
     ++count_;
     // A negative code keeps its sign bits, as a 16-bit key code widened always did: it names no key.

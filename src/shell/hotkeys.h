@@ -10,9 +10,6 @@ enum class HotkeyId { Show = 1, Hide = 2 };
 
 inline constexpr unsigned kCtrlAlt = os::MOD_ALT | os::MOD_CONTROL;
 
-// The key code of a letter text: the ANSI code of its first character (0 for an empty text).
-int LetterKeyCode(const std::string& letter);
-
 class HotkeyRegistrar {
 public:
     // Takes the next id (used up even when the registration fails) and registers it. Returns

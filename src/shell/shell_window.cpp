@@ -3,16 +3,17 @@
 #include "forms/twips.h"
 #include "info/about_box.h"
 #include "info/donate_window.h"
+#include "info/program_icons.h"
+#include "info/site.h"
 #include "panel/reading_panel.h"
 #include "platform/app.h"
 #include "platform/browser.h"
 #include "platform/global_hotkeys.h"
 #include "platform/shell32.h"
+#include "platform/text.h"
 #include "settings/settings_dialog.h"
 #include "settings/stored_settings.h"
 #include "shell/notify_icon.h"
-#include "shell/site.h"
-#include "shell/tray_icons.h"
 
 namespace {
 constexpr std::uint32_t kTrayId = 1;
@@ -21,11 +22,11 @@ constexpr float kDesignWidth = 5175;  // twips
 constexpr float kDesignHeight = 2850;
 
 os::Hicon TrayIconPicture() {
-    static const os::Hicon icon = os::CreateStoredIcon(os::StoredIcon::Tray, tray_icons::TrayIcon);
+    static const os::Hicon icon = os::CreateStoredIcon(os::StoredIcon::Tray, program_icons::TrayIcon);
     return icon;
 }
 os::Hicon SampleIconPicture() {
-    static const os::Hicon icon = os::CreateIconFromImages(tray_icons::SampleIcon());
+    static const os::Hicon icon = os::CreateIconFromImages(program_icons::SampleIcon());
     return icon;
 }
 }  // namespace
@@ -59,8 +60,8 @@ void ShellWindow::OnLoad() {
     showLetter_ = settings::ReadLetter(settings::kShowLetter, settings::kDefaultShowLetter);
     hideLetter_ = settings::ReadLetter(settings::kHideLetter, settings::kDefaultHideLetter);
     os::SetHotkeyHandler([this](int id) { OnHotkey(id); });
-    hotkeys_.RegisterNext(kCtrlAlt, LetterKeyCode(showLetter_));
-    hotkeys_.RegisterNext(kCtrlAlt, LetterKeyCode(hideLetter_));
+    hotkeys_.RegisterNext(kCtrlAlt, settings::LetterKeyCode(showLetter_));
+    hotkeys_.RegisterNext(kCtrlAlt, settings::LetterKeyCode(hideLetter_));
 }
 
 void ShellWindow::OnHotkey(int id) {
@@ -99,7 +100,21 @@ void ShellWindow::ToggleReadingPanel() {
     }
 }
 
-void ShellWindow::OpenSettings() { settingsDialog->Show(); }
+void ShellWindow::OpenSettings() {
+    settingsDialog->BindLetters = [this](const std::string& show, const std::string& hide) { return BindLetters(show, hide); };
+    settingsDialog->Show();
+}
+
+std::string ShellWindow::BindLetters(const std::string& show, const std::string& hide) {
+    hotkeys_.UnregisterAll();
+    std::string refused;
+    for (const std::string& letter : {show, hide}) {
+        if (!hotkeys_.RegisterNext(kCtrlAlt, settings::LetterKeyCode(letter))) {
+            refused += std::string(refused.empty() ? "" : " and ") + "CTRL+Alt+" + os::FirstCharacter(letter);
+        }
+    }
+    return refused;
+}
 
 void ShellWindow::OpenAbout() { aboutBox->Show(); }
 void ShellWindow::OpenDonate() { donateWindow->Show(); }

@@ -33,6 +33,8 @@ public:
     // per pixel.
     void OnTrayNotification(float x);
     void ToggleReadingPanel();
+    // Binds the hotkeys again, the show letter's first; the combinations refused, in words.
+    std::string BindLetters(const std::string& show, const std::string& hide);
     void OpenSettings();
     void OpenHelp();
     void OpenAbout();

@@ -8,17 +8,18 @@
 #include "colorpicker/picker_host.h"
 #include "colorpicker/picker_images.h"
 #include "platform/headless/headless.h"
+#include "support/fresh_process.h"
 
 namespace {
 // A fresh desktop, then the host shown.
 struct FreshDesktop {
-    FreshDesktop() { headless::Reset(); }
+    FreshDesktop() { FreshProcess(); }
 };
 
 class Picker : public ::testing::Test {
 protected:
     void SetUp() override { pickerHost->Show(); }
-    void TearDown() override { headless::Reset(); }
+    void TearDown() override { FreshProcess(); }
     // What the screen shows of the field and of the bar.
     os::COLORREF FieldAt(int x, int y) const { return headless::ShownPixel(picker.hWnd(), x, y); }
     os::COLORREF BarAt(int x, int y) const { return headless::ShownPixel(picker.bar.hWnd(), x, y); }

@@ -10,6 +10,7 @@
 #include "forms/conversions.h"
 #include "platform/headless/headless.h"
 #include "platform/user32.h"
+#include "support/fresh_process.h"
 
 namespace {
 std::vector<std::string> events;
@@ -39,10 +40,10 @@ os::FormRef<Probe> probe;
 class FormLayer : public ::testing::Test {
 protected:
     void SetUp() override {
-        headless::Reset();
+        FreshProcess();
         events.clear();
     }
-    void TearDown() override { headless::Reset(); }
+    void TearDown() override { FreshProcess(); }
     static const headless::WindowState& State() { return *headless::Window(probe->hWnd()); }
 };
 }  // namespace

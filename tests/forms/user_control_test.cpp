@@ -9,6 +9,7 @@
 
 #include "forms/form.h"
 #include "platform/headless/headless.h"
+#include "support/fresh_process.h"
 
 namespace {
 std::vector<std::string> events;
@@ -48,11 +49,11 @@ os::FormRef<ProbeForm> probeForm;
 class UserControlHost : public ::testing::Test {
 protected:
     void SetUp() override {
-        headless::Reset();
+        FreshProcess();
         events.clear();
         saved.reset();
     }
-    void TearDown() override { headless::Reset(); }
+    void TearDown() override { FreshProcess(); }
 };
 }  // namespace
 

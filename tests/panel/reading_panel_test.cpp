@@ -87,7 +87,7 @@ TEST_F(ReadingPanelTest, ANonPositiveWidthAppliesNoneOfTheFour) {
     PressShow();
     const os::PixelRect design = Panel()->frame;
     PressHide();
-    headless::Reset();
+    FreshProcess();
     Start();
     StoreGeometry(" 0", " 4500", " 3000", " 3000");
     PressShow();

@@ -9,6 +9,7 @@
 #include "platform/emulated/notify_icons.h"
 #include "platform/headless/headless.h"
 #include "platform/native_window.h"
+#include "support/fresh_process.h"
 
 namespace {
 
@@ -48,10 +49,10 @@ os::NotifyIconRecord Record(os::Hwnd owner, std::uint32_t id, const std::string&
 
 class NotifyIcons : public ::testing::Test {
 protected:
-    void SetUp() override { headless::Reset(); }
+    void SetUp() override { FreshProcess(); }
     void TearDown() override {
         owner.reset();
-        headless::Reset();
+        FreshProcess();
     }
     int Apply(unsigned message, const os::NotifyIconRecord& record) {
         return os::emu::ApplyNotifyIcon(message, record, display);
@@ -113,6 +114,6 @@ TEST_F(NotifyIcons, HeadlessKeepsTheSameIconsItsCallsMade) {
     ASSERT_EQ(headless::TrayIcons().size(), 1u);
     EXPECT_EQ(headless::TrayIcons().at({Owner(), 7}).tip, "tip");
     EXPECT_EQ(headless::NotifyCalls().size(), 2u);  // every call, whatever it did
-    headless::Reset();
+    FreshProcess();
     EXPECT_TRUE(headless::TrayIcons().empty());
 }

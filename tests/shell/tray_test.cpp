@@ -5,7 +5,7 @@
 #include "panel/reading_panel.h"
 #include "platform/app.h"
 #include "shell/notify_icon.h"
-#include "shell/tray_icons.h"
+#include "info/program_icons.h"
 #include "shell/shell_window.h"
 #include "support/fresh_process.h"
 
@@ -165,7 +165,7 @@ TEST_F(Tray, SampleButtons) {
 }
 
 TEST(TrayIcons, TheSampleIconKeepsToItsColourDepths) {
-    const auto images = tray_icons::SampleIcon();
+    const auto images = program_icons::SampleIcon();
     ASSERT_EQ(images.size(), 2u);
     for (const os::IconImage& image : images) {
         EXPECT_EQ(image.width, 16);

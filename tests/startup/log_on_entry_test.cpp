@@ -4,6 +4,7 @@
 
 #include "platform/headless/headless.h"
 #include "startup/startup_host.h"
+#include "support/fresh_process.h"
 
 namespace {
 constexpr const char* kOurs = "\"C:\\Program Files\\Lisotra\\lisotra.exe\" ";
@@ -11,10 +12,10 @@ constexpr const char* kOurs = "\"C:\\Program Files\\Lisotra\\lisotra.exe\" ";
 class LogOnEntry : public ::testing::Test {
 protected:
     void SetUp() override {
-        headless::Reset();
+        FreshProcess();
         StartupHost::nextSaved.reset();
     }
-    void TearDown() override { headless::Reset(); }
+    void TearDown() override { FreshProcess(); }
     static RunAtStartupBox& Control() { return startupHost->runAtStartup; }
     static void Click() { headless::ClickCheckBox(Control().checkBox.hWnd()); }
     static int Changes() { return headless::AutostartWrites() + headless::AutostartRemovals(); }
@@ -64,7 +65,7 @@ TEST_F(LogOnEntry, TheEntryForEachKindOfFolder) {
              {"/usr/bin/lisotra", "\"/usr/bin\\lisotra.exe\" "},
              {"/ab/lisotra", "\"/ab\\lisotra.exe\" "},
              {"/lisotra", "\"/lisotra.exe\" "}}) {
-        headless::Reset();
+        FreshProcess();
         headless::SetProgramFile(file);
         startupHost->runAtStartup.SetCommandLineArgument("");
         startupHost->runAtStartup.SetRegistered(true);

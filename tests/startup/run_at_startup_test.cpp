@@ -9,16 +9,17 @@
 #include "platform/user32.h"
 #include "settings/form_descriptions.h"
 #include "startup/startup_host.h"
+#include "support/fresh_process.h"
 
 namespace {
 class RunAtStartUpControl : public ::testing::Test {
 protected:
     void SetUp() override {
-        headless::Reset();
+        FreshProcess();
         StartupHost::nextSaved.reset();
         StartupHost::nextFont.reset();
     }
-    void TearDown() override { headless::Reset(); }
+    void TearDown() override { FreshProcess(); }
     static RunAtStartupBox& Control() { return startupHost->runAtStartup; }
     static const headless::CheckBoxState& Shown() { return *headless::CheckBox(Control().checkBox.hWnd()); }
     // Saves the control as the host would, then loads it afresh from the saved text.
@@ -26,7 +27,7 @@ protected:
         os::FormDescription description;
         description.SetInstance("Run_At_StartUp1", Control().SaveProperties());
         const std::string text = description.Text();
-        headless::Reset();
+        FreshProcess();
         StartupHost::nextSaved = os::FormDescription::Parse(text).Instance("run_at_startup1");
         return *StartupHost::nextSaved;
     }

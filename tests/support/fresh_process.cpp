@@ -4,9 +4,15 @@
 #include "platform/app.h"
 #include "shell/shell_window.h"
 
-void ProgramTest::SetUp() { headless::Reset(); }
+void FreshProcess() {
+    headless::RunDeferred();  // forms unloaded by the last step are destroyed first
+    os::DiscardAllForms();
+    headless::Reset();
+}
 
-void ProgramTest::TearDown() { headless::Reset(); }
+void ProgramTest::SetUp() { FreshProcess(); }
+
+void ProgramTest::TearDown() { FreshProcess(); }
 
 void ProgramTest::Start() {
     os::RunApplication(0, nullptr, [] { shellWindow.Get(); });

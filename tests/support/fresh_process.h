@@ -8,6 +8,10 @@
 #include "platform/headless/headless.h"
 #include "shell/hotkeys.h"
 
+// A fresh process on a fresh desktop: what the last step left to do runs, the forms go with their
+// windows and hotkeys, and the desktop is new.
+void FreshProcess();
+
 class ProgramTest : public ::testing::Test {
 protected:
     void SetUp() override;

@@ -2,7 +2,6 @@
 // deferred work, End that a test can see, the screen and the program file.
 #include <utility>
 
-#include "forms/form.h"
 #include "platform/app.h"
 #include "platform/emulated/notify_icons.h"
 #include "platform/emulated/window_table.h"
@@ -18,8 +17,6 @@ Desktop& D() {
 }
 
 void Reset() {
-    RunDeferred();  // forms unloaded by the last step are destroyed first
-    os::DiscardAllForms();
     D() = Desktop{};
     os::emu::NotifyIcons().clear();
     D().screen.twipsPerPixelX = D().screen.twipsPerPixelY = 15;

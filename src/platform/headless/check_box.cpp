@@ -1,8 +1,8 @@
 // Check boxes, system colours and text metrics on the in-memory desktop: a check box keeps what
 // it shows where a test can read it, and takes the user's clicks.
 #include <algorithm>
+#include <cmath>
 
-#include "forms/conversions.h"
 #include "platform/headless/desktop.h"
 #include "platform/headless/headless.h"
 #include "platform/user32.h"
@@ -88,9 +88,10 @@ COLORREF GetSysColor(int index) {
     }
 }
 
+// std::nearbyint rounds a half to the even neighbour, as the desktop rounds its metrics.
 TextExtent MeasureText(const Font& font, std::string_view text) {
-    const int advance = static_cast<int>(RoundHalfEven(0.6 * font.size)) + (font.weight >= 600 ? 1 : 0);
-    const int line = static_cast<int>(RoundHalfEven(1.6 * font.size));
+    const int advance = static_cast<int>(std::nearbyint(0.6 * font.size)) + (font.weight >= 600 ? 1 : 0);
+    const int line = static_cast<int>(std::nearbyint(1.6 * font.size));
     TextExtent extent{0, line};
     int width = 0;
     for (size_t i = 0; i < text.size(); ++i) {

@@ -39,9 +39,9 @@ struct WindowState {
     os::Hwnd focus{};
 };
 
-// A fresh process on a fresh desktop: no forms, windows, hotkeys or deferred work; an empty
-// settings store and no log-on entry; one 1920 x 1080 screen at 15 twips per pixel; the program file
-// C:\Program Files\Lisotra\lisotra.exe.
+// A fresh desktop: no deferred work, an empty settings store and no log-on entry; one
+// 1920 x 1080 screen at 15 twips per pixel; the program file C:\Program Files\Lisotra\lisotra.exe.
+// The program's forms go first (tests/support's FreshProcess).
 void Reset();
 bool Ended();
 

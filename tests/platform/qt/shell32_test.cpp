@@ -10,7 +10,7 @@
 #include "platform/native_window.h"
 #include "platform/shell32.h"
 #include "shell/notify_icon.h"
-#include "shell/tray_icons.h"
+#include "info/program_icons.h"
 
 namespace {
 class Owner : public os::Form {
@@ -38,7 +38,7 @@ const std::vector<os::MenuItem> kItems = {{"a", "&Show/Hide Form", nullptr}, {"s
 
 TEST(QtTray, TheNotificationAreaKeepsOneIconPerOwnerAndId) {
     const os::Hwnd hwnd = owner->hWnd();
-    const os::Hicon icon = os::CreateIconFromImages(tray_icons::TrayIcon());
+    const os::Hicon icon = os::CreateIconFromImages(program_icons::TrayIcon());
     const auto add = notify_icon::IconRecord(hwnd, 1, icon, "Lisotra v2.0");
     EXPECT_EQ(os::Shell_NotifyIconA(os::NIM_MODIFY, add), 0);  // nothing to modify yet
     EXPECT_EQ(os::Shell_NotifyIconA(os::NIM_ADD, add), 1);

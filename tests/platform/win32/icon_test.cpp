@@ -2,7 +2,7 @@
 // screen, and the small image the notification area gets, shrunk without losing thin lines.
 #include "platform/picture.h"
 #include "shell/notify_icon.h"
-#include "shell/tray_icons.h"
+#include "info/program_icons.h"
 #include "win32_test.h"
 
 #include <vector>
@@ -105,11 +105,11 @@ TEST(Win32Icon, TheStoredTrayIconIsTheDrawnOnesSmallImage) {
     static int drawn = 0;
     HICON stored = reinterpret_cast<HICON>(os::CreateStoredIcon(os::StoredIcon::Tray, [] {
         ++drawn;
-        return tray_icons::TrayIcon();
+        return program_icons::TrayIcon();
     }));
     ASSERT_NE(stored, nullptr);
     EXPECT_EQ(drawn, 0);
-    HICON made = os::win32::NotificationAreaIcon(Made(tray_icons::TrayIcon()));
+    HICON made = os::win32::NotificationAreaIcon(Made(program_icons::TrayIcon()));
     const Pixels storedPixels = ColourOf(stored), madePixels = ColourOf(made);
     EXPECT_EQ(storedPixels.width, GetSystemMetrics(SM_CXSMICON));
     EXPECT_EQ(storedPixels.height, GetSystemMetrics(SM_CYSMICON));

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "shell/tray_icons.h"
+#include "info/program_icons.h"
 
 int main(int argc, char** argv) {
     if (argc < 4) {
@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "lisotra_draw_icons: no icon size %s\n", argv[i]);
             return 2;
         }
-        const os::IconImage picture = tray_icons::ProgramIcon(size);
+        const os::IconImage picture = program_icons::ProgramIcon(size);
         QImage image(size, size, QImage::Format_ARGB32);  // the same 0xAARRGGBB, straight alpha
         for (int y = 0; y < size; ++y)
             for (int x = 0; x < size; ++x) image.setPixel(x, y, picture.argb[static_cast<size_t>(y * size + x)]);

@@ -1,11 +1,11 @@
-#include "shell/tray_icons.h"
+#include "info/program_icons.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
 
-namespace tray_icons {
+namespace program_icons {
 
 namespace {
 
@@ -130,4 +130,4 @@ std::vector<os::IconImage> SampleIcon() {
     return {Image(16, 4, pixels, &sixteen), Image(16, 8, pixels, &cube)};
 }
 
-}  // namespace tray_icons
+}  // namespace program_icons

@@ -1,7 +1,7 @@
 // Writes lisotra.ico: a page of text with a tinted reading band across it, at 16, 32 and 48 pixels
 // for windows and 128 pixels for the tray, all 32 bits per pixel with alpha. The 128-pixel image is
 // stored as PNG, as icons may be since Windows Vista: 64 KB less in the program. Also writes the
-// tray icon the program draws (shell/tray_icons.cpp) at the small-icon sizes, so that the program
+// tray icon the program draws (info/program_icons.cpp) at the small-icon sizes, so that the program
 // need not draw and shrink it while it starts. Run on the build machine during the build: standard
 // C++ only.
 #include <algorithm>
@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "platform/win32/icon_resample.h"
-#include "shell/tray_icons.h"
+#include "info/program_icons.h"
 
 namespace {
 
@@ -251,7 +251,7 @@ std::vector<std::uint8_t> IconImage(int size, const std::vector<std::uint8_t>& p
 // The program's drawing at the tray's small sizes, bottom-up BGRA: shrunk from the tray icon as
 // the program shrinks it at run time, so the stored images are the ones it would make.
 std::vector<std::uint8_t> TrayImage(int size) {
-    const std::vector<std::uint32_t> argb = os::win32::Resample(tray_icons::TrayIcon().front(), size, size);
+    const std::vector<std::uint32_t> argb = os::win32::Resample(program_icons::TrayIcon().front(), size, size);
     std::vector<std::uint8_t> pixels;
     for (int row = size - 1; row >= 0; --row) {
         for (int col = 0; col < size; ++col) {

@@ -5,7 +5,7 @@
 
 #include "platform/picture.h"
 
-namespace tray_icons {
+namespace program_icons {
 
 // The program's picture, true colour with alpha, at any size: the tray icon, and the desktop's
 // icon for the program (drawn at each size the icon theme holds while the program is built).
@@ -17,4 +17,4 @@ os::IconImage AboutIcon();
 // The sample second icon: a blue band, 16 x 16 at 16 colours and at 256 colours.
 std::vector<os::IconImage> SampleIcon();
 
-}  // namespace tray_icons
+}  // namespace program_icons
