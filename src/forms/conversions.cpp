@@ -26,12 +26,12 @@ std::optional<Int> ToInt(double value) {
 std::optional<std::int16_t> ToInt16(double value) { return ToInt<std::int16_t>(value); }
 std::optional<std::int32_t> ToInt32(double value) { return ToInt<std::int32_t>(value); }
 
-std::int16_t CInt(double value) {
+std::int16_t RoundToInt16(double value) {
     if (auto v = ToInt16(value)) return *v;
     throw OverflowError();
 }
 
-std::int32_t CLng(double value) {
+std::int32_t RoundToInt32(double value) {
     if (auto v = ToInt32(value)) return *v;
     throw OverflowError();
 }

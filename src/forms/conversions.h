@@ -21,7 +21,7 @@ std::optional<std::int16_t> ToInt16(double value);
 std::optional<std::int32_t> ToInt32(double value);
 
 // As ToInt16 and ToInt32, raising OverflowError instead of giving nothing.
-std::int16_t CInt(double value);
-std::int32_t CLng(double value);
+std::int16_t RoundToInt16(double value);
+std::int32_t RoundToInt32(double value);
 
 }  // namespace os

@@ -7,8 +7,8 @@ namespace os {
 
 float PixelsToTwipsX(int pixels) { return static_cast<float>(pixels) * TwipsPerPixelX(); }
 float PixelsToTwipsY(int pixels) { return static_cast<float>(pixels) * TwipsPerPixelY(); }
-int TwipsToPixelsX(float twips) { return CLng(static_cast<double>(twips) / TwipsPerPixelX()); }
-int TwipsToPixelsY(float twips) { return CLng(static_cast<double>(twips) / TwipsPerPixelY()); }
+int TwipsToPixelsX(float twips) { return RoundToInt32(static_cast<double>(twips) / TwipsPerPixelX()); }
+int TwipsToPixelsY(float twips) { return RoundToInt32(static_cast<double>(twips) / TwipsPerPixelY()); }
 
 PixelRect TwipsToPixels(const TwipsRect& r) {
     return {TwipsToPixelsX(r.left), TwipsToPixelsY(r.top), TwipsToPixelsX(r.width), TwipsToPixelsY(r.height)};

@@ -1,20 +1,19 @@
-// The per-user settings store: texts addressed by application, section and key.
+// The program's per-user settings store: texts addressed by section and key, kept under the
+// program's name (version::kTitle).
 #pragma once
 
 #include <string>
 
-
 namespace os {
 
 // The stored text, or the empty text when the key or its section does not exist or cannot be read.
-std::string GetSetting(const std::string& app, const std::string& section, const std::string& key);
+std::string ReadSetting(const std::string& section, const std::string& key);
 
 // Creates the section and key when needed and replaces the stored text. The value is stored for
 // good when this returns.
-void SaveSetting(const std::string& app, const std::string& section, const std::string& key,
-                 const std::string& value);
+void WriteSetting(const std::string& section, const std::string& key, const std::string& value);
 
-// Several SaveSetting calls that belong together (the four values of a window's geometry): a store
+// Several WriteSetting calls that belong together (the four values of a window's geometry): a store
 // that writes a whole file may write them once, when the outermost batch ends. Every value is
 // stored for good when that batch's destructor returns.
 class SettingsBatch {

@@ -38,7 +38,7 @@ float LetterBoxLeft(float labelLeft) {
 }
 
 void Store(const char* section, const char* key, const std::string& text) {
-    os::SaveSetting(settings::kApp, section, key, text);
+    os::WriteSetting(section, key, text);
 }
 }  // namespace
 

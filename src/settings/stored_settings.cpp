@@ -7,17 +7,17 @@
 
 namespace settings {
 
-double ReadNumber(const char* section, const char* key) { return ParseSettingNumber(os::GetSetting(kApp, section, key)); }
+double ReadNumber(const char* section, const char* key) { return ParseSettingNumber(os::ReadSetting(section, key)); }
 
 namespace {
 float ReadSingle(const char* key) { return static_cast<float>(ReadNumber(kWindow, key)); }
 void SaveSingle(const char* key, float value) {
-    os::SaveSetting(kApp, kWindow, key, FormatSettingNumber(value));
+    os::WriteSetting(kWindow, key, FormatSettingNumber(value));
 }
 }  // namespace
 
 std::string ReadLetter(const char* key, const char* defaultLetter) {
-    std::string letter = os::GetSetting(kApp, kDefault, key);
+    std::string letter = os::ReadSetting(kDefault, key);
     return letter.empty() ? defaultLetter : letter;
 }
 

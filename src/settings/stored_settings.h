@@ -9,8 +9,6 @@
 
 namespace settings {
 
-inline constexpr const char* kApp = "Lisotra";
-
 // Section "default".
 inline constexpr const char* kDefault = "default";
 inline constexpr const char* kShowLetter = "key";

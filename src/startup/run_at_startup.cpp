@@ -37,7 +37,7 @@ void RunAtStartupBox::SetCommandLineArgument(const std::string& value) {
 
 void RunAtStartupBox::SetAlignment(std::int32_t value) {
     if (value == 2) value = 0;
-    const std::int16_t alignment = os::CInt(value);  // OverflowError before anything changes
+    const std::int16_t alignment = os::RoundToInt16(value);  // OverflowError before anything changes
     checkBox.SetAlignment(alignment);
     PropertyChanged();
 }

@@ -10,8 +10,8 @@ TEST(Conversions, RoundHalvesToEven) {
     EXPECT_EQ(os::RoundHalfEven(2.5), 2);
     EXPECT_EQ(os::RoundHalfEven(-2.5), -2);
     EXPECT_EQ(os::RoundHalfEven(1.4), 1);
-    EXPECT_EQ(os::CInt(32767.4), 32767);
-    EXPECT_EQ(os::CLng(-2147483648.0), INT32_MIN);
+    EXPECT_EQ(os::RoundToInt16(32767.4), 32767);
+    EXPECT_EQ(os::RoundToInt32(-2147483648.0), INT32_MIN);
 }
 
 TEST(Conversions, OutOfRangeOverflows) {
@@ -21,6 +21,6 @@ TEST(Conversions, OutOfRangeOverflows) {
     EXPECT_FALSE(os::ToInt32(1e300));
     EXPECT_FALSE(os::ToInt32(NAN));
     EXPECT_FALSE(os::ToInt32(INFINITY));
-    EXPECT_THROW(os::CInt(40000), os::OverflowError);
-    EXPECT_THROW(os::CLng(-1e10), os::OverflowError);
+    EXPECT_THROW(os::RoundToInt16(40000), os::OverflowError);
+    EXPECT_THROW(os::RoundToInt32(-1e10), os::OverflowError);
 }

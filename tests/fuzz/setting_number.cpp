@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const char* keys[][2] = {{settings::kDefault, settings::kBackColor}, {settings::kDefault, settings::kOnTop},
                              {settings::kWindow, "width"}, {settings::kWindow, "height"},
                              {settings::kWindow, "left"}, {settings::kWindow, "top"}};
-    for (std::size_t i = 0; i < fields.size(); ++i) headless::Settings()[{settings::kApp, keys[i][0], keys[i][1]}] = fields[i];
+    for (std::size_t i = 0; i < fields.size(); ++i) headless::Settings()[{"Lisotra", keys[i][0], keys[i][1]}] = fields[i];
     const os::COLORREF color = settings::ReadPanelColor();
     FUZZ_CHECK(color > 0 && color <= 0xFFFFFF);
     (void)settings::ReadPanelOnTop();

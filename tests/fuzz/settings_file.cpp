@@ -48,22 +48,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(frame.width > 0 && frame.width <= 3200 && frame.height > 0 && frame.height <= 1280);
     }
     (void)settings::ReadLetter(settings::kShowLetter, "S");
-    const std::string width = os::GetSetting(settings::kApp, settings::kWindow, "width");
-    const std::string letter = os::GetSetting(settings::kApp, settings::kDefault, settings::kShowLetter);
+    const std::string width = os::ReadSetting(settings::kWindow, "width");
+    const std::string letter = os::ReadSetting(settings::kDefault, settings::kShowLetter);
 
     // A write keeps what it does not change, or keeps the whole file beside when it could not be
     // read whole; either way what was written reads back, now and in the next run.
-    os::SaveSetting(settings::kApp, settings::kDefault, settings::kBackColor, " 255");
+    os::WriteSetting(settings::kDefault, settings::kBackColor, " 255");
     const bool keptBeside = QFile::exists(ini + ".unreadable");
     if (keptBeside) {
         FUZZ_CHECK(ReadBytes(ini + ".unreadable") == bytes);
     } else {
-        FUZZ_CHECK(os::GetSetting(settings::kApp, settings::kWindow, "width") == width);
-        FUZZ_CHECK(os::GetSetting(settings::kApp, settings::kDefault, settings::kShowLetter) == letter);
+        FUZZ_CHECK(os::ReadSetting(settings::kWindow, "width") == width);
+        FUZZ_CHECK(os::ReadSetting(settings::kDefault, settings::kShowLetter) == letter);
     }
     FUZZ_CHECK(settings::ReadPanelColor() == 255);
     os::qt::ReopenSettingsStore();
     FUZZ_CHECK(settings::ReadPanelColor() == 255);
-    if (!keptBeside) FUZZ_CHECK(os::GetSetting(settings::kApp, settings::kWindow, "width") == width);
+    if (!keptBeside) FUZZ_CHECK(os::ReadSetting(settings::kWindow, "width") == width);
     return 0;
 }

@@ -47,7 +47,7 @@ bool Ended();
 
 using SettingsMap = std::map<std::tuple<std::string, std::string, std::string>, std::string>;
 SettingsMap& Settings();
-// How many times SaveSetting wrote, since Reset.
+// How many times WriteSetting wrote, since Reset.
 int SaveCount();
 
 // Screens whose work area is all of them; SetMonitors for screens with bars or docks.

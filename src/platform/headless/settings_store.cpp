@@ -2,6 +2,7 @@
 #include "platform/headless/desktop.h"
 #include "platform/headless/headless.h"
 #include "platform/settings_store.h"
+#include "version.h"
 
 namespace headless {
 
@@ -12,14 +13,13 @@ int SaveCount() { return D().saveCount; }
 
 namespace os {
 
-std::string GetSetting(const std::string& app, const std::string& section, const std::string& key) {
-    auto it = headless::D().settings.find({app, section, key});
+std::string ReadSetting(const std::string& section, const std::string& key) {
+    auto it = headless::D().settings.find({version::kTitle, section, key});
     return it == headless::D().settings.end() ? std::string() : it->second;
 }
 
-void SaveSetting(const std::string& app, const std::string& section, const std::string& key,
-                 const std::string& value) {
-    headless::D().settings[{app, section, key}] = value;
+void WriteSetting(const std::string& section, const std::string& key, const std::string& value) {
+    headless::D().settings[{version::kTitle, section, key}] = value;
     ++headless::D().saveCount;
 }
 

@@ -186,8 +186,7 @@ void qt::ReopenSettingsStore() {
     readTrouble.clear();
 }
 
-std::string GetSetting(const std::string& app, const std::string& section, const std::string& key) {
-    (void)app;  // one application, one file
+std::string ReadSetting(const std::string& section, const std::string& key) {
     // Nothing is cached: a change made by another copy is seen.
     QSettings* store = ReadStore();
     if (!store) return {};
@@ -197,9 +196,7 @@ std::string GetSetting(const std::string& app, const std::string& section, const
     return value.toString().toStdString();
 }
 
-void SaveSetting(const std::string& app, const std::string& section, const std::string& key,
-                 const std::string& value) {
-    (void)app;
+void WriteSetting(const std::string& section, const std::string& key, const std::string& value) {
     BeforeFirstWrite();
     Store().setValue(Path(section, key), QString::fromStdString(value));
     if (SettingsBatch::Open()) {

@@ -1,4 +1,4 @@
-// The settings store in the registry: HKEY_CURRENT_USER\Software\<app>\<section>, one REG_SZ value
+// The settings store in the registry: HKEY_CURRENT_USER\Software\Lisotra\<section>, one REG_SZ value
 // per key. The texts go through the wide API, so no ANSI code page can change them.
 #include "platform/settings_store.h"
 
@@ -11,13 +11,14 @@
 #include "platform/app.h"
 #include "platform/win32/realisation.h"
 #include "platform/win32/wide.h"
+#include "version.h"
 
 namespace os {
 
 namespace {
 
-std::wstring KeyPath(const std::string& app, const std::string& section) {
-    return L"Software\\" + win32::Wide(app) + L"\\" + win32::Wide(section);
+std::wstring KeyPath(const std::string& section) {
+    return L"Software\\" + win32::Wide(version::kTitle) + L"\\" + win32::Wide(section);
 }
 
 }  // namespace
@@ -51,9 +52,9 @@ std::wstring ReadRegistryText(::HKEY key, const std::wstring& name, RegistryQuer
 
 }  // namespace win32
 
-std::string GetSetting(const std::string& app, const std::string& section, const std::string& key) {
+std::string ReadSetting(const std::string& section, const std::string& key) {
     HKEY handle = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, KeyPath(app, section).c_str(), 0, KEY_QUERY_VALUE, &handle) != ERROR_SUCCESS) {
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, KeyPath(section).c_str(), 0, KEY_QUERY_VALUE, &handle) != ERROR_SUCCESS) {
         return {};
     }
     const std::wstring text = win32::ReadRegistryText(handle, win32::Wide(key));
@@ -61,12 +62,11 @@ std::string GetSetting(const std::string& app, const std::string& section, const
     return win32::Utf8(text);
 }
 
-void SaveSetting(const std::string& app, const std::string& section, const std::string& key,
-                 const std::string& value) {
+void WriteSetting(const std::string& section, const std::string& key, const std::string& value) {
     const std::wstring text = win32::Wide(value);
     if (text.size() >= (ULONG_MAX / sizeof(wchar_t)) - 1) return;
     HKEY handle = nullptr;
-    LSTATUS status = RegCreateKeyExW(HKEY_CURRENT_USER, KeyPath(app, section).c_str(), 0, nullptr,
+    LSTATUS status = RegCreateKeyExW(HKEY_CURRENT_USER, KeyPath(section).c_str(), 0, nullptr,
                                      REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &handle, nullptr);
     if (status == ERROR_SUCCESS) {
         // With its terminator, as REG_SZ data should be.

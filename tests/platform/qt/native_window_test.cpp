@@ -28,9 +28,9 @@ class QtProgram : public ::testing::Test {
 protected:
     void SetUp() override {
         os::qt::ReopenSettingsStore();
-        for (const char* key : {"width", "height", "left", "top"}) os::SaveSetting("Lisotra", "window", key, "");
-        os::SaveSetting("Lisotra", "default", "backcolor", "");
-        os::SaveSetting("Lisotra", "default", "ontop", "");
+        for (const char* key : {"width", "height", "left", "top"}) os::WriteSetting("window", key, "");
+        os::WriteSetting("default", "backcolor", "");
+        os::WriteSetting("default", "ontop", "");
         shellWindow.Get();
     }
     void TearDown() override {
@@ -72,7 +72,7 @@ public:
                                     qRound(panel->windowOpacity() * 255),
                                     (panel->windowFlags() & Qt::WindowStaysOnTopHint) != 0};
     }
-    std::string Stored(const char* key) override { return os::GetSetting("Lisotra", "window", key); }
+    std::string Stored(const char* key) override { return os::ReadSetting("window", key); }
 
 private:
     void (*hotkey_)(os::WPARAM);
@@ -93,19 +93,19 @@ TEST_F(QtProgram, ThePanelIsAToolWindowOfTheDesignSize) {
 }
 
 TEST_F(QtProgram, StoredChoicesApplyToTheWidget) {
-    os::SaveSetting("Lisotra", "default", "backcolor", " 16711680");  // blue
-    os::SaveSetting("Lisotra", "default", "ontop", " 1");
-    os::SaveSetting("Lisotra", "window", "width", " 6000");
-    os::SaveSetting("Lisotra", "window", "height", " 4500");
-    os::SaveSetting("Lisotra", "window", "left", " 1500");
-    os::SaveSetting("Lisotra", "window", "top", " 750");
+    os::WriteSetting("default", "backcolor", " 16711680");  // blue
+    os::WriteSetting("default", "ontop", " 1");
+    os::WriteSetting("window", "width", " 6000");
+    os::WriteSetting("window", "height", " 4500");
+    os::WriteSetting("window", "left", " 1500");
+    os::WriteSetting("window", "top", " 750");
     Hotkey(1);
     QWidget* panel = PanelWidget();
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(panel->palette().color(QPalette::Window), QColor(0, 0, 255));
     EXPECT_TRUE(panel->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_EQ(panel->frameGeometry(), QRect(100, 50, 400, 300));
-    EXPECT_EQ(os::GetSetting("Lisotra", "window", "top"), " 750");
+    EXPECT_EQ(os::ReadSetting("window", "top"), " 750");
 }
 
 TEST_F(QtProgram, TheCloseButtonUnloadsThePanel) {
@@ -117,7 +117,7 @@ TEST_F(QtProgram, TheCloseButtonUnloadsThePanel) {
     QApplication::processEvents();
     EXPECT_FALSE(readingPanel.Exists());
     EXPECT_EQ(PanelWidget(), nullptr);
-    EXPECT_EQ(os::GetSetting("Lisotra", "window", "left"), " 450");
+    EXPECT_EQ(os::ReadSetting("window", "left"), " 450");
 }
 
 TEST_F(QtProgram, TheShellWindowIsNeverShown) {

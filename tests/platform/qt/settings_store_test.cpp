@@ -38,7 +38,7 @@ protected:
         QFile f(path);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
-    static std::string Get(const char* section, const char* key) { return os::GetSetting("Lisotra", section, key); }
+    static std::string Get(const char* section, const char* key) { return os::ReadSetting(section, key); }
 
     QString dir_;
 };
@@ -46,11 +46,11 @@ protected:
 
 TEST_F(QtSettings, TextsComeBackExactlyFromTheFile) {
     EXPECT_EQ(Get("window", "width"), "");
-    os::SaveSetting("Lisotra", "window", "width", " 4800");
-    os::SaveSetting("Lisotra", "window", "left", "-1200");
-    os::SaveSetting("Lisotra", "default", "key", "A,B = ; [x] \xc3\xa9");
-    os::SaveSetting("Lisotra", "start", "autoload", "666");
-    // In the file when SaveSetting returns, and read by a fresh run.
+    os::WriteSetting("window", "width", " 4800");
+    os::WriteSetting("window", "left", "-1200");
+    os::WriteSetting("default", "key", "A,B = ; [x] \xc3\xa9");
+    os::WriteSetting("start", "autoload", "666");
+    // In the file when WriteSetting returns, and read by a fresh run.
     EXPECT_TRUE(ReadFile(Ini()).contains("width=\" 4800\""));
     os::qt::ReopenSettingsStore();
     EXPECT_EQ(Get("window", "width"), " 4800");
@@ -61,7 +61,7 @@ TEST_F(QtSettings, TextsComeBackExactlyFromTheFile) {
 }
 
 TEST_F(QtSettings, AChangeByAnotherCopyIsSeen) {
-    os::SaveSetting("Lisotra", "default", "ontop", " 0");
+    os::WriteSetting("default", "ontop", " 0");
     WriteIni("[default]\nontop=\" 1\"\nkey=S\n");
     EXPECT_EQ(Get("default", "ontop"), " 1");
 }
@@ -78,7 +78,7 @@ TEST_F(QtSettings, ADamagedFileIsKeptBeforeTheFirstWrite) {
     const QByteArray damaged("[default]\nbackcolor=\" 255\"\n\xff\xfe\x00junk\n[window\nwidth=\" 4800\"\n", 52);
     WriteIni(damaged);
     EXPECT_EQ(Get("default", "backcolor"), " 255");  // what could be read is read
-    os::SaveSetting("Lisotra", "window", "top", " 15");
+    os::WriteSetting("window", "top", " 15");
     EXPECT_EQ(ReadFile(Ini() + ".unreadable"), damaged);
     EXPECT_EQ(Get("window", "top"), " 15");
 }
@@ -88,7 +88,7 @@ TEST_F(QtSettings, BinaryJunkReadsAsEmpty) {
     for (int i = 0; i < 4096; ++i) junk.append(static_cast<char>((i * 7919) & 0xFF));
     WriteIni(junk);
     EXPECT_NO_THROW(Get("window", "width"));
-    os::SaveSetting("Lisotra", "window", "width", " 4800");
+    os::WriteSetting("window", "width", " 4800");
     EXPECT_EQ(Get("window", "width"), " 4800");
     EXPECT_EQ(ReadFile(Ini() + ".unreadable"), junk);
 }
@@ -97,35 +97,35 @@ TEST_F(QtSettings, AStoreThatCannotBeFileDoesNotEndTheProgram) {
     QDir().mkpath(Ini());  // a folder where the file should be
     QFile(Ini() + "/keep").open(QIODevice::WriteOnly);
     EXPECT_EQ(Get("window", "width"), "");
-    os::SaveSetting("Lisotra", "window", "width", " 4800");
+    os::WriteSetting("window", "width", " 4800");
     EXPECT_TRUE(QFileInfo::exists(Ini() + ".unreadable/keep"));  // moved aside, not emptied
     EXPECT_EQ(Get("window", "width"), " 4800");
 }
 
 TEST_F(QtSettings, AFileDeletedOrReplacedByAFolderWhileRunningIsWrittenAgain) {
-    os::SaveSetting("Lisotra", "window", "width", " 4800");
+    os::WriteSetting("window", "width", " 4800");
     QFile::remove(Ini());
-    os::SaveSetting("Lisotra", "window", "left", " 30");
+    os::WriteSetting("window", "left", " 30");
     EXPECT_TRUE(ReadFile(Ini()).contains("left=\" 30\""));
     QFile::remove(Ini());
     QDir().mkpath(Ini() + "/inside");
-    os::SaveSetting("Lisotra", "window", "top", " 15");
+    os::WriteSetting("window", "top", " 15");
     EXPECT_TRUE(QFileInfo::exists(Ini() + ".unreadable/inside"));
     EXPECT_TRUE(ReadFile(Ini()).contains("top=\" 15\""));
 }
 
 TEST_F(QtSettings, AStoreThatCannotBeWrittenSaysSoAndKeepsTheValues) {
-    os::SaveSetting("Lisotra", "window", "width", " 4800");
+    os::WriteSetting("window", "width", " 4800");
     QDir(dir_).removeRecursively();
     QFile(dir_).open(QIODevice::WriteOnly);  // a file where the folder should be: nothing can be written
     testing::internal::CaptureStderr();
-    os::SaveSetting("Lisotra", "window", "top", " 15");
+    os::WriteSetting("window", "top", " 15");
     const std::string log = testing::internal::GetCapturedStderr();
     EXPECT_NE(log.find("could not save the settings in " + Ini().toStdString()), std::string::npos) << log;
     EXPECT_EQ(Get("window", "top"), " 15");  // the program goes on with what it saved
     QFile::remove(dir_);
     QDir().mkpath(dir_);
-    os::SaveSetting("Lisotra", "window", "left", " 30");
+    os::WriteSetting("window", "left", " 30");
     const QByteArray written = ReadFile(Ini());
     EXPECT_TRUE(written.contains("top=\" 15\"") && written.contains("left=\" 30\"")) << written.constData();
 }
@@ -172,7 +172,7 @@ TEST_F(QtSettings, WhatIsNoOrdinaryFileOfSaneSizeIsNeitherReadNorLostButKeptAsid
         EXPECT_TRUE(FinishesSoon([this] {
             testing::internal::CaptureStderr();
             const bool defaults = Get("window", "width").empty();
-            os::SaveSetting("Lisotra", "window", "width", " 4800");
+            os::WriteSetting("window", "width", " 4800");
             const std::string log = testing::internal::GetCapturedStderr();
             return defaults && Get("window", "width") == " 4800" && ReadFile(Ini()).contains("width=\" 4800\"") &&
                    log.find("could not read the settings in " + Ini().toStdString()) != std::string::npos;
@@ -182,7 +182,7 @@ TEST_F(QtSettings, WhatIsNoOrdinaryFileOfSaneSizeIsNeitherReadNorLostButKeptAsid
 }
 
 TEST_F(QtSettings, ALockThatIsNotLetGoDelaysTheSaveWithoutWaitingForIt) {
-    os::SaveSetting("Lisotra", "window", "width", " 4800");
+    os::WriteSetting("window", "width", " 4800");
     // A copy stopped while it saves: it holds the lock and is alive.
     const pid_t copy = fork();
     if (copy == 0) {
@@ -194,7 +194,7 @@ TEST_F(QtSettings, ALockThatIsNotLetGoDelaysTheSaveWithoutWaitingForIt) {
     waitpid(copy, nullptr, WUNTRACED);
     EXPECT_TRUE(FinishesSoon([] {
         testing::internal::CaptureStderr();
-        os::SaveSetting("Lisotra", "window", "top", " 15");
+        os::WriteSetting("window", "top", " 15");
         const std::string log = testing::internal::GetCapturedStderr();
         return Get("window", "top") == " 15" && log.find("could not save the settings") != std::string::npos;
     }));
@@ -204,10 +204,10 @@ TEST_F(QtSettings, ALockThatIsNotLetGoDelaysTheSaveWithoutWaitingForIt) {
     // A folder of the lock's name.
     QDir().mkpath(Ini() + ".lock/inside");
     EXPECT_TRUE(FinishesSoon([this] {
-        os::SaveSetting("Lisotra", "window", "top", " 15");
+        os::WriteSetting("window", "top", " 15");
         if (Get("window", "top") != " 15") return false;
         QDir(Ini() + ".lock").removeRecursively();  // the person takes it away
-        os::SaveSetting("Lisotra", "window", "left", " 30");
+        os::WriteSetting("window", "left", " 30");
         const QByteArray written = ReadFile(Ini());
         return written.contains("top=\" 15\"") && written.contains("left=\" 30\"");
     }));

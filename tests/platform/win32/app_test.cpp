@@ -19,7 +19,7 @@ using Win32AppDeathTest = Win32Test;
 
 struct Unloading : os::Form {
     Unloading() : Form({os::WindowKind::SizableToolWindow, "Unloading", 100, 100}) {}
-    void OnUnload() override { os::SaveSetting("Lisotra", "window", "unloaded", "yes"); }
+    void OnUnload() override { os::WriteSetting("window", "unloaded", "yes"); }
 };
 os::FormRef<Unloading> unloading;
 

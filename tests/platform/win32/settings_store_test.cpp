@@ -19,15 +19,15 @@ void Put(const wchar_t* name, DWORD type, const void* data, DWORD size) {
     RegCloseKey(key);
 }
 
-std::string Get(const char* key) { return os::GetSetting("Lisotra", "window", key); }
+std::string Get(const char* key) { return os::ReadSetting("window", key); }
 
 using Win32SettingsStore = Win32Test;
 
 }  // namespace
 
 TEST_F(Win32SettingsStore, TextsAreKeptAsTerminatedRegSzUnderTheUsersSoftwareKey) {
-    os::SaveSetting("Lisotra", "window", "width", " 4800");
-    os::SaveSetting("Lisotra", "window", "width", " 4815");  // replaces
+    os::WriteSetting("window", "width", " 4800");
+    os::WriteSetting("window", "width", " 4815");  // replaces
     wchar_t data[16] = {};
     DWORD type = 0, size = sizeof data;
     ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, kSection, L"width", RRF_RT_ANY | RRF_NOEXPAND, &type, data, &size),
@@ -36,27 +36,26 @@ TEST_F(Win32SettingsStore, TextsAreKeptAsTerminatedRegSzUnderTheUsersSoftwareKey
     EXPECT_EQ(size, 6 * sizeof(wchar_t));
     EXPECT_STREQ(data, L" 4815");
     EXPECT_EQ(Get("width"), " 4815");
-    os::SaveSetting("Lisotra", "window", "width", "");
+    os::WriteSetting("window", "width", "");
     EXPECT_EQ(Get("width"), "");
 }
 
-TEST_F(Win32SettingsStore, AnAbsentApplicationSectionOrKeyReadsAsEmpty) {
-    EXPECT_EQ(os::GetSetting("Lisotra", "window", "width"), "");
-    os::SaveSetting("Lisotra", "window", "left", " 0");
-    EXPECT_EQ(os::GetSetting("Lisotra", "window", "width"), "");
-    EXPECT_EQ(os::GetSetting("Lisotra", "nosuch", "left"), "");
-    EXPECT_EQ(os::GetSetting("NoSuchApplication", "window", "left"), "");
+TEST_F(Win32SettingsStore, AnAbsentSectionOrKeyReadsAsEmpty) {
+    EXPECT_EQ(os::ReadSetting("window", "width"), "");
+    os::WriteSetting("window", "left", " 0");
+    EXPECT_EQ(os::ReadSetting("window", "width"), "");
+    EXPECT_EQ(os::ReadSetting("nosuch", "left"), "");
 }
 
 TEST_F(Win32SettingsStore, TextsNoCodePageHoldsKeepEveryCharacter) {
     const std::string texts[] = {"Ж", "日本語", "é€", "😀", "C:\\Users\\Zoë\\Документы\\読書.exe"};
     for (const std::string& text : texts) {
-        os::SaveSetting("Lisotra", "window", "key", text);
+        os::WriteSetting("window", "key", text);
         EXPECT_EQ(Get("key"), text);
     }
     wchar_t data[8] = {};
     DWORD size = sizeof data;
-    os::SaveSetting("Lisotra", "window", "key", "Ж");
+    os::WriteSetting("window", "key", "Ж");
     RegGetValueW(HKEY_CURRENT_USER, kSection, L"key", RRF_RT_REG_SZ, nullptr, data, &size);
     EXPECT_STREQ(data, L"\u0416");
 }

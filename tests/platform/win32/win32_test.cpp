@@ -131,5 +131,5 @@ std::string Win32Test::Stored(const std::string& section, const std::string& key
 }
 
 void Win32Test::Store(const std::string& section, const std::string& key, const std::string& value) {
-    os::SaveSetting("Lisotra", section, key, value);
+    os::WriteSetting(section, key, value);
 }
