@@ -37,6 +37,19 @@ wait_for() {
   for _ in $(seq 100); do "$@" && return 0; sleep 0.05; done
   return 1
 }
+# Waits about 0.2 s: for what follows a key press that may come too early to do anything (a hotkey
+# pressed while the program starts), and is pressed again by an outer wait_for.
+wait_briefly() {
+  for _ in 1 2 3 4; do "$@" && return 0; sleep 0.05; done
+  "$@"
+}
+
+# True when window $1 has the keyboard focus; activate gives it the focus and waits for it.
+focused() { [ -n "$1" ] && [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
+activate() {
+  xdotool windowactivate --sync "$1" 2>/dev/null
+  wait_for focused "$1"
+}
 
 # The id of the visible window of that name, if one is mapped.
 window_named() {
@@ -76,23 +89,49 @@ desktop_report() {
 
 # The tray host of this desktop (never another desktop's): stop it, start a new one.
 tray_pid() { sed -n 4p "$e2e_dir/desktop/pids"; }
-stop_tray() { kill "$(tray_pid)" 2>/dev/null; sleep 0.3; }
+process_ended() { [ ! -d "/proc/$1" ] || grep -q '^State:.*Z' "/proc/$1/status" 2>/dev/null; }
+stop_tray() {
+  local pid
+  pid=$(tray_pid)
+  kill "$pid" 2>/dev/null
+  wait_for process_ended "$pid"
+}
 start_tray() {
   trayer --edge bottom --align right --widthtype request --height 24 --SetDockType true >/dev/null 2>&1 &
   sed -i "4s/.*/$!/" "$e2e_dir/desktop/pids"
 }
 
-# Settings from the tray icon's menu (the script's icon_at tells where the icon is), its dialog
-# then active; false when the dialog does not show.
-open_settings() {
-  local x y
+# The tray icon's menu is open: a pop-up is the program's one override-redirect window on the root.
+menu_open() {
+  local id
+  for id in $(xwininfo -root -children | awk '/"lisotra"/ {print $1}'); do
+    xwininfo -id "$id" | grep -q 'Map State: IsViewable' && xwininfo -id "$id" | grep -q 'Override Redirect State: yes' && return 0
+  done
+  return 1
+}
+menu_closed() { ! menu_open; }
+
+# Clicks the tray icon (the script's icon_at tells where it is) with button $1, $2 times. Clicks
+# closer together than the double-click time would make one double-click: a click comes at least
+# 0.5 s after the one before.
+last_icon_click=0
+click_icon() {  # button [repeat]
+  local now x y
+  now=${EPOCHREALTIME/./}
+  [ $((now - last_icon_click)) -ge 500000 ] || sleep "0.$(printf '%06d' $((500000 - (now - last_icon_click))))"
   read -r x y < <(icon_at)
-  xdotool mousemove "$x" "$y" click 1
-  sleep 0.5
+  xdotool mousemove "$x" "$y" click --repeat "${2:-1}" --delay 80 "$1"
+  last_icon_click=${EPOCHREALTIME/./}
+}
+
+# Settings from the tray icon's menu, its dialog then focused; false when the dialog does not show.
+open_settings() {
+  click_icon 1
+  wait_for menu_open
   xdotool key Down Down Return
   wait_for shown "Lisotra Settings." || return 1
-  xdotool windowactivate --sync "$(titled "Lisotra Settings.")" 2>/dev/null
-  sleep 0.3
+  activate "$(titled "Lisotra Settings.")"
+  return 0
 }
 
 # The reading panels' windows (utility windows of the program) that are mapped, one a line.
@@ -121,6 +160,8 @@ move_window() {
   from=$(place_of "$1")
   xdotool windowmove "$1" "$2" "$3"
   wait_for left_place "$1" "$from" || return 1
+  # A grace period, not a wait on a condition: the checks after a move (that it alone stores
+  # nothing) need the program to have had time to react to it.
   sleep 0.5
   moved=$(place_of "$1")
 }

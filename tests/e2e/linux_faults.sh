@@ -21,19 +21,21 @@ cp "$ini" "$e2e_dir/stored.ini"
 app_pid=$!
 panel_shown() { [ -n "$(panel)" ]; }
 panel_gone() { [ -z "$(panel)" ]; }
-show() { xdotool key ctrl+alt+s; sleep 0.2; panel_shown; }
+show() { xdotool key ctrl+alt+s; wait_briefly panel_shown; }
 running() { kill -0 "$app_pid" 2>/dev/null; }
 logged() { [ "$(grep -c 'could not save the settings' "$e2e_dir/lisotra.log")" -gt "$1" ]; }
 unchanged() { cmp -s "$ini" "$e2e_dir/stored.ini"; }
 width_stored() { grep -q "^width=\" $(($1 * 15))\"" "$ini"; }
 # Resizes the shown panel, which saves its size; sets `w` to the panel's new frame width.
 resize_to() {
-  local id x y h
+  local id x y h before
   id=$(panel)
+  before=$(frame_of "$id")
   xdotool windowsize "$id" "$1" 250
-  sleep 0.5
+  wait_for resized_from "$id" "$before"
   read -r x y w h < <(frame_of "$id")
 }
+resized_from() { [ "$(frame_of "$1")" != "$2" ]; }
 
 check "the program starts and its hotkey shows the panel" wait_for show
 

@@ -13,8 +13,6 @@ shots=${E2E_SHOTS:-$e2e_dir}
 "$program" >"$e2e_dir/picks.log" 2>"$e2e_dir/window.log" &
 app_pid=$!
 await_window "Lisotra colour picker test"
-sleep 0.5
-import -window "$id" "$shots/picker-shown.png"
 read -r ox oy < <(xwininfo -id "$id" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} END{print x, y}')
 
 # The control sits 120 twips (8 pixels) into the window; the bar 181 pixels into the control.
@@ -31,8 +29,14 @@ darker() {  # "r g b" less $2 a channel, not below 0
   read -r r g b <<<"$1"
   echo "$((r > $2 ? r - $2 : 0)) $((g > $2 ? g - $2 : 0)) $((b > $2 ? b - $2 : 0))"
 }
+# The window is drawn once the field shows pure red just inside its top-left corner.
+drawn() { [ "$(field 1 1)" = "255 0 0" ]; }
+# The released pick's marker is drawn: black at the marker's top (column 175, row 81).
+marker_drawn() { [ "$(field 175 81)" = "0 0 0" ]; }
 picked() { [ "$(tail -1 "$e2e_dir/picks.log" | awk '{print $2}')" = "$1" ]; }
 
+wait_for drawn
+import -window "$id" "$shots/picker-shown.png"
 check "pure red just inside the field's top-left corner" test "$(field 1 1)" = "255 0 0"
 check "a grey frame line along the top" test "$(field 50 0)" = "160 160 160"
 check "a white frame line down the right" test "$(field 176 50)" = "255 255 255"
@@ -47,7 +51,7 @@ xdotool mousemove --window "$id" 400 $((8 + 90))
 wait_for picked "$(value "$edge")"
 check "a drag out of the window picks at column 175" picked "$(value "$edge")"
 xdotool mouseup 1
-sleep 0.3
+wait_for marker_drawn
 import -window "$id" "$shots/picker-marker.png"
 check "the release draws the marker centred at column 175" test "$(field 175 81)" = "0 0 0"
 check "and leaves its middle clear" test "$(field 175 89)" = "$edge"

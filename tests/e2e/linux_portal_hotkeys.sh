@@ -73,7 +73,7 @@ check "the portal's show-panel shows the panel" wait_for panel_shown
 press_shortcut hide-panel
 check "the portal's hide-panel hides it" wait_for panel_gone
 xdotool key ctrl+alt+s
-sleep 0.5
+sleep 0.5  # kept: the grace period of a check that nothing shows
 check "the X keys are not grabbed as well" panel_gone
 
 # New letters through the settings dialog: Settings from the tray, from OK along the focus order
@@ -93,7 +93,7 @@ press_shortcut hide-panel
 check "hide-panel still hides it" wait_for panel_gone
 
 check "an impostor sends show-panel's Activated straight to the program" impostor_presses show-panel
-sleep 0.5
+sleep 0.5  # kept: the grace period of a check that nothing shows
 check "and shows no panel" panel_gone
 
 # The portal ends (as when it crashes) and is started again.

@@ -18,16 +18,19 @@ entry="$XDG_CONFIG_HOME/autostart/start%20up.exe.desktop"
 "$dir/start up" --arg "--mark \"$marker\"" >"$e2e_dir/window.log" 2>&1 &
 app_pid=$!
 await_window "Lisotra start-up test"
-sleep 0.5
+wait_for focused "$id"
 import -window "$id" "$shots/startup-clear.png"
 check "no entry before the box is ticked" test ! -e "$entry"
 
-# The box sits at the control's place, 360 by 480 twips into the window: 24 by 32 pixels.
+# The box sits at the control's place, 360 by 480 twips into the window: 24 by 32 pixels. Its tick
+# is drawn once the middle of the box (30, 38) is no longer white; the shot is kept.
+tick_shown() {
+  import -window "$id" "$shots/startup-set.png" && [ "$(pixel_in "$shots/startup-set.png" 30 38)" != "255 255 255" ]
+}
 xdotool mousemove --window "$id" 30 38 click 1
 wait_for test -e "$entry"
 check "ticking the box writes the autostart entry" test -e "$entry"
-sleep 0.3
-import -window "$id" "$shots/startup-set.png"
+wait_for tick_shown
 check "desktop-file-validate accepts it" desktop-file-validate "$entry"
 check "its Run value is the quoted Windows-form path and the argument text" \
   grep -qF "X-Lisotra-Run-Value=\"${dir//\\/\\\\}\\\\start up.exe\" --mark \"$marker\"" "$entry"

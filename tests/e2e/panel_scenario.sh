@@ -21,9 +21,10 @@
 panel() { panels | head -1; }
 panel_shown() { [ -n "$(panel)" ]; }
 panel_gone() { [ -z "$(panel)" ]; }
-show_panel() { press "${1:-s}"; sleep 0.2; panel_shown; }  # retried with wait_for while starting
+show_panel() { press "${1:-s}"; wait_briefly panel_shown; }  # retried with wait_for while starting
 hide_panel() { press "${1:-l}"; wait_for panel_gone; }
-hide_stores() { press l; sleep 0.2; [ -n "$(stored width)" ]; }  # retried with wait_for while starting
+hide_stores() { press l; wait_briefly width_stored; }  # retried with wait_for while starting
+width_stored() { [ -n "$(stored width)" ]; }
 has_state() { xprop -id "$1" _NET_WM_STATE | grep -q "$2"; }
 lacks_state() { ! has_state "$@"; }
 same() { [ "$1" = "$2" ]; }
@@ -141,18 +142,18 @@ play_panel_scenario() {
   check_blend "a stored colour 255 gives a red panel" "$id" "255 0 0"
   cp "$e2e_dir/shot.png" "$e2e_dir/red-panel.png"
   press l
-  sleep 0.5
+  sleep 0.5  # kept: the grace period of a check that nothing happens
   check "Ctrl+Alt+L is no longer the hide key" panel_shown
   check "the stored hide letter works: Ctrl+Alt+B" hide_panel b
   press s
-  sleep 0.5
+  sleep 0.5  # kept: the grace period of a check that nothing happens
   check "Ctrl+Alt+S is no longer the show key" panel_gone
 
   # A second copy cannot take the keys the first holds, keeps running, and leaves the first its
   # hotkeys: the panel that shows and hides is the first copy's.
   launch second.log
   second=$!
-  sleep 1
+  sleep 1  # kept: the copy is checked to be still running after a while
   check "a second copy starts and keeps running" kill -0 "$second"
   check "the first copy's Ctrl+Alt+A still shows its panel" wait_for show_panel a
   check "one panel, the first copy's" same "$(panel_owners)" "$app_pid"
