@@ -18,4 +18,7 @@ bool BindHotkey(int id, unsigned modifiers, unsigned virtualKey);
 // Gives the combination bound under the id back; an id bound to none is no error.
 void UnbindHotkey(int id);
 
+// Virtual-key codes run from 1 to 254: another number names no key on any desktop.
+inline bool NamesAKey(unsigned virtualKey) { return virtualKey >= 1 && virtualKey <= 0xFE; }
+
 }  // namespace os

@@ -1,6 +1,5 @@
 #include "shell/hotkeys.h"
 
-#include "platform/text.h"
 #include "platform/global_hotkeys.h"
 
 bool HotkeyRegistrar::RegisterNext(unsigned modifiers, int virtualKey) {

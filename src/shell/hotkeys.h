@@ -2,8 +2,6 @@
 // registered first, is id 1 and the hide hotkey id 2.
 #pragma once
 
-#include <string>
-
 #include "platform/os_types.h"
 
 enum class HotkeyId { Show = 1, Hide = 2 };

@@ -24,7 +24,7 @@ std::function<void(int)>& Handler() {
 void SetHotkeyHandler(std::function<void(int id)> handler) { Handler() = std::move(handler); }
 
 bool BindHotkey(int id, unsigned modifiers, unsigned virtualKey) {
-    if (Bound().count(id)) return false;
+    if (!NamesAKey(virtualKey) || Bound().count(id)) return false;
     for (const auto& [other, combination] : Bound()) {
         if (combination == std::pair{modifiers, virtualKey}) return false;
     }

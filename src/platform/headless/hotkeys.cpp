@@ -27,8 +27,6 @@ void HoldHotKeyElsewhere(unsigned modifiers, unsigned virtualKey) {
 namespace os::emu {
 
 bool GrabHotKey(int, unsigned modifiers, unsigned virtualKey) {
-    // As on Windows, a code that names no key cannot be registered.
-    if (virtualKey == 0 || virtualKey > 0xFE) return false;
     if (headless::D().heldElsewhere.count({modifiers, virtualKey})) return false;
     headless::D().grabbed.insert({modifiers, virtualKey});
     return true;

@@ -69,20 +69,20 @@ bool BindHotkey(int id, unsigned modifiers, unsigned virtualKey) {
     const HWND window = win32::HotkeyWindow();
     std::vector<int>& bound = State().bound;
     if (std::find(bound.begin(), bound.end(), id) != bound.end()) return false;
-    // Key codes run from 1 to 254: another number names no key, though wine's RegisterHotKey takes it.
-    if (virtualKey == 0 || virtualKey > 0xFE) return false;
+    // Wine's RegisterHotKey takes a number that names no key.
+    if (!NamesAKey(virtualKey)) return false;
     if (!::RegisterHotKey(window, id, modifiers, virtualKey)) return false;
     bound.push_back(id);
     return true;
 }
 
 void UnbindHotkey(int id) {
-    const HWND window = win32::HotkeyWindow();
+    // Only an id bound on the window there is now: no window is made to give back nothing.
     std::vector<int>& bound = State().bound;
     const auto found = std::find(bound.begin(), bound.end(), id);
-    if (found == bound.end()) return;
+    if (found == bound.end() || !IsWindow(State().window)) return;
     bound.erase(found);
-    ::UnregisterHotKey(window, id);
+    ::UnregisterHotKey(State().window, id);
 }
 
 }  // namespace os
