@@ -305,14 +305,6 @@ std::string qt::ExecLine(std::string_view executable, std::string_view argument)
     return StoredForm(percents);
 }
 
-std::string qt::DesktopEntryText(std::string_view valueName, std::string_view runText, std::string_view execLine) {
-    const KeyFile entry = DesktopEntry(valueName, runText, execLine);
-    gchar* text = g_key_file_to_data(entry.get(), nullptr, nullptr);
-    std::string out(text);
-    g_free(text);
-    return out;
-}
-
 void qt::UseProgramFile(const std::string& path) { programFileOverride = path; }
 
 std::string qt::ProgramFile() { return RealExecutable().value_or(std::string()); }

@@ -33,9 +33,6 @@ std::string AutostartFileName(std::string_view valueName);
 // path also "%", a quote or a control byte), /bin/sh running them from octal.
 std::string ExecLine(std::string_view executable, std::string_view argument);
 
-// The whole entry file for a value.
-std::string DesktopEntryText(std::string_view valueName, std::string_view runText, std::string_view execLine);
-
 // The program file the entry and App.Path speak of; a path here stands in for the running
 // executable (the tests' way to be somewhere else), the empty text goes back to the real one.
 void UseProgramFile(const std::string& path);
