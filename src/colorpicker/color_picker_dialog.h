@@ -28,4 +28,3 @@ protected:
     void OnActivate() override;
 };
 
-inline os::FormRef<ColorPickerDialog> colorPickerDialog;

@@ -96,19 +96,6 @@ void Form::SetBackColor(COLORREF color) {
     window_->SetBackColor(color);
 }
 
-namespace {
-std::vector<std::function<void()>>& FormRefs() {
-    static std::vector<std::function<void()>> refs;
-    return refs;
-}
-}  // namespace
-
-void RegisterFormRef(std::function<void()> discard) { FormRefs().push_back(std::move(discard)); }
-
-void DiscardAllForms() {
-    for (auto& discard : FormRefs()) discard();
-}
-
 void DestroyLater(std::unique_ptr<Form> form) {
     auto* raw = form.release();
     PostDeferred([raw] { delete raw; });

@@ -1,4 +1,4 @@
-// Forms: single global window instances with load, show, hide and unload steps, geometry in twips,
+// Forms: window instances with load, show, hide and unload steps, geometry in twips,
 // and the events OnLoad, OnResize, OnActivate, CanUnload and OnUnload.
 #pragma once
 
@@ -55,7 +55,7 @@ public:
     os::Font AmbientFont() const override { return font_; }
     void SetFont(const os::Font& font) { font_ = font; }
 
-    // For FormRef: creates the window, then runs OnLoad.
+    // For FormSlot: creates the window, then runs OnLoad.
     void Load(std::function<void()> onDestroyed);
     bool IsLoaded() const { return window_ != nullptr; }
 
@@ -83,46 +83,39 @@ private:
     bool shownOnce_ = false;
 };
 
-// The single global instance of a form: any reference loads it (hidden) first.
-// The end of the process for the forms: every instance goes, no event runs. Used where a
-// realisation simulates a fresh process.
-void DiscardAllForms();
-void RegisterFormRef(std::function<void()> discard);
+// An unloaded form may still be on the call stack (a form can unload itself), so it is destroyed
+// once the current message has been handled.
+void DestroyLater(std::unique_ptr<Form> form);
 
+// Where one form lives while it is loaded: the first Get builds it with `make` and loads it
+// (hidden); an unload lets it go, and the next Get builds a fresh one. The slot's owner decides
+// how long the form may live: destroying the slot destroys a loaded form, without its unload step.
 template <class T>
-class FormRef {
+class FormSlot {
 public:
-    FormRef() { RegisterFormRef([this] { instance_.reset(); }); }
-    // Only at the end of the process, which takes the form and its windows with it. Destroying
-    // them here would run a window's teardown after what it uses (the desktop's connection, the
-    // window table) may be gone: the process can end from inside a library.
-    ~FormRef() { (void)instance_.release(); }
-    FormRef(const FormRef&) = delete;
-    FormRef& operator=(const FormRef&) = delete;
+    explicit FormSlot(std::function<std::unique_ptr<T>()> make = [] { return std::make_unique<T>(); })
+        : make_(std::move(make)) {}
+    ~FormSlot() = default;
+    FormSlot(const FormSlot&) = delete;
+    FormSlot& operator=(const FormSlot&) = delete;
+
     T* operator->() { return &Get(); }
     T& Get() {
         if (!instance_) {
-            instance_ = std::make_unique<T>();
+            instance_ = make_();
             T& form = *instance_;  // set before OnLoad, which may refer to the form itself
-            form.Load([this] { Release(); });
+            form.Load([this] { DestroyLater(std::move(instance_)); });
         }
         return *instance_;
     }
     // Asks without loading.
     bool Exists() const { return instance_ != nullptr; }
+    // The form goes at once, with its window, and no event of it runs.
+    void Discard() { instance_.reset(); }
 
 private:
-    void Release();
+    std::function<std::unique_ptr<T>()> make_;
     std::unique_ptr<T> instance_;
 };
-
-// An unloaded form may still be on the call stack (a form can unload itself), so it is destroyed
-// once the current message has been handled.
-void DestroyLater(std::unique_ptr<Form> form);
-
-template <class T>
-void FormRef<T>::Release() {
-    DestroyLater(std::move(instance_));
-}
 
 }  // namespace os

@@ -27,4 +27,3 @@ private:
     os::Bitmap iconPicture_;
 };
 
-inline os::FormRef<AboutBox> aboutBox;

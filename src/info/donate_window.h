@@ -19,7 +19,6 @@ private:
     os::Bitmap picture_;
 };
 
-inline os::FormRef<DonateWindow> donateWindow;
 
 // Where the donate window's outer frame goes on a screen, all in twips: its right edge 100 from
 // the screen's, its bottom 1200 above the screen's. A window larger than the screen goes off its

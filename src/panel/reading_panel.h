@@ -21,4 +21,3 @@ private:
     bool restoring_ = false;
 };
 
-inline os::FormRef<ReadingPanel> readingPanel;

@@ -9,8 +9,10 @@
 
 namespace os {
 
-// Runs the start-up step, then the message loop until End. Returns the exit code.
-int RunApplication(int argc, char** argv, const std::function<void()>& startup);
+// Runs the start-up step, then the message loop until End. Should the loop end otherwise, the
+// teardown step runs while the desktop is still there. Returns the exit code.
+int RunApplication(int argc, char** argv, const std::function<void()>& startup,
+                   const std::function<void()>& teardown = nullptr);
 
 // Ends the process at once: no unload step of any form runs.
 [[noreturn]] void End();

@@ -2,7 +2,6 @@
 
 #include <string_view>
 
-#include "colorpicker/color_picker_dialog.h"
 #include "forms/twips.h"
 #include "platform/app.h"
 #include "platform/font.h"
@@ -95,7 +94,5 @@ void SettingsDialog::Confirm() {
 }
 
 void SettingsDialog::ChooseColor() {
-    // The chosen colour comes back here; a closed settings dialog loads for it, hidden.
-    colorPickerDialog->ColorChosen = [](os::COLORREF color) { settingsDialog->SetColor(color); };
-    colorPickerDialog->Show();
+    if (OpenColorPicker) OpenColorPicker();
 }

@@ -34,6 +34,8 @@ public:
     // and gives back the combinations the desktop refused, in words ("CTRL+Alt+X and CTRL+Alt+Y"),
     // or nothing.
     std::function<std::string(const std::string& show, const std::string& hide)> BindLetters;
+    // Set by whoever opens the dialog: opens the colour picker, whose colour comes back through SetColor.
+    std::function<void()> OpenColorPicker;
 
     void Confirm();      // OK
     void ChooseColor();  // the colour button
@@ -42,4 +44,3 @@ protected:
     void OnLoad() override;
 };
 
-inline os::FormRef<SettingsDialog> settingsDialog;

@@ -1,6 +1,15 @@
+#include <memory>
+
 #include "platform/app.h"
-#include "shell/shell_window.h"
+#include "shell/app.h"
 
 int main(int argc, char** argv) {
-    return os::RunApplication(argc, argv, [] { shellWindow.Get(); });
+    std::unique_ptr<App> app;
+    return os::RunApplication(
+        argc, argv,
+        [&app] {
+            app = std::make_unique<App>();
+            app->Start();
+        },
+        [&app] { app.reset(); });
 }

@@ -1,18 +1,15 @@
 #include "shell/shell_window.h"
 
 #include "forms/twips.h"
-#include "info/about_box.h"
-#include "info/donate_window.h"
 #include "info/program_icons.h"
 #include "info/site.h"
-#include "panel/reading_panel.h"
 #include "platform/app.h"
 #include "platform/browser.h"
 #include "platform/global_hotkeys.h"
 #include "platform/shell32.h"
 #include "platform/text.h"
-#include "settings/settings_dialog.h"
 #include "settings/stored_settings.h"
+#include "shell/app.h"
 #include "shell/notify_icon.h"
 
 namespace {
@@ -31,10 +28,11 @@ os::Hicon SampleIconPicture() {
 }
 }  // namespace
 
-ShellWindow::ShellWindow()
+ShellWindow::ShellWindow(App& app)
     : Form({os::WindowKind::Hidden, "System Tray Sample Application", os::TwipsToPixelsX(kDesignWidth),
             os::TwipsToPixelsY(kDesignHeight)}),
       trayOwner(*this, {.rect = {0, 0, 32, 32}, .visible = false}),
+      app_(app),
       menu_{{"showHide", "&Show/Hide Form", [this] { ToggleReadingPanel(); }},
             {"separator", "-", nullptr},
             {"settings", "Settings", [this] { OpenSettings(); }},
@@ -66,11 +64,11 @@ void ShellWindow::OnLoad() {
 
 void ShellWindow::OnHotkey(int id) {
     if (id == static_cast<int>(HotkeyId::Show)) {
-        readingPanel->SetVisible(true);  // a reference creates and loads the panel first
-        readingPanel->Show();
+        app_.panel->SetVisible(true);  // a reference creates and loads the panel first
+        app_.panel->Show();
     } else if (id == static_cast<int>(HotkeyId::Hide)) {
-        readingPanel->SetVisible(false);
-        readingPanel->Unload();  // stores the geometry and destroys the panel
+        app_.panel->SetVisible(false);
+        app_.panel->Unload();  // stores the geometry and destroys the panel
     }
 }
 
@@ -91,18 +89,17 @@ void ShellWindow::OnTrayNotification(float x) {
 }
 
 void ShellWindow::ToggleReadingPanel() {
-    if (readingPanel->Visible()) {  // a reference loads the panel, not yet visible
-        readingPanel->SetVisible(false);
-        readingPanel->Unload();
+    if (app_.panel->Visible()) {  // a reference loads the panel, not yet visible
+        app_.panel->SetVisible(false);
+        app_.panel->Unload();
     } else {
-        readingPanel->SetVisible(true);
-        readingPanel->Show();
+        app_.panel->SetVisible(true);
+        app_.panel->Show();
     }
 }
 
 void ShellWindow::OpenSettings() {
-    settingsDialog->BindLetters = [this](const std::string& show, const std::string& hide) { return BindLetters(show, hide); };
-    settingsDialog->Show();
+    app_.settings->Show();
 }
 
 std::string ShellWindow::BindLetters(const std::string& show, const std::string& hide) {
@@ -116,8 +113,8 @@ std::string ShellWindow::BindLetters(const std::string& show, const std::string&
     return refused;
 }
 
-void ShellWindow::OpenAbout() { aboutBox->Show(); }
-void ShellWindow::OpenDonate() { donateWindow->Show(); }
+void ShellWindow::OpenAbout() { app_.about->Show(); }
+void ShellWindow::OpenDonate() { app_.donate->Show(); }
 
 void ShellWindow::OpenHelp() {
     os::OpenInBrowser(site::Page("/support/"));
@@ -126,7 +123,7 @@ void ShellWindow::OpenHelp() {
 void ShellWindow::Exit() {
     notify_icon::Delete(trayOwner.hWnd(), kTrayId);
     // The panel's place is remembered between runs, also when the program ends while it is out.
-    if (readingPanel.Exists()) readingPanel->SaveGeometry();
+    if (app_.panel.Exists()) app_.panel->SaveGeometry();
     os::End();
 }
 

@@ -11,9 +11,12 @@
 #include "platform/picture.h"
 #include "shell/hotkeys.h"
 
+class App;
+
 class ShellWindow : public os::Form {
 public:
-    ShellWindow();
+    // The panel and the dialogs it opens are the app's.
+    explicit ShellWindow(App& app);
     // Gives the hotkeys back: a press after this reaches no window.
     ~ShellWindow() override;
 
@@ -54,11 +57,10 @@ protected:
     bool CanUnload(os::CloseReason reason) override;
 
 private:
+    App& app_;
     std::string showLetter_;
     std::string hideLetter_;
     HotkeyRegistrar hotkeys_;
     os::Hicon trayIcon_{};
     std::vector<os::MenuItem> menu_;
 };
-
-inline os::FormRef<ShellWindow> shellWindow;

@@ -14,12 +14,12 @@ protected:
     void SetUp() override {
         ProgramTest::SetUp();
         Start();
-        headless::Run([] { settingsDialog->Show(); });
-        headless::ClickButton(settingsDialog->colorButton.hWnd());
+        headless::Run([] { Program().settings->Show(); });
+        headless::ClickButton(Program().settings->colorButton.hWnd());
     }
-    static ColorPickerDialog& Dialog() { return colorPickerDialog.Get(); }
+    static ColorPickerDialog& Dialog() { return Program().picker.Get(); }
     static os::COLORREF Swatch() { return headless::ShownPixel(Dialog().swatch.hWnd(), 10, 10); }
-    static os::COLORREF SettingsSwatch() { return headless::ShownPixel(settingsDialog->swatch.hWnd(), 10, 10); }
+    static os::COLORREF SettingsSwatch() { return headless::ShownPixel(Program().settings->swatch.hWnd(), 10, 10); }
     static void PickOnTheField(int x, int y) {
         headless::Mouse(Dialog().picker.hWnd(), os::WM_LBUTTONDOWN, x, y);
         headless::Mouse(Dialog().picker.hWnd(), os::WM_LBUTTONUP, x, y);
@@ -48,17 +48,17 @@ TEST_F(PickerDialog, TheSwatchFollowsPicksAndSetHandsItOver) {
     EXPECT_EQ(Swatch(), picked);
     EXPECT_EQ(SettingsSwatch(), 0x00FFFFu);  // nothing handed over yet: the panel's yellow
     headless::ClickButton(Dialog().setButton.hWnd());
-    EXPECT_FALSE(colorPickerDialog.Exists());
+    EXPECT_FALSE(Program().picker.Exists());
     EXPECT_EQ(SettingsSwatch(), picked);
     EXPECT_EQ(Stored("default", "backcolor"), "<absent>");  // stored only by the settings' OK
-    headless::ClickButton(settingsDialog->okButton.hWnd());
+    headless::ClickButton(Program().settings->okButton.hWnd());
     EXPECT_EQ(Stored("default", "backcolor"), settings::FormatSettingNumber(static_cast<std::int32_t>(picked)));
 }
 
 TEST_F(PickerDialog, ClosingItHandsNothingOver) {
     PickOnTheField(100, 60);
     headless::UserClose(Dialog().hWnd());
-    EXPECT_FALSE(colorPickerDialog.Exists());
+    EXPECT_FALSE(Program().picker.Exists());
     EXPECT_EQ(SettingsSwatch(), 0x00FFFFu);
 }
 
@@ -67,7 +67,7 @@ TEST_F(PickerDialog, ActivationFromTheProgramStartsAgainFromRedAndLookingAwayDoe
     headless::ActivateAnotherProgram();  // the page being read
     headless::Activate(Dialog().hWnd());
     EXPECT_EQ(Swatch(), static_cast<os::COLORREF>(drag_path::Field(100, 60)));
-    headless::Activate(settingsDialog->hWnd());
+    headless::Activate(Program().settings->hWnd());
     EXPECT_NE(Swatch(), 0x0000FFu);  // going away changes nothing
     headless::Activate(Dialog().hWnd());
     EXPECT_EQ(Swatch(), 0x0000FFu);
@@ -99,17 +99,17 @@ TEST_F(PickerDialog, TheSwatchClickFindsAFieldColourAgain) {
 }
 
 TEST_F(PickerDialog, SetLoadsAClosedSettingsDialogHidden) {
-    headless::UserClose(settingsDialog->hWnd());
-    ASSERT_FALSE(settingsDialog.Exists());
+    headless::UserClose(Program().settings->hWnd());
+    ASSERT_FALSE(Program().settings.Exists());
     Store("default", "key", "J");
     PickOnTheField(100, 60);
     headless::ClickButton(Dialog().setButton.hWnd());
-    ASSERT_TRUE(settingsDialog.Exists());
-    EXPECT_FALSE(headless::Window(settingsDialog->hWnd())->visible);
-    EXPECT_EQ(headless::Control(settingsDialog->showLetter.hWnd())->text, "J");  // its load ran
+    ASSERT_TRUE(Program().settings.Exists());
+    EXPECT_FALSE(headless::Window(Program().settings->hWnd())->visible);
+    EXPECT_EQ(headless::Control(Program().settings->showLetter.hWnd())->text, "J");  // its load ran
     Store("default", "key", "M");
-    headless::Run([] { shellWindow->OpenSettings(); });
-    EXPECT_TRUE(headless::Window(settingsDialog->hWnd())->visible);
-    EXPECT_EQ(headless::Control(settingsDialog->showLetter.hWnd())->text, "J");  // not read again
+    headless::Run([] { Program().shell->OpenSettings(); });
+    EXPECT_TRUE(headless::Window(Program().settings->hWnd())->visible);
+    EXPECT_EQ(headless::Control(Program().settings->showLetter.hWnd())->text, "J");  // not read again
     EXPECT_EQ(SettingsSwatch(), static_cast<os::COLORREF>(drag_path::Field(100, 60)));
 }

@@ -3,6 +3,7 @@
 
 #include "colorpicker/color_picker.h"
 #include "forms/form.h"
+#include "support/test_form.h"
 
 class PickerHost : public os::Form {
 public:
@@ -13,4 +14,4 @@ public:
     int changes = 0;
 };
 
-inline os::FormRef<PickerHost> pickerHost;
+inline TestForm<PickerHost> pickerHost;

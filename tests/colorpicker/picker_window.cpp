@@ -5,6 +5,7 @@
 #include "colorpicker/color_picker.h"
 #include "platform/app.h"
 #include "forms/form.h"
+#include "support/test_form.h"
 
 namespace {
 class PickerWindow : public os::Form {
@@ -20,7 +21,7 @@ public:
     }
     ColorPicker picker;
 };
-os::FormRef<PickerWindow> window;
+TestForm<PickerWindow> window;
 }  // namespace
 
 int main(int argc, char** argv) {

@@ -1,6 +1,7 @@
 // The form layer's promises: single instances loaded on reference, events in their order,
 // unload destroying the instance, twips geometry.
 #include "forms/form.h"
+#include "support/test_form.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +36,7 @@ protected:
     void OnUnload() override { events.push_back("Unload"); }
 };
 
-os::FormRef<Probe> probe;
+TestForm<Probe> probe;
 
 class FormLayer : public ::testing::Test {
 protected:

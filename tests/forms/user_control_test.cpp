@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "forms/form.h"
+#include "support/test_form.h"
 #include "platform/headless/headless.h"
 #include "support/fresh_process.h"
 
@@ -44,7 +45,7 @@ public:
     ProbeForm() : Form({os::WindowKind::SizableToolWindow, "Probe", 300, 200}), control(*this, {150, 300, 1500, 300}, saved) {}
     Probe control;
 };
-os::FormRef<ProbeForm> probeForm;
+TestForm<ProbeForm> probeForm;
 
 class UserControlHost : public ::testing::Test {
 protected:

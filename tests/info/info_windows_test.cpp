@@ -16,7 +16,7 @@ protected:
     }
     static void Choose(const std::string& item) {
         headless::ChooseFromNextMenu(item);
-        headless::TrayNotify(shellWindow->trayOwner.hWnd(), 1, os::WM_RBUTTONUP);
+        headless::TrayNotify(Program().shell->trayOwner.hWnd(), 1, os::WM_RBUTTONUP);
     }
     static void ClickOn(os::Hwnd child) {
         headless::Mouse(child, os::WM_LBUTTONDOWN, 5, 5);
@@ -28,63 +28,63 @@ protected:
 
 TEST_F(InfoWindows, AboutShowsTitleVersionAndFocusOnOk) {
     Choose("about");
-    ASSERT_TRUE(aboutBox.Exists());
-    const headless::WindowState* window = headless::Window(aboutBox->hWnd());
+    ASSERT_TRUE(Program().about.Exists());
+    const headless::WindowState* window = headless::Window(Program().about->hWnd());
     EXPECT_TRUE(window->visible);
     EXPECT_EQ(window->kind, os::WindowKind::Dialog);
     EXPECT_EQ(window->caption, "About Lisotra");
-    EXPECT_EQ(Text(aboutBox->title), "Lisotra");
-    EXPECT_EQ(Text(aboutBox->versionLabel), "Version 2.0.0");
-    EXPECT_EQ(Text(aboutBox->description), "Change the background color of what you're reading");
-    EXPECT_EQ(window->focus, aboutBox->okButton.hWnd());
-    const headless::ControlState* link = headless::Control(aboutBox->homePage.hWnd());
+    EXPECT_EQ(Text(Program().about->title), "Lisotra");
+    EXPECT_EQ(Text(Program().about->versionLabel), "Version 2.0.0");
+    EXPECT_EQ(Text(Program().about->description), "Change the background color of what you're reading");
+    EXPECT_EQ(window->focus, Program().about->okButton.hWnd());
+    const headless::ControlState* link = headless::Control(Program().about->homePage.hWnd());
     EXPECT_EQ(link->kind, os::ControlKind::Link);
     EXPECT_TRUE(link->font.underline);
     EXPECT_EQ(link->foreColor, 0x8000000Du);
     EXPECT_EQ(link->accessibleName, "Lisotra home page");
     // The etched separator: grey, and white a pixel below.
-    EXPECT_EQ(headless::ShownPixel(aboutBox->etchedDark.hWnd(), 0, 0), 0x808080u);
-    EXPECT_EQ(headless::ShownPixel(aboutBox->etchedLight.hWnd(), 0, 0), 0xFFFFFFu);
-    EXPECT_EQ(headless::Window(aboutBox->etchedLight.hWnd())->frame.top,
-              headless::Window(aboutBox->etchedDark.hWnd())->frame.top + 1);
+    EXPECT_EQ(headless::ShownPixel(Program().about->etchedDark.hWnd(), 0, 0), 0x808080u);
+    EXPECT_EQ(headless::ShownPixel(Program().about->etchedLight.hWnd(), 0, 0), 0xFFFFFFu);
+    EXPECT_EQ(headless::Window(Program().about->etchedLight.hWnd())->frame.top,
+              headless::Window(Program().about->etchedDark.hWnd())->frame.top + 1);
 }
 
 TEST_F(InfoWindows, EnterAndEscapeCloseTheAboutBoxAndAgainOpensOne) {
     Choose("about");
-    const os::Hwnd first = aboutBox->hWnd();
+    const os::Hwnd first = Program().about->hWnd();
     Choose("about");
-    EXPECT_EQ(aboutBox->hWnd(), first);
+    EXPECT_EQ(Program().about->hWnd(), first);
     headless::PressKey(first, os::VK_ESCAPE);
-    EXPECT_FALSE(aboutBox.Exists());
+    EXPECT_FALSE(Program().about.Exists());
     Choose("about");
-    headless::PressKey(aboutBox->hWnd(), os::VK_RETURN);
-    EXPECT_FALSE(aboutBox.Exists());
+    headless::PressKey(Program().about->hWnd(), os::VK_RETURN);
+    EXPECT_FALSE(Program().about.Exists());
 }
 
 TEST_F(InfoWindows, TheLinkOpensTheHomePageByMouseOrKeyboard) {
     Choose("about");
-    headless::ClickButton(aboutBox->homePage.hWnd());
-    const os::Hwnd window = aboutBox->hWnd();
+    headless::ClickButton(Program().about->homePage.hWnd());
+    const os::Hwnd window = Program().about->hWnd();
     headless::PressKey(window, os::VK_TAB);
     headless::PressKey(window, os::VK_TAB);  // OK, System Info, the link
     headless::PressKey(window, os::VK_RETURN);
     EXPECT_EQ(headless::Opened(), (std::vector<std::string>(2, "https://lisotra.org")));
-    EXPECT_TRUE(aboutBox.Exists());
+    EXPECT_TRUE(Program().about.Exists());
 }
 
 TEST_F(InfoWindows, SystemInfoWithoutAToolSaysSoAndStaysOpen) {
     Choose("about");
-    headless::ClickButton(aboutBox->sysInfoButton.hWnd());
+    headless::ClickButton(Program().about->sysInfoButton.hWnd());
     ASSERT_EQ(headless::Messages().size(), 1u);
     EXPECT_EQ(headless::Messages()[0].first, "Lisotra");
     EXPECT_EQ(headless::Messages()[0].second, "System Information Is Unavailable At This Time");
-    EXPECT_TRUE(aboutBox.Exists());
+    EXPECT_TRUE(Program().about.Exists());
 }
 
 TEST_F(InfoWindows, DonateSitsAtTheBottomRightOfA1920By1080Screen) {
     Choose("donate");
-    ASSERT_TRUE(donateWindow.Exists());
-    const headless::WindowState* window = headless::Window(donateWindow->hWnd());
+    ASSERT_TRUE(Program().donate.Exists());
+    const headless::WindowState* window = headless::Window(Program().donate->hWnd());
     EXPECT_EQ(window->caption, "Lisotra - donate");
     // The in-memory desktop's frame makes the outer size 562 x 209 pixels: its right edge
     // 100 twips (7 pixels) from the screen's, its bottom 1200 twips (80 pixels) above.
@@ -98,7 +98,7 @@ TEST_F(InfoWindows, DonateSitsAtTheBottomRightOfA1920By1080Screen) {
 TEST_F(InfoWindows, ASmallScreenPutsTheDonateWindowOffItsTopLeft) {
     headless::SetScreen(15, {{0, 0, 400, 150}});
     Choose("donate");
-    const headless::WindowState* window = headless::Window(donateWindow->hWnd());
+    const headless::WindowState* window = headless::Window(Program().donate->hWnd());
     EXPECT_EQ(window->frame.left, 400 - 7 - window->frame.width);
     EXPECT_EQ(window->frame.top, 150 - 80 - window->frame.height);
     EXPECT_LT(window->frame.left, 0);
@@ -107,13 +107,13 @@ TEST_F(InfoWindows, ASmallScreenPutsTheDonateWindowOffItsTopLeft) {
 
 TEST_F(InfoWindows, OnlyThePictureOpensTheThanksPageEachTime) {
     Choose("donate");
-    ClickOn(donateWindow->message.hWnd());
+    ClickOn(Program().donate->message.hWnd());
     EXPECT_TRUE(headless::Opened().empty());
-    ClickOn(donateWindow->donatePicture.hWnd());
-    ClickOn(donateWindow->donatePicture.hWnd());
-    headless::PressKey(donateWindow->hWnd(), os::VK_SPACE);  // the picture has the focus
+    ClickOn(Program().donate->donatePicture.hWnd());
+    ClickOn(Program().donate->donatePicture.hWnd());
+    headless::PressKey(Program().donate->hWnd(), os::VK_SPACE);  // the picture has the focus
     EXPECT_EQ(headless::Opened(), (std::vector<std::string>(3, "https://lisotra.org/say-thanks")));
-    EXPECT_EQ(headless::Window(donateWindow->donatePicture.hWnd())->accessibleName, "Donate now");
+    EXPECT_EQ(headless::Window(Program().donate->donatePicture.hWnd())->accessibleName, "Donate now");
 }
 
 TEST(InfoImages, TheDonateButtonIsRedWithWhiteCapitalsAndRoundCorners) {

@@ -29,8 +29,8 @@ class HeadlessPanelDesktop : public panel_scenario::Desktop {
 public:
     void PressShow() override { headless::PressHotKey(kCtrlAlt, 'S'); }
     void PressHide() override { headless::PressHotKey(kCtrlAlt, 'L'); }
-    void DragBorder(const os::PixelRect& frame) override { headless::UserResize(readingPanel->hWnd(), frame); }
-    void DragCaption(int left, int top) override { headless::UserMove(readingPanel->hWnd(), left, top); }
+    void DragBorder(const os::PixelRect& frame) override { headless::UserResize(Program().panel->hWnd(), frame); }
+    void DragCaption(int left, int top) override { headless::UserMove(Program().panel->hWnd(), left, top); }
     std::optional<panel_scenario::Seen> Panel() override {
         const headless::WindowState* panel = ProgramTest::Panel();
         if (!panel) return std::nullopt;
@@ -50,10 +50,10 @@ TEST_F(ReadingPanelTest, EmptyStoreGivesALayeredToolWindowOfTheDesignSize) {
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(panel->kind, os::WindowKind::SizableToolWindow);
     EXPECT_EQ(panel->caption, "Lisotra");
-    EXPECT_EQ(os::GetWindowLongA(readingPanel->hWnd(), os::GWL_EXSTYLE), os::WS_EX_LAYERED);
+    EXPECT_EQ(os::GetWindowLongA(Program().panel->hWnd(), os::GWL_EXSTYLE), os::WS_EX_LAYERED);
     // The design client area, 4560 x 3015 twips, inside the frame.
-    EXPECT_GT(readingPanel->Width(), 4560);
-    EXPECT_GT(readingPanel->Height(), 3015);
+    EXPECT_GT(Program().panel->Width(), 4560);
+    EXPECT_GT(Program().panel->Height(), 3015);
     EXPECT_EQ(Stored("window", "width").substr(0, 1), " ");
 }
 
@@ -96,7 +96,7 @@ TEST_F(ReadingPanelTest, ANonPositiveWidthAppliesNoneOfTheFour) {
 
 TEST_F(ReadingPanelTest, ClosingThePanelUnloadsAndStores) {
     PressShow();
-    const os::Hwnd handle = readingPanel->hWnd();
+    const os::Hwnd handle = Program().panel->hWnd();
     headless::UserMove(handle, 640, 360);
     headless::UserClose(handle);
     EXPECT_EQ(Panel(), nullptr);
@@ -146,10 +146,10 @@ TEST_F(ReadingPanelTest, AbsurdStoredGeometryNeverEndsTheProgram) {
 
 TEST_F(ReadingPanelTest, ShowingAVisiblePanelChangesNothing) {
     PressShow();
-    const os::Hwnd handle = readingPanel->hWnd();
+    const os::Hwnd handle = Program().panel->hWnd();
     const int saves = headless::SaveCount();
     PressShow();
-    EXPECT_EQ(readingPanel->hWnd(), handle);
+    EXPECT_EQ(Program().panel->hWnd(), handle);
     EXPECT_EQ(headless::SaveCount(), saves);
 }
 

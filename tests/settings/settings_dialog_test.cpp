@@ -18,22 +18,22 @@ protected:
     static void Open() { Choose("settings"); }
     static void Choose(const std::string& item) {
         headless::ChooseFromNextMenu(item);
-        headless::TrayNotify(shellWindow->trayOwner.hWnd(), 1, os::WM_RBUTTONUP);
+        headless::TrayNotify(Program().shell->trayOwner.hWnd(), 1, os::WM_RBUTTONUP);
     }
-    static SettingsDialog& Dialog() { return settingsDialog.Get(); }
+    static SettingsDialog& Dialog() { return Program().settings.Get(); }
     static std::string Shown(const os::TextControl& c) { return headless::Control(c.hWnd())->text; }
     static void Type(const os::TextBox& box, const std::string& text) { headless::TypeText(box.hWnd(), text); }
     static void PressOk() { headless::ClickButton(Dialog().okButton.hWnd()); }
     static bool Panel(unsigned key) {
         headless::PressHotKey(kCtrlAlt, key);
-        return readingPanel.Exists();
+        return Program().panel.Exists();
     }
 };
 }  // namespace
 
 TEST_F(SettingsDialogTest, AnEmptyStoreShowsTheKeysAndColourInForce) {
     Open();
-    ASSERT_TRUE(settingsDialog.Exists());
+    ASSERT_TRUE(Program().settings.Exists());
     const headless::WindowState* window = headless::Window(Dialog().hWnd());
     EXPECT_TRUE(window->visible);
     EXPECT_EQ(window->kind, os::WindowKind::Dialog);
@@ -59,13 +59,13 @@ TEST_F(SettingsDialogTest, AColourThePanelDoesNotShowIsShownAsThePanelsYellow) {
 TEST_F(SettingsDialogTest, OkWithNothingChangedKeepsTheHotkeysAndTheColour) {
     Open();
     PressOk();
-    EXPECT_FALSE(settingsDialog.Exists());
+    EXPECT_FALSE(Program().settings.Exists());
     EXPECT_EQ(Stored("start", "autoload"), "666");
     EXPECT_EQ(Stored("default", "key"), "S");
     EXPECT_EQ(Stored("default", "keystart"), "L");
     EXPECT_EQ(Stored("default", "ontop"), " 0");
     EXPECT_EQ(Stored("default", "backcolor"), " 65535");
-    EXPECT_EQ(shellWindow->Hotkeys().Count(), 2);
+    EXPECT_EQ(Program().shell->Hotkeys().Count(), 2);
     EXPECT_TRUE(Panel('S'));   // id 1 shows
     EXPECT_FALSE(Panel('L'));  // id 2 hides
     EXPECT_TRUE(headless::Messages().empty());
@@ -78,7 +78,7 @@ TEST_F(SettingsDialogTest, OneLetterInBothBoxesIsRefusedAndNothingChanges) {
     PressOk();
     ASSERT_EQ(headless::Messages().size(), 1u);
     EXPECT_NE(headless::Messages()[0].second.find("CTRL+Alt+S cannot both show and hide"), std::string::npos);
-    EXPECT_TRUE(settingsDialog.Exists());  // open to choose again
+    EXPECT_TRUE(Program().settings.Exists());  // open to choose again
     EXPECT_EQ(headless::SaveCount(), 0);
     EXPECT_TRUE(Panel('S'));
     EXPECT_FALSE(Panel('L'));
@@ -121,7 +121,7 @@ TEST_F(SettingsDialogTest, AnEmptyLetterBoxKeepsTheLetterAndItsHotkey) {
     EXPECT_EQ(Stored("default", "keystart"), "<absent>");
     EXPECT_TRUE(Panel('K'));
     EXPECT_TRUE(headless::PressHotKey(kCtrlAlt, 'L'));  // the hide hotkey the program started with
-    EXPECT_FALSE(readingPanel.Exists());
+    EXPECT_FALSE(Program().panel.Exists());
     EXPECT_TRUE(headless::Messages().empty());
 }
 
@@ -135,16 +135,16 @@ TEST_F(SettingsDialogTest, ARefusedCombinationIsStoredAndReported) {
     EXPECT_EQ(headless::Messages()[0].first, "Lisotra Settings.");
     EXPECT_NE(headless::Messages()[0].second.find("CTRL+Alt+Z could not be registered"), std::string::npos);
     EXPECT_FALSE(headless::PressHotKey(kCtrlAlt, 'Z'));
-    headless::Run([] { readingPanel->Show(); });
+    headless::Run([] { Program().panel->Show(); });
     EXPECT_TRUE(headless::PressHotKey(kCtrlAlt, 'L'));  // the hide hotkey is still id 2
-    EXPECT_FALSE(readingPanel.Exists());
+    EXPECT_FALSE(Program().panel.Exists());
 }
 
 TEST_F(SettingsDialogTest, TheCloseBoxStoresNothingAndKeepsTheHotkeys) {
     Open();
     Type(Dialog().showLetter, "X");
     headless::UserClose(Dialog().hWnd());
-    EXPECT_FALSE(settingsDialog.Exists());
+    EXPECT_FALSE(Program().settings.Exists());
     EXPECT_EQ(Stored("default", "key"), "<absent>");
     EXPECT_TRUE(Panel('S'));
     EXPECT_FALSE(headless::PressHotKey(kCtrlAlt, 'X'));
@@ -154,7 +154,7 @@ TEST_F(SettingsDialogTest, OneInstanceBroughtForward) {
     Open();
     const os::Hwnd first = Dialog().hWnd();
     Type(Dialog().showLetter, "Q");
-    headless::Activate(shellWindow->hWnd());
+    headless::Activate(Program().shell->hWnd());
     Open();
     EXPECT_EQ(Dialog().hWnd(), first);
     EXPECT_TRUE(headless::Window(first)->active);
@@ -175,10 +175,10 @@ TEST_F(SettingsDialogTest, KeyboardAloneFromOkAlongTheFocusOrder) {
     EXPECT_EQ(d.onTop.Value(), 1);
     headless::PressKey(window, os::VK_TAB);
     headless::PressKey(window, os::VK_SPACE);  // the colour button
-    EXPECT_TRUE(colorPickerDialog.Exists());
+    EXPECT_TRUE(Program().picker.Exists());
     headless::PressKey(window, os::VK_TAB);     // the swatch
     headless::PressKey(window, os::VK_RETURN);  // OK is the default button
-    EXPECT_FALSE(settingsDialog.Exists());
+    EXPECT_FALSE(Program().settings.Exists());
     EXPECT_EQ(Stored("default", "ontop"), " 1");
 }
 

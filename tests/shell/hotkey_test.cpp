@@ -8,9 +8,9 @@ using HotKeys = ProgramTest;
 
 TEST_F(HotKeys, EmptyStoreRegistersCtrlAltSAndL) {
     Start();
-    EXPECT_EQ(shellWindow->Hotkeys().Count(), 2);
-    EXPECT_EQ(shellWindow->ShowLetter(), "S");
-    EXPECT_EQ(shellWindow->HideLetter(), "L");
+    EXPECT_EQ(Program().shell->Hotkeys().Count(), 2);
+    EXPECT_EQ(Program().shell->ShowLetter(), "S");
+    EXPECT_EQ(Program().shell->HideLetter(), "L");
     EXPECT_TRUE(headless::PressHotKey(kCtrlAlt, 'S'));
     EXPECT_TRUE(headless::PressHotKey(kCtrlAlt, 'L'));
     EXPECT_FALSE(headless::PressHotKey(kCtrlAlt, 'E'));
@@ -21,7 +21,7 @@ TEST_F(HotKeys, TheFirstCharacterOfAStoredLetterTextIsTheKey) {
     Store("default", "key", "AB");
     Store("default", "keystart", "s");  // lower case: the code of F4
     Start();
-    EXPECT_EQ(shellWindow->ShowLetter(), "AB");
+    EXPECT_EQ(Program().shell->ShowLetter(), "AB");
     EXPECT_TRUE(headless::PressHotKey(kCtrlAlt, 'A'));
     EXPECT_TRUE(Panel()->visible);
     EXPECT_FALSE(headless::PressHotKey(kCtrlAlt, 'S'));
@@ -32,9 +32,9 @@ TEST_F(HotKeys, TheFirstCharacterOfAStoredLetterTextIsTheKey) {
 TEST_F(HotKeys, AFailedRegistrationStillUsesUpItsId) {
     headless::HoldHotKeyElsewhere(kCtrlAlt, 'S');
     Start();
-    EXPECT_EQ(shellWindow->Hotkeys().Count(), 2);
+    EXPECT_EQ(Program().shell->Hotkeys().Count(), 2);
     EXPECT_FALSE(headless::PressHotKey(kCtrlAlt, 'S'));
-    headless::Run([] { readingPanel->Show(); });
+    headless::Run([] { Program().panel->Show(); });
     EXPECT_TRUE(headless::PressHotKey(kCtrlAlt, 'L'));  // still id 2, still hides
     EXPECT_EQ(Panel(), nullptr);
 }
@@ -42,12 +42,12 @@ TEST_F(HotKeys, AFailedRegistrationStillUsesUpItsId) {
 TEST_F(HotKeys, ReRegistrationStartsTheIdsAgain) {
     Start();
     for (int round = 0; round < 2; ++round) {
-        shellWindow->Hotkeys().UnregisterAll();
-        EXPECT_EQ(shellWindow->Hotkeys().Count(), 0);
+        Program().shell->Hotkeys().UnregisterAll();
+        EXPECT_EQ(Program().shell->Hotkeys().Count(), 0);
         EXPECT_FALSE(headless::PressHotKey(kCtrlAlt, 'S'));
-        EXPECT_TRUE(shellWindow->Hotkeys().RegisterNext(kCtrlAlt, 'E'));
-        EXPECT_TRUE(shellWindow->Hotkeys().RegisterNext(kCtrlAlt, 'S'));
-        EXPECT_EQ(shellWindow->Hotkeys().Count(), 2);
+        EXPECT_TRUE(Program().shell->Hotkeys().RegisterNext(kCtrlAlt, 'E'));
+        EXPECT_TRUE(Program().shell->Hotkeys().RegisterNext(kCtrlAlt, 'S'));
+        EXPECT_EQ(Program().shell->Hotkeys().Count(), 2);
     }
     EXPECT_TRUE(headless::PressHotKey(kCtrlAlt, 'E'));
     EXPECT_TRUE(Panel()->visible);
@@ -57,9 +57,9 @@ TEST_F(HotKeys, ReRegistrationStartsTheIdsAgain) {
 
 TEST_F(HotKeys, ACodeThatNamesNoKeyFails) {
     Start();
-    EXPECT_FALSE(shellWindow->Hotkeys().RegisterNext(kCtrlAlt, -23));
-    EXPECT_FALSE(shellWindow->Hotkeys().RegisterNext(kCtrlAlt, 0));
-    EXPECT_EQ(shellWindow->Hotkeys().Count(), 4);
+    EXPECT_FALSE(Program().shell->Hotkeys().RegisterNext(kCtrlAlt, -23));
+    EXPECT_FALSE(Program().shell->Hotkeys().RegisterNext(kCtrlAlt, 0));
+    EXPECT_EQ(Program().shell->Hotkeys().Count(), 4);
 }
 
 TEST_F(HotKeys, OnlyIdsOneAndTwoActAndTheShellGivesItsHotkeysBack) {
@@ -67,26 +67,26 @@ TEST_F(HotKeys, OnlyIdsOneAndTwoActAndTheShellGivesItsHotkeysBack) {
     headless::FireHotkey(1);
     ASSERT_NE(Panel(), nullptr);
     EXPECT_TRUE(Panel()->visible);
-    const os::Hwnd panel = readingPanel->hWnd();
+    const os::Hwnd panel = Program().panel->hWnd();
     headless::FireHotkey(3);
     headless::FireHotkey(0);
-    EXPECT_EQ(readingPanel->hWnd(), panel);
+    EXPECT_EQ(Program().panel->hWnd(), panel);
     EXPECT_TRUE(Panel()->visible);
     headless::FireHotkey(2);
     EXPECT_EQ(Panel(), nullptr);
 
     // The shell window gone, its combinations are free again and a press reaches nobody.
-    os::DiscardAllForms();
+    EndProgram();
     EXPECT_FALSE(headless::PressHotKey(kCtrlAlt, 'S'));
     HotkeyRegistrar other;
     EXPECT_TRUE(other.RegisterNext(kCtrlAlt, 'S'));
     headless::FireHotkey(1);
-    EXPECT_FALSE(readingPanel.Exists());
+    EXPECT_FALSE(Program().panel.Exists());
     other.UnregisterAll();
 }
 
 TEST_F(HotKeys, TheShellWindowStillRefusesToClose) {
     Start();
     headless::UserClose(ShellHandle());
-    EXPECT_TRUE(shellWindow.Exists());
+    EXPECT_TRUE(Program().shell.Exists());
 }

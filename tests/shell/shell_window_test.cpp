@@ -12,16 +12,16 @@ TEST_F(ShellWindowTest, StartsHiddenAndStaysHidden) {
     ASSERT_NE(shell, nullptr);
     EXPECT_EQ(shell->kind, os::WindowKind::Hidden);
     EXPECT_FALSE(shell->visible);
-    EXPECT_FALSE(readingPanel.Exists());  // no panel until it is asked for
+    EXPECT_FALSE(Program().panel.Exists());  // no panel until it is asked for
 }
 
 TEST_F(ShellWindowTest, RefusesEveryCloseRequest) {
     Start();
     const os::Hwnd shell = ShellHandle();
     for (os::CloseReason mode : {os::CloseReason::User, os::CloseReason::Program, os::CloseReason::SessionEnd, os::CloseReason::OtherProgram}) {
-        headless::Run([&] { shellWindow->Unload(mode); });
-        EXPECT_TRUE(shellWindow.Exists());
-        EXPECT_EQ(shellWindow->hWnd(), shell);
+        headless::Run([&] { Program().shell->Unload(mode); });
+        EXPECT_TRUE(Program().shell.Exists());
+        EXPECT_EQ(Program().shell->hWnd(), shell);
         EXPECT_FALSE(headless::Window(shell)->visible);
     }
     EXPECT_TRUE(headless::PressHotKey(kCtrlAlt, 'S'));  // hotkeys still live
@@ -30,8 +30,8 @@ TEST_F(ShellWindowTest, RefusesEveryCloseRequest) {
 TEST_F(ShellWindowTest, ExitStoresThePanelsPlaceAndEnds) {
     Start();
     headless::PressHotKey(kCtrlAlt, 'S');
-    headless::UserMove(readingPanel->hWnd(), 200, 100);
-    headless::Run([] { shellWindow->Exit(); });
+    headless::UserMove(Program().panel->hWnd(), 200, 100);
+    headless::Run([] { Program().shell->Exit(); });
     EXPECT_TRUE(headless::Ended());
     EXPECT_EQ(Stored("window", "left"), " 3000");
     EXPECT_EQ(Stored("window", "top"), " 1500");
@@ -39,18 +39,18 @@ TEST_F(ShellWindowTest, ExitStoresThePanelsPlaceAndEnds) {
 
 TEST_F(ShellWindowTest, ExitWithNoPanelStoresNothing) {
     Start();
-    headless::Run([] { shellWindow->Exit(); });
+    headless::Run([] { Program().shell->Exit(); });
     EXPECT_TRUE(headless::Ended());
     EXPECT_EQ(headless::SaveCount(), 0);
-    EXPECT_FALSE(readingPanel.Exists());
+    EXPECT_FALSE(Program().panel.Exists());
 }
 
 TEST_F(ShellWindowTest, EndOfSessionStoresThePanelAndDoesNotHoldItUp) {
     Start();
     headless::PressHotKey(kCtrlAlt, 'S');
-    headless::UserMove(readingPanel->hWnd(), 200, 100);
+    headless::UserMove(Program().panel->hWnd(), 200, 100);
     headless::EndSession();
     EXPECT_EQ(os::SendMessageA(ShellHandle(), os::WM_QUERYENDSESSION, 0, 0), 1);
     EXPECT_EQ(Stored("window", "left"), " 3000");
-    EXPECT_TRUE(shellWindow.Exists());
+    EXPECT_TRUE(Program().shell.Exists());
 }

@@ -17,7 +17,7 @@ protected:
         ProgramTest::SetUp();
         Start();
     }
-    static os::Hwnd Owner() { return shellWindow->trayOwner.hWnd(); }
+    static os::Hwnd Owner() { return Program().shell->trayOwner.hWnd(); }
     static const os::NotifyIcon* Icon() {
         auto it = headless::TrayIcons().find({Owner(), 1});
         return it == headless::TrayIcons().end() ? nullptr : &it->second;
@@ -98,7 +98,7 @@ TEST_F(Tray, ReleasesOpenTheMenuPressesAndMovesDoNothing) {
     EXPECT_EQ(headless::MenusOpened()[0],
               (std::vector<std::string>{"&Show/Hide Form", "-", "Settings", "-", "Help", "About", "-", "Donate", "-",
                                         "E&xit"}));
-    EXPECT_FALSE(readingPanel.Exists());  // dismissed: no command ran
+    EXPECT_FALSE(Program().panel.Exists());  // dismissed: no command ran
 }
 
 TEST_F(Tray, TheDecoderWorksAtAnyTwipsPerPixel) {
@@ -116,9 +116,9 @@ TEST_F(Tray, TheDecoderWorksAtAnyTwipsPerPixel) {
 }
 
 TEST_F(Tray, TheDecoderComparesTheQuotientExactly) {
-    shellWindow->OnTrayNotification(7710);  // 514 pixels at 15 twips per pixel
+    Program().shell->OnTrayNotification(7710);  // 514 pixels at 15 twips per pixel
     EXPECT_EQ(headless::MenusOpened().size(), 1u);
-    shellWindow->OnTrayNotification(7711);
+    Program().shell->OnTrayNotification(7711);
     EXPECT_EQ(headless::MenusOpened().size(), 1u);
 }
 
@@ -126,7 +126,7 @@ TEST_F(Tray, ShowHideTogglesThePanel) {
     Choose("showHide");
     ASSERT_NE(Panel(), nullptr);
     EXPECT_TRUE(Panel()->visible);
-    headless::UserMove(readingPanel->hWnd(), 200, 100);
+    headless::UserMove(Program().panel->hWnd(), 200, 100);
     Choose("showHide");
     EXPECT_EQ(Panel(), nullptr);
     EXPECT_EQ(Stored("window", "left"), " 3000");
@@ -141,7 +141,7 @@ TEST_F(Tray, HelpOpensTheSupportPage) {
 
 TEST_F(Tray, ExitRemovesTheIconStoresThePanelAndEnds) {
     Choose("showHide");
-    headless::UserMove(readingPanel->hWnd(), 200, 100);
+    headless::UserMove(Program().panel->hWnd(), 200, 100);
     Choose("exit");
     EXPECT_TRUE(headless::Ended());
     EXPECT_TRUE(headless::TrayIcons().empty());
@@ -150,18 +150,18 @@ TEST_F(Tray, ExitRemovesTheIconStoresThePanelAndEnds) {
 }
 
 TEST_F(Tray, SampleButtons) {
-    shellWindow->AddSampleIcon();  // already there: refused
+    Program().shell->AddSampleIcon();  // already there: refused
     EXPECT_EQ(Icon()->tip, "Lisotra v2.0");
-    shellWindow->ModifySampleIcon();
+    Program().shell->ModifySampleIcon();
     EXPECT_EQ(Icon()->tip, "New Icon and Tooltip!");
-    EXPECT_EQ(Icon()->hIcon, shellWindow->SampleIcon());
-    shellWindow->RemoveSampleIcon();
+    EXPECT_EQ(Icon()->hIcon, Program().shell->SampleIcon());
+    Program().shell->RemoveSampleIcon();
     EXPECT_EQ(Icon(), nullptr);
-    shellWindow->ModifySampleIcon();  // nothing to modify
+    Program().shell->ModifySampleIcon();  // nothing to modify
     EXPECT_EQ(Icon(), nullptr);
-    shellWindow->AddSampleIcon();
+    Program().shell->AddSampleIcon();
     EXPECT_EQ(Icon()->tip, "Quenby");
-    EXPECT_EQ(Icon()->hIcon, shellWindow->TrayIcon());
+    EXPECT_EQ(Icon()->hIcon, Program().shell->TrayIcon());
 }
 
 TEST(TrayIcons, TheSampleIconKeepsToItsColourDepths) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "forms/form.h"
+#include "support/test_form.h"
 #include "platform/headless/headless.h"
 #include "startup/run_at_startup.h"
 
@@ -28,4 +29,4 @@ public:
     int runAtStartupChanged = 0;
 };
 
-inline os::FormRef<StartupHost> startupHost;
+inline TestForm<StartupHost> startupHost;

@@ -1,12 +1,13 @@
 #include "support/fresh_process.h"
 
-#include "panel/reading_panel.h"
 #include "platform/app.h"
-#include "shell/shell_window.h"
+#include "support/program.h"
+#include "support/test_form.h"
 
 void FreshProcess() {
     headless::RunDeferred();  // forms unloaded by the last step are destroyed first
-    os::DiscardAllForms();
+    EndProgram();
+    DiscardTestForms();
     headless::Reset();
 }
 
@@ -15,7 +16,7 @@ void ProgramTest::SetUp() { FreshProcess(); }
 void ProgramTest::TearDown() { FreshProcess(); }
 
 void ProgramTest::Start() {
-    os::RunApplication(0, nullptr, [] { shellWindow.Get(); });
+    os::RunApplication(0, nullptr, [] { Program().Start(); });
 }
 
 std::string ProgramTest::Stored(const std::string& section, const std::string& key) {
@@ -29,7 +30,7 @@ void ProgramTest::Store(const std::string& section, const std::string& key, cons
 }
 
 const headless::WindowState* ProgramTest::Panel() {
-    return readingPanel.Exists() ? headless::Window(readingPanel->hWnd()) : nullptr;
+    return Program().panel.Exists() ? headless::Window(Program().panel->hWnd()) : nullptr;
 }
 
-os::Hwnd ProgramTest::ShellHandle() { return shellWindow->hWnd(); }
+os::Hwnd ProgramTest::ShellHandle() { return Program().shell->hWnd(); }

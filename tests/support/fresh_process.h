@@ -7,6 +7,7 @@
 
 #include "platform/headless/headless.h"
 #include "shell/hotkeys.h"
+#include "support/program.h"
 
 // A fresh process on a fresh desktop: what the last step left to do runs, the forms go with their
 // windows and hotkeys, and the desktop is new.

@@ -64,7 +64,8 @@ void RunDeferred() {
 
 namespace os {
 
-int RunApplication(int, char**, const std::function<void()>& startup) {
+int RunApplication(int, char**, const std::function<void()>& startup, const std::function<void()>&) {
+    // The message loop is the test's: the program's teardown is the test's too.
     headless::Run(startup);
     return 0;
 }

@@ -65,7 +65,7 @@ void PreferX11() {
 
 }  // namespace
 
-int RunApplication(int argc, char** argv, const std::function<void()>& startup) {
+int RunApplication(int argc, char** argv, const std::function<void()>& startup, const std::function<void()>& teardown) {
     PreferX11();
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);  // the program ends only through End
@@ -74,7 +74,9 @@ int RunApplication(int argc, char** argv, const std::function<void()>& startup) 
     WatchSessionEnd(app);
     EndPromptlyOnExit();
     qt::Guarded(startup);
-    return QApplication::exec();
+    const int code = QApplication::exec();
+    if (teardown) qt::Guarded(teardown);
+    return code;
 }
 
 namespace {

@@ -88,12 +88,13 @@ void RunGuarded(const std::function<void()>& work) noexcept {
 
 }  // namespace win32
 
-int RunApplication(int, char**, const std::function<void()>& startup) {
+int RunApplication(int, char**, const std::function<void()>& startup, const std::function<void()>& teardown) {
     win32::HostWindow();
     win32::RunGuarded(startup);
     // Nothing wakes this loop but messages: no timer, no polling.
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) win32::HandleMessage(message);
+    if (teardown) win32::RunGuarded(teardown);
     return static_cast<int>(message.wParam);
 }
 

@@ -20,6 +20,8 @@
 #include <utility>
 #include <vector>
 
+#include "support/program.h"
+#include "support/test_form.h"
 #include "forms/form.h"
 #include "forms/user_control.h"
 #include "platform/app.h"
@@ -104,8 +106,8 @@ protected:
 };
 using Dialog = Sample<os::WindowKind::Dialog>;
 using ToolDialog = Sample<os::WindowKind::DialogNoTaskbar>;
-os::FormRef<Dialog> dialog;
-os::FormRef<ToolDialog> toolDialog;
+TestForm<Dialog> dialog;
+TestForm<ToolDialog> toolDialog;
 
 QWidget* TopLevel(const QString& title) {
     for (QWidget* w : QApplication::topLevelWidgets()) {
@@ -169,7 +171,8 @@ protected:
         ASSERT_TRUE(seen.caption && seen.letter && seen.unlisted && seen.onTop && seen.swatch && seen.ok && seen.cancel);
     }
     void TearDown() override {
-        os::DiscardAllForms();
+        EndProgram();
+        DiscardTestForms();
         QApplication::processEvents();
     }
     Seen seen;

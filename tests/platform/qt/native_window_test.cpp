@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QWidget>
 
+#include "support/program.h"
+#include "support/test_form.h"
 #include "panel/reading_panel.h"
 #include "platform/app.h"
 #include "forms/form.h"
@@ -31,10 +33,11 @@ protected:
         for (const char* key : {"width", "height", "left", "top"}) os::WriteSetting("window", key, "");
         os::WriteSetting("default", "backcolor", "");
         os::WriteSetting("default", "ontop", "");
-        shellWindow.Get();
+        Program().shell.Get();
     }
     void TearDown() override {
-        os::DiscardAllForms();
+        EndProgram();
+        DiscardTestForms();
         QApplication::processEvents();
     }
     static void Hotkey(os::WPARAM id) {
@@ -62,7 +65,7 @@ public:
         QApplication::processEvents();
     }
     std::optional<panel_scenario::Seen> Panel() override {
-        if (!readingPanel.Exists()) return std::nullopt;
+        if (!Program().panel.Exists()) return std::nullopt;
         QWidget* panel = PanelWidget();
         if (!panel) return panel_scenario::Seen{};
         const QRect f = panel->frameGeometry();
@@ -115,14 +118,14 @@ TEST_F(QtProgram, TheCloseButtonUnloadsThePanel) {
     panel->move(30, 45);
     panel->close();
     QApplication::processEvents();
-    EXPECT_FALSE(readingPanel.Exists());
+    EXPECT_FALSE(Program().panel.Exists());
     EXPECT_EQ(PanelWidget(), nullptr);
     EXPECT_EQ(os::ReadSetting("window", "left"), " 450");
 }
 
 TEST_F(QtProgram, TheShellWindowIsNeverShown) {
-    shellWindow->Show();
+    Program().shell->Show();
     for (QWidget* w : QApplication::topLevelWidgets()) EXPECT_FALSE(w->isVisible());
-    os::SendMessageA(shellWindow->hWnd(), os::WM_CLOSE, 0, 0);
-    EXPECT_TRUE(shellWindow.Exists());
+    os::SendMessageA(Program().shell->hWnd(), os::WM_CLOSE, 0, 0);
+    EXPECT_TRUE(Program().shell.Exists());
 }

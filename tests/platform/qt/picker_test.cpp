@@ -9,6 +9,8 @@
 #include <QWidget>
 #include <QWindow>
 
+#include "support/program.h"
+#include "support/test_form.h"
 #include "colorpicker/drag_path.h"
 #include "colorpicker/picker_host.h"
 #include "colorpicker/picker_images.h"
@@ -32,7 +34,8 @@ protected:
         ASSERT_NE(bar_, nullptr);
     }
     void TearDown() override {
-        os::DiscardAllForms();
+        EndProgram();
+        DiscardTestForms();
         QApplication::processEvents();
     }
     // A point of a surface in the window's coordinates.

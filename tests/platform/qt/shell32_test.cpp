@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "forms/form.h"
+#include "support/test_form.h"
 #include "platform/native_window.h"
 #include "platform/shell32.h"
 #include "shell/notify_icon.h"
@@ -17,7 +18,7 @@ class Owner : public os::Form {
 public:
     Owner() : Form({os::WindowKind::Hidden, "owner", 10, 10}) {}
 };
-os::FormRef<Owner> owner;
+TestForm<Owner> owner;
 
 // Presses keys in the menu that is about to open.
 void PressInNextMenu(std::vector<int> keys) {

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QWidget>
 
+#include "support/program.h"
+#include "support/test_form.h"
 #include "forms/form.h"
 #include "platform/qt/autostart.h"
 #include "platform/qt/widgets.h"
@@ -27,7 +29,7 @@ public:
     RunAtStartupBox runAtStartup;
     int changes = 0;
 };
-os::FormRef<Host> host;
+TestForm<Host> host;
 
 class QtStartupControl : public ::testing::Test {
 protected:
@@ -37,7 +39,8 @@ protected:
         QApplication::processEvents();
     }
     void TearDown() override {
-        os::DiscardAllForms();
+        EndProgram();
+        DiscardTestForms();
         QApplication::processEvents();
         QFile::remove(Entry());
         os::qt::UseProgramFile("");

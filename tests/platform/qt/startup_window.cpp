@@ -12,6 +12,7 @@
 
 #include "platform/app.h"
 #include "forms/form.h"
+#include "support/test_form.h"
 #include "settings/form_descriptions.h"
 #include "startup/run_at_startup.h"
 
@@ -24,7 +25,7 @@ public:
           runAtStartup(*this, {360, 480, 1365, 195}, settings::SettingsDialogDescription().Instance("Run_At_StartUp1")) {}
     RunAtStartupBox runAtStartup;
 };
-os::FormRef<StartupWindow> window;
+TestForm<StartupWindow> window;
 
 int Mark(int argc, char** argv) {
     std::vector<char> self(4096);

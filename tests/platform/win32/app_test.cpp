@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "forms/form.h"
+#include "support/test_form.h"
 #include "platform/global_hotkeys.h"
 #include "platform/settings_store.h"
 #include "win32_test.h"
@@ -21,7 +22,7 @@ struct Unloading : os::Form {
     Unloading() : Form({os::WindowKind::SizableToolWindow, "Unloading", 100, 100}) {}
     void OnUnload() override { os::WriteSetting("window", "unloaded", "yes"); }
 };
-os::FormRef<Unloading> unloading;
+TestForm<Unloading> unloading;
 
 }  // namespace
 

@@ -3,6 +3,7 @@
 // through the message loop's dialog navigation.
 #include "forms/controls.h"
 #include "forms/form.h"
+#include "support/test_form.h"
 #include "forms/user_control.h"
 #include "platform/app.h"
 #include "win32_test.h"
@@ -81,8 +82,8 @@ struct OtherDialog : Dialog {
     OtherDialog() : Dialog(os::WindowKind::DialogNoTaskbar, "Colour") {}
 };
 
-os::FormRef<Dialog> dialog;
-os::FormRef<OtherDialog> other;
+TestForm<Dialog> dialog;
+TestForm<OtherDialog> other;
 
 class Win32Dialog : public Win32Test {
 protected:

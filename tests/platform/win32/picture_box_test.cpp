@@ -3,6 +3,7 @@
 #include "platform/app.h"
 #include "forms/controls.h"
 #include "forms/form.h"
+#include "support/test_form.h"
 #include "win32_test.h"
 
 #include <string>
@@ -27,7 +28,7 @@ public:
     }
     os::PictureBox box;
 };
-os::FormRef<Host> host;
+TestForm<Host> host;
 
 class Win32PictureBox : public Win32Test {
 protected:

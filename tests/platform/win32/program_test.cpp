@@ -12,9 +12,9 @@ namespace {
 
 class Win32Program : public Win32Test {
 protected:
-    static void Start() { shellWindow.Get(); }
-    static HWND Shell() { return Native(shellWindow->hWnd()); }
-    static HWND Panel() { return readingPanel.Exists() ? Native(readingPanel->hWnd()) : nullptr; }
+    static void Start() { Program().shell.Get(); }
+    static HWND Shell() { return Native(Program().shell->hWnd()); }
+    static HWND Panel() { return Program().panel.Exists() ? Native(Program().panel->hWnd()) : nullptr; }
     static void HotKey(WPARAM id) {
         SendMessageW(os::win32::HotkeyWindow(), WM_HOTKEY, id, 0);
         Pump();
@@ -35,7 +35,7 @@ protected:
         }
     }
     static int Twips(const char* key) { return std::stoi(Stored("window", key)); }
-    static HWND Tray() { return Native(shellWindow->trayOwner.hWnd()); }
+    static HWND Tray() { return Native(Program().shell->trayOwner.hWnd()); }
     static void Notify(LPARAM mouseMessage) {
         NotifyFromShell(Tray(), 1, mouseMessage);
         Pump();
@@ -68,20 +68,20 @@ public:
         Win32Test::Pump();
     }
     std::optional<panel_scenario::Seen> Panel() override {
-        if (!readingPanel.Exists()) return std::nullopt;
+        if (!Program().panel.Exists()) return std::nullopt;
         const HWND panel = Handle();
         const RECT r = WindowRect(panel);
         BYTE alpha = 0;
         GetLayeredWindowAttributes(panel, nullptr, &alpha, nullptr);
         return panel_scenario::Seen{IsWindowVisible(panel) != FALSE,
                                     {r.left, r.top, r.right - r.left, r.bottom - r.top},
-                                    readingPanel->BackColor(), alpha,
+                                    Program().panel->BackColor(), alpha,
                                     (ExStyle(panel) & WS_EX_TOPMOST) != 0};
     }
     std::string Stored(const char* key) override { return Win32Test::Stored("window", key); }
 
 private:
-    static HWND Handle() { return Native(readingPanel->hWnd()); }
+    static HWND Handle() { return Native(Program().panel->hWnd()); }
     void (*hotkey_)(WPARAM);
 };
 
@@ -118,7 +118,7 @@ TEST_F(Win32Program, StoredValuesTakeEffectWhenThePanelIsCreated) {
     EXPECT_EQ(frame.right - frame.left, 400);
     EXPECT_EQ(frame.bottom - frame.top, 150);
     EXPECT_TRUE(ExStyle(Panel()) & WS_EX_TOPMOST);
-    EXPECT_EQ(readingPanel->BackColor(), 0x0000FFu);
+    EXPECT_EQ(Program().panel->BackColor(), 0x0000FFu);
 }
 
 TEST_F(Win32Program, TheSessionEndsWithThePanelStoredAndTheShellRefusingWithoutHoldingItUp) {
@@ -147,15 +147,15 @@ TEST_F(Win32Program, StartPutsTheIconInTheShellForTheHiddenPictureBoxAndItsDoubl
     ASSERT_NE(Panel(), nullptr);
     EXPECT_TRUE(IsWindowVisible(Panel()));
     Notify(WM_LBUTTONDBLCLK);
-    EXPECT_FALSE(readingPanel.Exists());
+    EXPECT_FALSE(Program().panel.Exists());
     Notify(WM_LBUTTONDOWN);  // a press alone does nothing
-    EXPECT_FALSE(readingPanel.Exists());
+    EXPECT_FALSE(Program().panel.Exists());
 
-    shellWindow->RemoveSampleIcon();
+    Program().shell->RemoveSampleIcon();
     EXPECT_FALSE(InShell(Tray(), 1));
-    shellWindow->AddSampleIcon();
+    Program().shell->AddSampleIcon();
     EXPECT_TRUE(InShell(Tray(), 1));
-    shellWindow->RemoveSampleIcon();
+    Program().shell->RemoveSampleIcon();
 }
 
 TEST_F(Win32Program, AReleaseOnTheIconOpensTheMenuAtTheCursorWhoseShowHideShowsThePanel) {
@@ -177,7 +177,7 @@ TEST_F(Win32Program, AReleaseOnTheIconOpensTheMenuAtTheCursorWhoseShowHideShowsT
     SetCursorPos(400, 300);
     Notify(WM_LBUTTONUP);
     EXPECT_NE(Panel(), nullptr);
-    shellWindow->RemoveSampleIcon();
+    Program().shell->RemoveSampleIcon();
 }
 
 // The first release of a double-click opens the menu; the double-click must still toggle the
@@ -199,7 +199,7 @@ TEST_F(Win32Program, ADoubleClickWhoseSecondPressLandsInTheMenuTogglesThePanel) 
     ASSERT_NE(Panel(), nullptr);
     EXPECT_TRUE(IsWindowVisible(Panel()));
     EXPECT_FALSE(secondMenu);
-    shellWindow->RemoveSampleIcon();
+    Program().shell->RemoveSampleIcon();
 }
 
 TEST_F(Win32Program, ADoubleClickTheIconReportsWhileItsMenuIsUpClosesItAndTogglesThePanel) {
@@ -218,5 +218,5 @@ TEST_F(Win32Program, ADoubleClickTheIconReportsWhileItsMenuIsUpClosesItAndToggle
     ASSERT_NE(Panel(), nullptr);
     EXPECT_TRUE(IsWindowVisible(Panel()));
     EXPECT_FALSE(secondMenu);
-    shellWindow->RemoveSampleIcon();
+    Program().shell->RemoveSampleIcon();
 }

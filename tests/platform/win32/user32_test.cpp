@@ -3,6 +3,7 @@
 #include "platform/user32.h"
 
 #include "forms/form.h"
+#include "support/test_form.h"
 #include "win32_test.h"
 
 namespace {
@@ -10,12 +11,12 @@ namespace {
 struct Panel : os::Form {
     Panel() : Form({os::WindowKind::SizableToolWindow, "Panel", 300, 200}) {}
 };
-os::FormRef<Panel> panel;
+TestForm<Panel> panel;
 
 struct Shell : os::Form {
     Shell() : Form({os::WindowKind::Hidden, "Shell", 300, 200}) {}
 };
-os::FormRef<Shell> shell;
+TestForm<Shell> shell;
 
 using Win32User32 = Win32Test;
 

@@ -1,4 +1,6 @@
 // The program's headers come before <windows.h>, whose macros share names with os:: values.
+#include "support/program.h"
+#include "support/test_form.h"
 #include "forms/form.h"
 #include "platform/global_hotkeys.h"
 #include "platform/settings_store.h"
@@ -97,7 +99,8 @@ void Win32Test::SetUp() { ClearStore(); }
 void Win32Test::TearDown() {
     WhenMenuIsUp(nullptr, nullptr);
     Pump();
-    os::DiscardAllForms();
+    EndProgram();
+    DiscardTestForms();
     // The hotkeys go with their window, which the next test's first binding makes again.
     os::SetHotkeyHandler(nullptr);
     DestroyWindow(os::win32::HotkeyWindow());

@@ -1,6 +1,7 @@
 // Forms on real windows: the two kinds of window, geometry reported as the form layer needs it,
 // close requests, the background colour, and the program's icon.
 #include "forms/form.h"
+#include "support/test_form.h"
 
 #include <algorithm>
 #include <string>
@@ -34,8 +35,8 @@ struct HiddenProbe : Probe {
     HiddenProbe() : Probe(os::WindowKind::Hidden) {}
 };
 
-os::FormRef<Probe> probe;
-os::FormRef<HiddenProbe> hidden;
+TestForm<Probe> probe;
+TestForm<HiddenProbe> hidden;
 
 // What a window paints its background with, drawn into memory.
 COLORREF PaintedBackground(HWND window) {
