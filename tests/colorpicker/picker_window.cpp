@@ -5,7 +5,6 @@
 #include "colorpicker/color_picker.h"
 #include "platform/app.h"
 #include "forms/form.h"
-#include "support/test_form.h"
 
 namespace {
 class PickerWindow : public os::Form {
@@ -21,9 +20,9 @@ public:
     }
     ColorPicker picker;
 };
-TestForm<PickerWindow> window;
 }  // namespace
 
 int main(int argc, char** argv) {
-    return os::RunApplication(argc, argv, [] { window->Show(); });
+    os::FormSlot<PickerWindow> window;
+    return os::RunApplication(argc, argv, [&window] { window->Show(); }, [&window] { window.Discard(); });
 }

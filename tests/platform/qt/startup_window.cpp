@@ -12,7 +12,6 @@
 
 #include "platform/app.h"
 #include "forms/form.h"
-#include "support/test_form.h"
 #include "settings/form_descriptions.h"
 #include "startup/run_at_startup.h"
 
@@ -25,7 +24,6 @@ public:
           runAtStartup(*this, {360, 480, 1365, 195}, settings::SettingsDialogDescription().Instance("Run_At_StartUp1")) {}
     RunAtStartupBox runAtStartup;
 };
-TestForm<StartupWindow> window;
 
 int Mark(int argc, char** argv) {
     std::vector<char> self(4096);
@@ -43,8 +41,12 @@ int main(int argc, char** argv) {
     for (int i = 1; i + 1 < argc; ++i) {
         if (std::string(argv[i]) == "--arg") argument = argv[i + 1];
     }
-    return os::RunApplication(argc, argv, [argument] {
-        window->runAtStartup.SetCommandLineArgument(argument);
-        window->Show();
-    });
+    os::FormSlot<StartupWindow> window;
+    return os::RunApplication(
+        argc, argv,
+        [&window, argument] {
+            window->runAtStartup.SetCommandLineArgument(argument);
+            window->Show();
+        },
+        [&window] { window.Discard(); });
 }

@@ -6,6 +6,7 @@
 #include "platform/app.h"
 #include "panel/panel_scenario.h"
 #include "shell/shell_window.h"
+#include "support/program.h"
 #include "win32_test.h"
 
 namespace {
