@@ -9,9 +9,9 @@
 #include "platform/app.h"
 #include "forms/form.h"
 #include "platform/qt/settings_store.h"
+#include "platform/qt/window_list.h"
 #include "platform/settings_store.h"
-#include "platform/emulated/hotkeys.h"
-#include "platform/user32.h"
+#include "platform/hotkey_bindings.h"
 #include "panel/panel_scenario.h"
 #include "shell/shell_window.h"
 
@@ -38,7 +38,7 @@ protected:
         QApplication::processEvents();
     }
     static void Hotkey(os::WPARAM id) {
-        os::emu::RunHotkeyHandler(static_cast<int>(id));
+        os::RunHotkeyHandler(static_cast<int>(id));
         QApplication::processEvents();
     }
 };
@@ -123,6 +123,18 @@ TEST_F(QtProgram, TheCloseButtonUnloadsThePanel) {
 TEST_F(QtProgram, TheShellWindowIsNeverShown) {
     shellWindow->Show();
     for (QWidget* w : QApplication::topLevelWidgets()) EXPECT_FALSE(w->isVisible());
-    os::SendMessageA(shellWindow->hWnd(), os::WM_CLOSE, 0, 0);
+}
+
+TEST_F(QtProgram, TheEndOfTheSessionUnloadsThePanelAndTheShellStays) {
+    Hotkey(1);
+    QWidget* panel = PanelWidget();
+    ASSERT_NE(panel, nullptr);
+    panel->move(30, 45);
+    QApplication::processEvents();
+    os::qt::EndSession();
+    QApplication::processEvents();
+    EXPECT_FALSE(readingPanel.Exists());
+    EXPECT_EQ(PanelWidget(), nullptr);
     EXPECT_TRUE(shellWindow.Exists());
+    EXPECT_EQ(os::ReadSetting("window", "left"), " 450");
 }
