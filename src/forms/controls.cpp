@@ -2,30 +2,43 @@
 
 #include "platform/app.h"
 #include "forms/twips.h"
-#include "platform/user32.h"
+#include "platform/system_colors.h"
 
 #include <utility>
 
 namespace os {
 
-MouseEvent ReadMouse(unsigned message, WPARAM keys, int x, int y, ScaleMode scale) {
+namespace {
+int ButtonBit(MouseButton button) {
+    switch (button) {
+    case MouseButton::Left: return 1;
+    case MouseButton::Right: return 2;
+    case MouseButton::Middle: return 4;
+    case MouseButton::NoButton: break;
+    }
+    return 0;
+}
+}  // namespace
+
+MouseEvent ReadMouse(const MouseInput& mouse, ScaleMode scale) {
     MouseEvent event;
-    switch (message) {
-    case WM_MOUSEMOVE: event.kind = MouseEvent::Move; break;
-    case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN: event.kind = MouseEvent::Down; break;
-    case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP: event.kind = MouseEvent::Up; break;
-    default: return event;
+    switch (mouse.action) {
+    case MouseAction::Move:
+        event.kind = MouseEvent::Move;
+        event.button = (mouse.leftHeld ? 1 : 0) | (mouse.rightHeld ? 2 : 0) | (mouse.middleHeld ? 4 : 0);
+        break;
+    case MouseAction::Press:
+    case MouseAction::Release:
+        event.button = ButtonBit(mouse.button);
+        if (event.button == 0) return event;
+        event.kind = mouse.action == MouseAction::Press ? MouseEvent::Down : MouseEvent::Up;
+        break;
+    case MouseAction::DoubleClick:
+        return event;
     }
-    switch (message) {
-    case WM_LBUTTONDOWN: case WM_LBUTTONUP: event.button = 1; break;
-    case WM_RBUTTONDOWN: case WM_RBUTTONUP: event.button = 2; break;
-    case WM_MBUTTONDOWN: case WM_MBUTTONUP: event.button = 4; break;
-    default:
-        event.button = ((keys & MK_LBUTTON) ? 1 : 0) | ((keys & MK_RBUTTON) ? 2 : 0) | ((keys & MK_MBUTTON) ? 4 : 0);
-    }
-    event.shift = ((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0) | ((keys & MK_ALT) ? 4 : 0);
-    event.x = static_cast<float>(x);
-    event.y = static_cast<float>(y);
+    event.shift = (mouse.shiftHeld ? 1 : 0) | (mouse.controlHeld ? 2 : 0) | (mouse.altHeld ? 4 : 0);
+    event.x = static_cast<float>(mouse.x);
+    event.y = static_cast<float>(mouse.y);
     if (scale == ScaleMode::Twips) {
         event.x *= TwipsPerPixelX();
         event.y *= TwipsPerPixelY();
@@ -82,11 +95,12 @@ void PictureBox::SetBackColor(COLORREF color) {
     if (window_) window_->SetBackColor(color);
 }
 
-void PictureBox::OnMouse(unsigned message, WPARAM keys, int x, int y) {
-    if (message == WM_LBUTTONDOWN) pressed_ = true;
-    const bool clicked = message == WM_LBUTTONUP && std::exchange(pressed_, false) && x >= 0 && y >= 0 &&
-                         x < design_.rect.width && y < design_.rect.height;
-    const MouseEvent e = ReadMouse(message, keys, x, y, scale_);
+void PictureBox::OnMouse(const MouseInput& mouse) {
+    const bool left = mouse.button == MouseButton::Left;
+    if (left && mouse.action == MouseAction::Press) pressed_ = true;
+    const bool clicked = left && mouse.action == MouseAction::Release && std::exchange(pressed_, false) && mouse.x >= 0 &&
+                         mouse.y >= 0 && mouse.x < design_.rect.width && mouse.y < design_.rect.height;
+    const MouseEvent e = ReadMouse(mouse, scale_);
     const MouseHandler* handler = e.kind == MouseEvent::Down   ? &MouseDown
                                   : e.kind == MouseEvent::Move ? &MouseMove
                                   : e.kind == MouseEvent::Up   ? &MouseUp

@@ -62,7 +62,7 @@ private:
 // The unit of a surface's mouse coordinates.
 enum class ScaleMode { Twips, Pixels };
 
-// A mouse message as the form layer reports it. Button: on a press or release the button that
+// The mouse as the form layer reports it. Button: on a press or release the button that
 // changed, on a move every button held (1 left, 2 right, 4 middle). Shift: 1 Shift, 2 Ctrl, 4 Alt.
 struct MouseEvent {
     enum Kind { None, Down, Move, Up } kind = None;  // a double-click reports nothing
@@ -71,7 +71,7 @@ struct MouseEvent {
     float x = 0;
     float y = 0;
 };
-MouseEvent ReadMouse(unsigned message, WPARAM keys, int x, int y, ScaleMode scale);
+MouseEvent ReadMouse(const MouseInput& mouse, ScaleMode scale);
 
 // A picture box: a child window whose handle can stand for the form (as a tray icon's owner), and
 // which reports the mouse. X and Y are in twips (ScaleMode twips) or in pixels.
@@ -112,7 +112,7 @@ private:
     void OnSizeChanged() override {}
     void OnActivated() override {}
     void OnCloseRequest(CloseReason) override {}
-    void OnMouse(unsigned message, WPARAM keys, int x, int y) override;
+    void OnMouse(const MouseInput& mouse) override;
     void OnKey(unsigned virtualKey) override;
 
     ChildDesign design_;

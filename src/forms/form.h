@@ -44,6 +44,12 @@ public:
     COLORREF BackColor() const { return backColor_; }
     void SetBackColor(COLORREF color);
 
+    // The window stays above every window that is not topmost itself; asked for before it is
+    // first shown (the load step).
+    void SetTopmost() { window_->SetTopmost(); }
+    // The whole window drawn see-through: 0 invisible, 255 opaque.
+    void SetOpacity(unsigned char alpha) { window_->SetOpacity(alpha); }
+
     // Opens the menu at the mouse cursor; returns once the chosen item's command has run or the
     // menu was dismissed.
     void PopupMenu(const std::vector<MenuItem>& items);

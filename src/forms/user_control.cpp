@@ -86,8 +86,8 @@ PixelSurface& UserControl::MakeSurface(int width, int height, COLORREF backgroun
     return *drawing_;
 }
 
-void UserControl::OnMouse(unsigned message, WPARAM keys, int x, int y) {
-    const MouseEvent e = ReadMouse(message, keys, x, y, scale_);
+void UserControl::OnMouse(const MouseInput& mouse) {
+    const MouseEvent e = ReadMouse(mouse, scale_);
     switch (e.kind) {
     case MouseEvent::Down: OnMouseDown(e.button, e.shift, e.x, e.y); break;
     case MouseEvent::Move: OnMouseMove(e.button, e.shift, e.x, e.y); break;

@@ -85,7 +85,7 @@ private:
     void OnSizeChanged() override;
     void OnActivated() override {}
     void OnCloseRequest(CloseReason) override {}
-    void OnMouse(unsigned message, WPARAM keys, int x, int y) override;
+    void OnMouse(const MouseInput& mouse) override;
     PixelRect Pixels() const;
 
     ControlContainer& host_;

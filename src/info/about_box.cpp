@@ -7,7 +7,7 @@
 #include "info/site.h"
 #include "info/system_info.h"
 #include "platform/browser.h"
-#include "platform/user32.h"
+#include "platform/system_colors.h"
 #include "version.h"
 
 namespace {

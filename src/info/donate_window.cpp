@@ -5,7 +5,7 @@
 #include "info/site.h"
 #include "platform/app.h"
 #include "platform/browser.h"
-#include "platform/user32.h"
+#include "platform/system_colors.h"
 
 namespace {
 constexpr float kClientWidth = 8310;  // twips

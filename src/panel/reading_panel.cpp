@@ -3,7 +3,6 @@
 #include "panel/placement.h"
 #include "forms/twips.h"
 #include "platform/app.h"
-#include "platform/user32.h"
 #include "settings/stored_settings.h"
 
 namespace {
@@ -17,7 +16,7 @@ ReadingPanel::ReadingPanel()
             os::TwipsToPixelsY(kDesignClientHeight), settings::kYellow}) {}
 
 void ReadingPanel::OnLoad() {
-    if (settings::ReadPanelOnTop()) StayOnTop();
+    if (settings::ReadPanelOnTop()) SetTopmost();
     SetBackColor(settings::ReadPanelColor());
 
     // All four values are read before the first is applied: applying the width reports a resize,
@@ -35,8 +34,7 @@ void ReadingPanel::OnLoad() {
         restoring_ = false;
     }
 
-    os::SetWindowLongA(hWnd(), os::GWL_EXSTYLE, os::WS_EX_LAYERED);
-    os::SetLayeredWindowAttributes(hWnd(), 0, kOpacity, os::LWA_ALPHA);
+    SetOpacity(kOpacity);
 }
 
 void ReadingPanel::OnResize() {
@@ -46,7 +44,3 @@ void ReadingPanel::OnResize() {
 void ReadingPanel::OnUnload() { SaveGeometry(); }
 
 void ReadingPanel::SaveGeometry() { settings::SavePanelGeometry({Width(), Height(), Left(), Top()}); }
-
-void ReadingPanel::StayOnTop() {
-    os::SetWindowPos(hWnd(), os::HWND_TOPMOST, 0, 0, 0, 0, os::SWP_NOMOVE | os::SWP_NOSIZE);
-}

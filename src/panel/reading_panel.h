@@ -15,9 +15,6 @@ protected:
     void OnUnload() override;
 
 private:
-    // Into the topmost band, keeping size and place.
-    void StayOnTop();
-
     bool restoring_ = false;
 };
 

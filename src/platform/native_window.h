@@ -34,13 +34,30 @@ inline constexpr unsigned VK_RETURN = 0x0D;
 inline constexpr unsigned VK_ESCAPE = 0x1B;
 inline constexpr unsigned VK_SPACE = 0x20;
 
+// What the mouse did on a window: the button pressed, released or double-clicked (none on a
+// move), the buttons and keys held as it happened (on a press, the pressed button is held
+// already), and where, in the window's client pixels.
+enum class MouseAction { Move, Press, Release, DoubleClick };
+enum class MouseButton { NoButton, Left, Right, Middle };
+struct MouseInput {
+    MouseAction action = MouseAction::Move;
+    MouseButton button = MouseButton::NoButton;
+    bool leftHeld = false;
+    bool rightHeld = false;
+    bool middleHeld = false;
+    bool shiftHeld = false;
+    bool controlHeld = false;
+    bool altHeld = false;
+    int x = 0;
+    int y = 0;
+};
+
 class NativeWindowEvents {
 public:
     virtual void OnSizeChanged() = 0;                 // the frame's size changed (not on a move alone)
     virtual void OnActivated() = 0;                   // became the program's active window
     virtual void OnCloseRequest(CloseReason reason) = 0;
-    // A mouse message (WM_MOUSEMOVE, WM_LBUTTONDOWN, ...) with its wParam and client pixels.
-    virtual void OnMouse(unsigned message, WPARAM keys, int x, int y) { (void)message, (void)keys, (void)x, (void)y; }
+    virtual void OnMouse(const MouseInput& mouse) { (void)mouse; }
     // Space or Enter (VK_SPACE, VK_RETURN) pressed while a child window has the keyboard focus.
     virtual void OnKey(unsigned virtualKey) { (void)virtualKey; }
     virtual ~NativeWindowEvents() = default;
@@ -64,6 +81,11 @@ public:
     virtual PixelRect FrameRect() const = 0;
     virtual void SetFrameRect(const PixelRect& rect) = 0;
     virtual void SetBackColor(COLORREF color) = 0;
+    // A form's window above every window that is not topmost itself, from now on; asked for
+    // before the window is first shown.
+    virtual void SetTopmost() {}
+    // A form's whole window, frame included, drawn with this opacity: 0 invisible, 255 opaque.
+    virtual void SetOpacity(unsigned char alpha) { (void)alpha; }
     // A child's content from now on: the surface at the top-left, the background colour beyond it,
     // each part repainted when the surface reports it changed. The surface outlives the window.
     virtual void ShowSurface(PixelSurface& surface) { (void)surface; }
@@ -90,8 +112,7 @@ struct MenuItem {
     std::function<void()> onClick;
 };
 
-// Defined by each realisation. A close request from the desktop reaches the form layer as WM_CLOSE
-// (or WM_QUERYENDSESSION) through the window's procedure chain, so a replaced procedure sees it.
+// Defined by each realisation.
 std::unique_ptr<NativeWindow> CreateNativeWindow(const WindowDesign& design, NativeWindowEvents& events);
 std::unique_ptr<NativeWindow> CreateNativeChild(NativeWindow& parent, const ChildDesign& design, NativeWindowEvents& events);
 

@@ -9,16 +9,8 @@ namespace os {
 struct HwndTag;
 using Hwnd = HwndTag*;  // opaque window handle, as HWND
 using WPARAM = std::uintptr_t;
-using LPARAM = std::intptr_t;
-using LRESULT = std::intptr_t;
-using LONG_PTR = std::intptr_t;
-using WNDPROC = LRESULT (*)(Hwnd, unsigned, WPARAM, LPARAM);
 
-// Messages.
-inline constexpr unsigned WM_CLOSE = 0x0010;
-inline constexpr unsigned WM_QUERYENDSESSION = 0x0011;
-inline constexpr unsigned WM_ENDSESSION = 0x0016;
-inline constexpr unsigned WM_NULL = 0x0000;
+// Mouse messages.
 inline constexpr unsigned WM_MOUSEMOVE = 0x0200;
 inline constexpr unsigned WM_LBUTTONDOWN = 0x0201;
 inline constexpr unsigned WM_LBUTTONUP = 0x0202;
@@ -29,7 +21,6 @@ inline constexpr unsigned WM_RBUTTONDBLCLK = 0x0206;
 inline constexpr unsigned WM_MBUTTONDOWN = 0x0207;
 inline constexpr unsigned WM_MBUTTONUP = 0x0208;
 inline constexpr unsigned WM_MBUTTONDBLCLK = 0x0209;
-inline constexpr unsigned WM_HOTKEY = 0x0312;
 
 // Mouse message wParam: the buttons and keys held.
 inline constexpr WPARAM MK_LBUTTON = 0x01;
@@ -37,24 +28,7 @@ inline constexpr WPARAM MK_RBUTTON = 0x02;
 inline constexpr WPARAM MK_SHIFT = 0x04;
 inline constexpr WPARAM MK_CONTROL = 0x08;
 inline constexpr WPARAM MK_MBUTTON = 0x10;
-inline constexpr WPARAM MK_ALT = 0x8000;  // not Windows': the emulated desktops report Alt here
-
-// A mouse message's lParam: client pixels, signed 16 bits each.
-inline constexpr LPARAM MAKELPARAM(int x, int y) {
-    return static_cast<LPARAM>(static_cast<std::uint16_t>(x) | static_cast<std::uint32_t>(static_cast<std::uint16_t>(y)) << 16);
-}
-inline constexpr int GET_X_LPARAM(LPARAM l) { return static_cast<std::int16_t>(l & 0xFFFF); }
-inline constexpr int GET_Y_LPARAM(LPARAM l) { return static_cast<std::int16_t>((l >> 16) & 0xFFFF); }
-
-// SetWindowLongA indices, extended styles, layered attributes.
-inline constexpr int GWL_EXSTYLE = -20;
-inline constexpr LONG_PTR WS_EX_LAYERED = 0x80000;
-inline constexpr unsigned LWA_ALPHA = 2;
-
-// SetWindowPos.
-inline const Hwnd HWND_TOPMOST = reinterpret_cast<Hwnd>(static_cast<std::intptr_t>(-1));
-inline constexpr unsigned SWP_NOSIZE = 1;
-inline constexpr unsigned SWP_NOMOVE = 2;
+inline constexpr WPARAM MK_ALT = 0x8000;  // not Windows', which leaves Alt out: the realisations add it
 
 // RegisterHotKey modifiers.
 inline constexpr unsigned MOD_ALT = 1;

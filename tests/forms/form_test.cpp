@@ -1,5 +1,5 @@
 // The form layer's promises: single instances loaded on reference, events in their order,
-// unload destroying the instance, twips geometry.
+// unload destroying the instance, twips geometry, the mouse on a picture box.
 #include "forms/form.h"
 #include "support/test_form.h"
 
@@ -10,7 +10,6 @@
 
 #include "forms/conversions.h"
 #include "platform/headless/headless.h"
-#include "platform/user32.h"
 #include "support/fresh_process.h"
 
 namespace {
@@ -37,6 +36,24 @@ protected:
 };
 
 TestForm<Probe> probe;
+
+class BoxHost : public os::Form {
+public:
+    BoxHost() : Form({os::WindowKind::SizableToolWindow, "Host", 300, 200}), box(*this, {.rect = {10, 20, 32, 32}}) {
+        auto record = [](const char* what) {
+            return [what](int button, int shift, float x, float y) {
+                events.push_back(std::string(what) + " " + std::to_string(button) + " " + std::to_string(shift) + " " +
+                                 std::to_string(static_cast<int>(x)) + " " + std::to_string(static_cast<int>(y)));
+            };
+        };
+        box.MouseMove = record("move");
+        box.MouseDown = record("down");
+        box.MouseUp = record("up");
+        box.Click = [] { events.push_back("click"); };
+    }
+    os::PictureBox box;
+};
+TestForm<BoxHost> boxHost;
 
 class FormLayer : public ::testing::Test {
 protected:
@@ -102,3 +119,18 @@ TEST_F(FormLayer, TwipsFollowTheScreen) {
     EXPECT_THROW(probe->SetTop(1e30f), os::OverflowError);
 }
 
+TEST_F(FormLayer, APictureBoxHearsTheMouseInTwipsWithItsButtonsAndKeys) {
+    const os::Hwnd box = boxHost->box.hWnd();
+    headless::Mouse(box, os::WM_MOUSEMOVE, 3, 4, os::MK_SHIFT);
+    headless::Mouse(box, os::WM_RBUTTONDOWN, -2, -5, os::MK_CONTROL);  // left of and above the box
+    headless::Mouse(box, os::WM_MOUSEMOVE, 6, 6, os::MK_ALT);          // on a move, the buttons held
+    headless::Mouse(box, os::WM_RBUTTONUP, 7, 8);
+    headless::Mouse(box, os::WM_MBUTTONDBLCLK, 1, 1);  // a double-click is not reported
+    headless::Mouse(box, os::WM_LBUTTONDOWN, 1, 1);
+    headless::Mouse(box, os::WM_LBUTTONUP, 31, 31);  // released on the box: a click
+    headless::Mouse(box, os::WM_LBUTTONDOWN, 1, 1);
+    headless::Mouse(box, os::WM_LBUTTONUP, 32, 1);  // released beyond it: none
+    EXPECT_EQ(events, (std::vector<std::string>{"move 0 1 45 60", "down 2 2 -30 -75", "move 2 4 90 90", "up 2 0 105 120",
+                                                "down 1 0 15 15", "up 1 0 465 465", "click", "down 1 0 15 15",
+                                                "up 1 0 480 15"}));
+}

@@ -6,7 +6,7 @@
 
 #include "forms/conversions.h"
 #include "platform/headless/headless.h"
-#include "platform/user32.h"
+#include "platform/system_colors.h"
 #include "settings/form_descriptions.h"
 #include "startup/startup_host.h"
 #include "support/fresh_process.h"

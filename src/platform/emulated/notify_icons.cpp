@@ -1,17 +1,15 @@
 #include "platform/emulated/notify_icons.h"
 
-#include "platform/emulated/window_table.h"
-
 namespace os::emu {
 
 NotifyIconMap& NotifyIcons() {
-    static auto* icons = new NotifyIconMap;  // never destroyed: see window_table.cpp
+    static auto* icons = new NotifyIconMap;  // never destroyed: see qt/window_list.cpp
     return *icons;
 }
 
 int ApplyNotifyIcon(unsigned message, const NotifyIconRecord& record, NotifyIconDisplay& display) {
     const NotifyIcon icon = ReadNotifyIconRecord(record);
-    if (icon.cbSize != kNotifyIconRecordSize || !FindWindow(icon.hWnd)) return 0;
+    if (icon.cbSize != kNotifyIconRecordSize || !IsWindow(icon.hWnd)) return 0;
     NotifyIconMap& icons = NotifyIcons();
     const NotifyIconKey key{icon.hWnd, icon.uID};
     const auto it = icons.find(key);

@@ -25,6 +25,9 @@ protected:
     ~NotifyIconDisplay() = default;
 };
 
+// Defined by the realisation: whether the handle names one of its windows now.
+bool IsWindow(Hwnd handle);
+
 // The icons kept, each with its last record.
 NotifyIconMap& NotifyIcons();
 

@@ -4,7 +4,6 @@
 
 #include "platform/app.h"
 #include "platform/emulated/notify_icons.h"
-#include "platform/emulated/window_table.h"
 #include "platform/headless/desktop.h"
 #include "platform/headless/headless.h"
 #include "platform/system_info.h"
@@ -44,10 +43,6 @@ void SetScreen(float twipsPerPixel, const std::vector<os::PixelRect>& screens) {
     std::vector<os::Monitor> monitors;
     for (const os::PixelRect& whole : screens) monitors.push_back({whole, whole});
     SetMonitors(twipsPerPixel, std::move(monitors));
-}
-
-void EndSession() {
-    Run([] { os::emu::EndSession(); });
 }
 
 void SetProgramFile(const std::string& path) { D().programFile = path; }

@@ -5,7 +5,7 @@
 
 #include "platform/headless/desktop.h"
 #include "platform/headless/headless.h"
-#include "platform/user32.h"
+#include "platform/system_colors.h"
 
 namespace headless {
 

@@ -58,6 +58,9 @@ struct Desktop {
 
 Desktop& D();
 
+// native_window.cpp: what hears of what happens to a window, null when the handle names none now.
+os::NativeWindowEvents* WindowEvents(os::Hwnd handle);
+
 // controls.cpp: the user presses a control (a button, or a check box, which it toggles);
 // whether it is one that can be pressed.
 bool PressControl(os::Hwnd control);

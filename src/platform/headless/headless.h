@@ -27,7 +27,7 @@ struct WindowState {
     bool active = false;
     os::PixelRect frame;
     os::COLORREF backColor = 0;
-    int opacity = 255;  // what the desktop shows: set by SetLayeredWindowAttributes
+    int opacity = 255;  // what the desktop shows: set by SetOpacity
     const os::PixelSurface* surface = nullptr;  // a child's content, when it draws
     const os::PointerImage* pointer = nullptr;  // the pointer over it, when not the arrow
     // A child's design extras: its border, tool tip and name for a screen reader.

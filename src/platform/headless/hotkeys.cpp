@@ -1,6 +1,6 @@
 // Global hotkeys on the in-memory desktop: a test presses them, and may have another program hold
 // a combination first.
-#include "platform/emulated/hotkeys.h"
+#include "platform/hotkey_bindings.h"
 #include "platform/headless/desktop.h"
 #include "platform/headless/headless.h"
 
@@ -9,13 +9,13 @@ namespace headless {
 bool PressHotKey(unsigned modifiers, unsigned virtualKey) {
     bool delivered = false;
     if (D().grabbed.count({modifiers, virtualKey})) {
-        Run([&] { delivered = os::emu::DeliverHotKey(modifiers, virtualKey); });
+        Run([&] { delivered = os::DeliverHotKey(modifiers, virtualKey); });
     }
     return delivered;
 }
 
 void FireHotkey(int id) {
-    Run([&] { os::emu::RunHotkeyHandler(id); });
+    Run([&] { os::RunHotkeyHandler(id); });
 }
 
 void HoldHotKeyElsewhere(unsigned modifiers, unsigned virtualKey) {
@@ -24,7 +24,7 @@ void HoldHotKeyElsewhere(unsigned modifiers, unsigned virtualKey) {
 
 }  // namespace headless
 
-namespace os::emu {
+namespace os {
 
 bool GrabHotKey(int, unsigned modifiers, unsigned virtualKey) {
     if (headless::D().heldElsewhere.count({modifiers, virtualKey})) return false;
@@ -36,4 +36,4 @@ void ReleaseHotKey(int, unsigned modifiers, unsigned virtualKey) {
     headless::D().grabbed.erase({modifiers, virtualKey});
 }
 
-}  // namespace os::emu
+}  // namespace os

@@ -2,12 +2,15 @@
 // read it, and the user's actions on them (drags, the close button, the mouse) arrive as the
 // desktop would send them.
 #include <algorithm>
+#include <cstdint>
+#include <map>
+#include <optional>
 #include <utility>
 
-#include "platform/emulated/window_table.h"
 #include "platform/headless/desktop.h"
 #include "platform/headless/headless.h"
-#include "platform/user32.h"
+#include "platform/mouse_message.h"
+#include "platform/system_colors.h"
 
 namespace headless {
 namespace {
@@ -17,9 +20,28 @@ constexpr int kBorder = 4;
 constexpr int kCaption = 18;
 
 class HeadlessWindow;
-HeadlessWindow* Find(os::Hwnd handle);
 
-class HeadlessWindow final : public os::emu::EmulatedWindow {
+// The program's windows, forms and children, by handle. Never destroyed: a window still open at
+// the end of the process (a test's own, say) may take itself off after the statics are gone.
+std::map<os::Hwnd, HeadlessWindow*>& Table() {
+    static auto* table = new std::map<os::Hwnd, HeadlessWindow*>;
+    return *table;
+}
+
+os::Hwnd AddWindow(HeadlessWindow& window) {
+    static std::uintptr_t nextHandle = 0x10000;
+    nextHandle += 0x10;  // never reused, so a stale handle finds nothing
+    const auto handle = reinterpret_cast<os::Hwnd>(nextHandle);
+    Table()[handle] = &window;
+    return handle;
+}
+
+HeadlessWindow* Find(os::Hwnd handle) {
+    const auto it = Table().find(handle);
+    return it == Table().end() ? nullptr : it->second;
+}
+
+class HeadlessWindow final : public os::NativeWindow {
 public:
     // A child window: its frame is in its parent's client pixels.
     HeadlessWindow(const os::ChildDesign& design, os::NativeWindowEvents& events) : events_(events) {
@@ -30,7 +52,7 @@ public:
         state_.border = design.border;
         state_.toolTip = design.toolTip;
         state_.accessibleName = design.accessibleName;
-        handle_ = os::emu::AddWindow(events, *this, 0);
+        handle_ = AddWindow(*this);
     }
     HeadlessWindow(const os::WindowDesign& design, os::NativeWindowEvents& events) : events_(events) {
         state_.kind = design.kind;
@@ -39,11 +61,11 @@ public:
         const int cascade = 26 * (D().placed++ % 8);
         state_.frame = {120 + cascade, 90 + cascade, design.clientWidth + 2 * kBorder,
                         design.clientHeight + 2 * kBorder + kCaption};
-        handle_ = os::emu::AddWindow(events, *this, 0);
+        handle_ = AddWindow(*this);
     }
     ~HeadlessWindow() override {
         if (surface_) surface_->Changed = nullptr;
-        os::emu::RemoveWindow(handle_);
+        Table().erase(handle_);
     }
 
     os::Hwnd Handle() const override { return handle_; }
@@ -58,8 +80,8 @@ public:
     // for it or another of its windows was active (the person coming back from another program
     // is not one).
     void Activate(bool byProgram) {
-        for (os::Hwnd other : os::emu::AllWindows()) {
-            if (HeadlessWindow* w = Find(other); w && w != this) w->state_.active = false;
+        for (const auto& [other, window] : Table()) {
+            if (window != this) window->state_.active = false;
         }
         const bool fromAnotherProgram = std::exchange(headless::D().anotherProgramActive, false);
         if (!std::exchange(state_.active, true) && (byProgram || !fromAnotherProgram)) events_.OnActivated();
@@ -75,9 +97,8 @@ public:
         if (resized) events_.OnSizeChanged();  // reported at once, as Windows sends WM_SIZE
     }
     void SetBackColor(os::COLORREF color) override { state_.backColor = color; }
-    void ApplyTopmost() override { state_.topmost = true; }
-    void ApplyExStyle(os::LONG_PTR) override {}
-    void ApplyOpacity(unsigned char alpha) override { state_.opacity = alpha; }
+    void SetTopmost() override { state_.topmost = true; }
+    void SetOpacity(unsigned char alpha) override { state_.opacity = alpha; }
     void ShowSurface(os::PixelSurface& surface) override {
         surface_ = &surface;
         state_.surface = &surface;
@@ -86,6 +107,7 @@ public:
     }
     void SetPointer(const os::PointerImage& pointer) override { state_.pointer = &pointer; }
 
+    os::NativeWindowEvents& Events() const { return events_; }
     const WindowState& State() const { return state_; }
     std::vector<os::PixelRect> TakeRepaints() { return std::exchange(repaints_, {}); }
 
@@ -96,11 +118,6 @@ private:
     os::Hwnd handle_{};
     WindowState state_;
 };
-
-HeadlessWindow* Find(os::Hwnd handle) {
-    os::emu::WindowEntry* entry = os::emu::FindWindow(handle);
-    return entry ? static_cast<HeadlessWindow*>(entry->window) : nullptr;
-}
 
 void KeyOnChild(os::Hwnd child, unsigned virtualKey) {
     if (HeadlessWindow* window = Find(child)) window->Key(virtualKey);
@@ -113,7 +130,16 @@ const WindowState* Window(os::Hwnd handle) {
     return window ? &window->State() : nullptr;
 }
 
-std::vector<os::Hwnd> Windows() { return os::emu::AllWindows(); }
+os::NativeWindowEvents* WindowEvents(os::Hwnd handle) {
+    HeadlessWindow* window = Find(handle);
+    return window ? &window->Events() : nullptr;
+}
+
+std::vector<os::Hwnd> Windows() {
+    std::vector<os::Hwnd> handles;
+    for (const auto& [handle, window] : Table()) handles.push_back(handle);
+    return handles;
+}
 
 void UserResize(os::Hwnd handle, os::PixelRect frame) {
     Run([&] {
@@ -133,7 +159,19 @@ void UserMove(os::Hwnd handle, int left, int top) {
 }
 
 void UserClose(os::Hwnd handle) {
-    Run([&] { os::SendMessageA(handle, os::WM_CLOSE, 0, 0); });
+    Run([&] {
+        if (os::NativeWindowEvents* events = WindowEvents(handle)) events->OnCloseRequest(os::CloseReason::User);
+    });
+}
+
+void EndSession() {
+    // Every window the session end finds, each asked only while it still exists: an unload may
+    // take others with it.
+    Run([] {
+        for (os::Hwnd handle : Windows()) {
+            if (os::NativeWindowEvents* events = WindowEvents(handle)) events->OnCloseRequest(os::CloseReason::SessionEnd);
+        }
+    });
 }
 
 os::COLORREF ShownPixel(os::Hwnd handle, int x, int y) {
@@ -185,9 +223,7 @@ void Activate(os::Hwnd handle) {
 }
 
 void ActivateAnotherProgram() {
-    for (os::Hwnd other : os::emu::AllWindows()) {
-        if (HeadlessWindow* w = Find(other)) w->Deactivate();
-    }
+    for (const auto& [handle, window] : Table()) window->Deactivate();
     D().anotherProgramActive = true;
 }
 
@@ -207,7 +243,11 @@ void Mouse(os::Hwnd handle, unsigned message, int x, int y, os::WPARAM keys) {
     case os::WM_MBUTTONUP: held &= ~os::MK_MBUTTON; break;
     default: break;
     }
-    Run([&] { os::SendMessageA(handle, message, held | keys, os::MAKELPARAM(x, y)); });
+    const std::optional<os::MouseInput> mouse = os::ReadMouseMessage(message, held | keys, x, y);
+    Run([&] {
+        os::NativeWindowEvents* events = WindowEvents(handle);
+        if (events && mouse) events->OnMouse(*mouse);
+    });
 }
 
 }  // namespace headless

@@ -6,7 +6,7 @@
 #include "platform/emulated/notify_icons.h"
 #include "platform/headless/desktop.h"
 #include "platform/headless/headless.h"
-#include "platform/user32.h"
+#include "platform/mouse_message.h"
 
 namespace headless {
 namespace {
@@ -34,7 +34,12 @@ void TrayNotify(os::Hwnd owner, std::uint32_t id, unsigned mouseMessage) {
     auto it = TrayIcons().find({owner, id});
     if (it == TrayIcons().end()) return;
     const std::uint32_t callback = it->second.uCallbackMessage;
-    Run([&] { os::SendMessageA(owner, callback, id, static_cast<os::LPARAM>(mouseMessage)); });
+    // The callback message reaches the owner as any message of its kind would.
+    const auto mouse = os::ReadMouseMessage(callback, id, static_cast<int>(mouseMessage), 0);
+    Run([&] {
+        os::NativeWindowEvents* events = WindowEvents(owner);
+        if (events && mouse) events->OnMouse(*mouse);
+    });
 }
 
 const std::vector<os::IconImage>* IconImages(os::Hicon icon) {
@@ -62,6 +67,8 @@ int PopupMenuAtCursor(Hwnd, const std::vector<MenuItem>& items) {
     }
     return -1;
 }
+
+bool emu::IsWindow(Hwnd handle) { return headless::WindowEvents(handle) != nullptr; }
 
 int Shell_NotifyIconA(unsigned message, const NotifyIconRecord& record) {
     headless::D().notifyCalls.push_back({message, record});

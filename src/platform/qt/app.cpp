@@ -16,8 +16,8 @@
 #include <unistd.h>
 
 #include "platform/app.h"
-#include "platform/emulated/window_table.h"
 #include "platform/qt/guard.h"
+#include "platform/qt/window_list.h"
 #include "platform/qt/x11_hints.h"
 
 namespace os {
@@ -35,7 +35,7 @@ void WatchSessionEnd(QApplication& app) {
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0) return;
     auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
     QObject::connect(notifier, &QSocketNotifier::activated, [] {
-        qt::Guarded([] { emu::EndSession(); });
+        qt::Guarded([] { qt::EndSession(); });
         End();
     });
     struct sigaction action {};

@@ -14,7 +14,7 @@
 
 #include "platform/qt/guard.h"
 #include "platform/qt/widgets.h"
-#include "platform/user32.h"
+#include "platform/system_colors.h"
 
 namespace os {
 

@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/emulated/hotkeys.h"
+#include "platform/hotkey_bindings.h"
 #include "platform/os_types.h"
 #include "platform/qt/guard.h"
 #include "platform/qt/key_grabs.h"
@@ -99,7 +99,7 @@ public:
         const uint16_t relevant = XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1 | XCB_MOD_MASK_4;
         auto it = grabs.find({press->detail, static_cast<uint16_t>(press->state & relevant)});
         if (it == grabs.end()) return false;
-        qt::Guarded([&] { emu::DeliverHotKey(it->second.modifiers, it->second.virtualKey); });
+        qt::Guarded([&] { DeliverHotKey(it->second.modifiers, it->second.virtualKey); });
         return true;
     }
 };
@@ -120,13 +120,13 @@ void Ungrab(const Keyboard& k, uint16_t mask, size_t variants) {
 
 }  // namespace
 
-bool emu::GrabHotKey(int id, unsigned modifiers, unsigned virtualKey) {
+bool GrabHotKey(int id, unsigned modifiers, unsigned virtualKey) {
     // A code that names no key fails on every desktop, as on Windows.
     if (!qt::KeysymOfVirtualKey(virtualKey)) return false;
     return qt::PortalTakesHotKey(id, modifiers, virtualKey) || qt::GrabKeys(modifiers, virtualKey);
 }
 
-void emu::ReleaseHotKey(int id, unsigned modifiers, unsigned virtualKey) {
+void ReleaseHotKey(int id, unsigned modifiers, unsigned virtualKey) {
     if (!qt::PortalDropsHotKey(id)) qt::UngrabKeys(modifiers, virtualKey);
 }
 

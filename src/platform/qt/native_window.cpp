@@ -23,11 +23,10 @@
 #include <utility>
 
 #include "platform/app.h"
-#include "platform/emulated/window_table.h"
 #include "platform/qt/guard.h"
 #include "platform/qt/widgets.h"
+#include "platform/qt/window_list.h"
 #include "platform/qt/x11_hints.h"
-#include "platform/user32.h"
 
 namespace os {
 namespace {
@@ -78,7 +77,7 @@ private:
     FormWindow* owner_;
 };
 
-class FormWindow final : public emu::EmulatedWindow, public qt::WidgetWindow {
+class FormWindow final : public NativeWindow, public qt::WidgetWindow {
 public:
     QWidget* Widget() const override { return widget_; }
     FormWindow(const WindowDesign& design, NativeWindowEvents& events)
@@ -90,14 +89,14 @@ public:
         ResizeClient(design.clientWidth, design.clientHeight);
         const PixelRect frame = Frame(Estimate::No);
         reported_ = frame.width == 0 ? QSize() : QSize(frame.width, frame.height);
-        handle_ = emu::AddWindow(events, *this, 0);
+        handle_ = qt::AddWindow(events);
         // Once the program has started: the frames its windows will have, for when it asks a
         // window it never showed for its frame.
         static bool asked = false;
         if (!std::exchange(asked, true)) PostDeferred([] { qt::RequestFrameEstimates(); });
     }
     ~FormWindow() override {
-        emu::RemoveWindow(handle_);
+        qt::RemoveWindow(handle_);
         // The widget may be inside its own event handler (a close button unloads the form).
         widget_->Detach();
         widget_->hide();
@@ -177,15 +176,14 @@ public:
         widget_->setPalette(palette);
     }
 
-    void ApplyTopmost() override {
+    void SetTopmost() override {
         // Only while hidden (the load step): on a visible window Qt would map it anew.
         widget_->setWindowFlag(Qt::WindowStaysOnTopHint, true);
         skipSet_ = false;
     }
-    void ApplyExStyle(LONG_PTR) override {}
-    void ApplyOpacity(unsigned char alpha) override { widget_->setWindowOpacity(alpha / 255.0); }
+    void SetOpacity(unsigned char alpha) override { widget_->setWindowOpacity(alpha / 255.0); }
 
-    void OnClose() { SendMessageA(handle_, WM_CLOSE, 0, 0); }
+    void OnClose() { events_.OnCloseRequest(CloseReason::User); }
     // An activation the program asked for (a show, a bring forward), or one handed over by another
     // window of the program; the person coming back from another program is not one.
     void OnActivated() {
@@ -271,7 +269,7 @@ private:
 };
 
 void FormWidget::closeEvent(QCloseEvent* event) {
-    event->ignore();  // the form decides, through the window procedure chain
+    event->ignore();  // the form decides
     if (owner_) qt::Guarded([this] { owner_->OnClose(); });
 }
 void FormWidget::resizeEvent(QResizeEvent* event) {
@@ -306,31 +304,26 @@ bool FormWidget::event(QEvent* event) {
     return handled;
 }
 
-// The hidden start-up window and its hidden children: a handle and a procedure chain, never a
-// window on the screen.
-class HiddenWindow final : public emu::EmulatedWindow {
+// The hidden start-up window and its hidden children: a handle, never a window on the screen.
+class HiddenWindow final : public NativeWindow {
 public:
-    HiddenWindow(const PixelRect& frame, NativeWindowEvents& events)
-        : frame_(frame), handle_(emu::AddWindow(events, *this, 0)) {}
-    ~HiddenWindow() override { emu::RemoveWindow(handle_); }
+    HiddenWindow(const PixelRect& frame, NativeWindowEvents& events) : frame_(frame), handle_(qt::AddWindow(events)) {}
+    ~HiddenWindow() override { qt::RemoveWindow(handle_); }
     Hwnd Handle() const override { return handle_; }
     void SetVisible(bool) override {}
     void BringForward() override {}
     PixelRect FrameRect() const override { return frame_; }
     void SetFrameRect(const PixelRect& rect) override { frame_ = rect; }
     void SetBackColor(COLORREF) override {}
-    void ApplyTopmost() override {}
-    void ApplyExStyle(LONG_PTR) override {}
-    void ApplyOpacity(unsigned char) override {}
 
 private:
     PixelRect frame_;
     Hwnd handle_;
 };
 
-// The widget of a child: it paints the surface it shows, only the parts Qt asks for, and sends
-// the mouse to its window's procedure as Windows messages in client pixels. Qt keeps the mouse
-// with the widget a button was pressed on until the last button is released, as capture does.
+// The widget of a child: it paints the surface it shows, only the parts Qt asks for, and reports
+// the mouse in client pixels. Qt keeps the mouse with the widget a button was pressed on until
+// the last button is released, as capture does.
 class ChildWidget final : public QWidget {
 public:
     ChildWidget(QWidget* parent, bool border) : QWidget(parent), inset(border ? 1 : 0) {
@@ -340,8 +333,8 @@ public:
         palette.setColor(QPalette::Window, ToQColor(0x8000000F));
         setPalette(palette);
     }
-    Hwnd handle{};
     PixelSurface* surface = nullptr;
+    std::function<void(const MouseInput&)> onMouse;
     std::function<void(unsigned)> onKey;  // Space or Enter while it has the focus
     // A border's width: the client area (what the surface and the mouse are measured from) is
     // inside it.
@@ -360,12 +353,10 @@ protected:
             qDrawShadePanel(&painter, rect(), QApplication::palette(), true, inset);
         }
     }
-    void mousePressEvent(QMouseEvent* event) override { Send(event, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN); }
-    void mouseReleaseEvent(QMouseEvent* event) override { Send(event, WM_LBUTTONUP, WM_RBUTTONUP, WM_MBUTTONUP); }
-    void mouseDoubleClickEvent(QMouseEvent* event) override {
-        Send(event, WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK, WM_MBUTTONDBLCLK);
-    }
-    void mouseMoveEvent(QMouseEvent* event) override { Send(event, WM_MOUSEMOVE, WM_MOUSEMOVE, WM_MOUSEMOVE); }
+    void mousePressEvent(QMouseEvent* event) override { Send(event, MouseAction::Press); }
+    void mouseReleaseEvent(QMouseEvent* event) override { Send(event, MouseAction::Release); }
+    void mouseDoubleClickEvent(QMouseEvent* event) override { Send(event, MouseAction::DoubleClick); }
+    void mouseMoveEvent(QMouseEvent* event) override { Send(event, MouseAction::Move); }
     void keyPressEvent(QKeyEvent* event) override {
         // Enter belongs to the window's default button, where it has one.
         const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
@@ -395,26 +386,34 @@ private:
         QPainter(this).drawImage(area.topLeft(), image);
     }
 
-    void Send(QMouseEvent* event, unsigned left, unsigned right, unsigned middle) {
-        const Qt::MouseButton button = event->button();
-        if (event->type() != QEvent::MouseMove && button != Qt::LeftButton && button != Qt::RightButton &&
-            button != Qt::MiddleButton) {
-            return;  // the form layer knows three buttons
+    void Send(QMouseEvent* event, MouseAction action) {
+        MouseInput mouse{action};
+        if (action != MouseAction::Move) {
+            const Qt::MouseButton button = event->button();
+            mouse.button = button == Qt::LeftButton    ? MouseButton::Left
+                           : button == Qt::RightButton  ? MouseButton::Right
+                           : button == Qt::MiddleButton ? MouseButton::Middle
+                                                        : MouseButton::NoButton;
+            if (mouse.button == MouseButton::NoButton) return;  // the form layer knows three buttons
         }
-        const unsigned message = button == Qt::RightButton ? right : button == Qt::MiddleButton ? middle : left;
         const Qt::MouseButtons held = event->buttons();
         const Qt::KeyboardModifiers keys = event->modifiers();
-        const WPARAM wParam = (held & Qt::LeftButton ? MK_LBUTTON : 0) | (held & Qt::RightButton ? MK_RBUTTON : 0) |
-                              (held & Qt::MiddleButton ? MK_MBUTTON : 0) | (keys & Qt::ShiftModifier ? MK_SHIFT : 0) |
-                              (keys & Qt::ControlModifier ? MK_CONTROL : 0) | (keys & Qt::AltModifier ? MK_ALT : 0);
+        mouse.leftHeld = (held & Qt::LeftButton) != 0;
+        mouse.rightHeld = (held & Qt::RightButton) != 0;
+        mouse.middleHeld = (held & Qt::MiddleButton) != 0;
+        mouse.shiftHeld = (keys & Qt::ShiftModifier) != 0;
+        mouse.controlHeld = (keys & Qt::ControlModifier) != 0;
+        mouse.altHeld = (keys & Qt::AltModifier) != 0;
         const QPoint at = event->position().toPoint() - QPoint(inset, inset);
-        qt::Guarded([&] { SendMessageA(handle, message, wParam, MAKELPARAM(at.x(), at.y())); });
+        mouse.x = at.x();
+        mouse.y = at.y();
+        if (onMouse) qt::Guarded([&] { onMouse(mouse); });
     }
 };
 
 // A child inside a window on the screen (a picture box, a user control's surface), in its
 // parent's client pixels. A size change is reported at once, as Windows sends WM_SIZE.
-class ChildWindow final : public emu::EmulatedWindow, public qt::WidgetWindow {
+class ChildWindow final : public NativeWindow, public qt::WidgetWindow {
 public:
     ChildWindow(QWidget* parent, const ChildDesign& design, NativeWindowEvents& events)
         : events_(events), widget_(new ChildWidget(parent, design.border)) {
@@ -422,16 +421,17 @@ public:
         if (!design.toolTip.empty()) widget_->setToolTip(QString::fromStdString(design.toolTip));
         if (!design.accessibleName.empty()) widget_->setAccessibleName(QString::fromStdString(design.accessibleName));
         widget_->setVisible(design.visible);
-        handle_ = emu::AddWindow(events, *this, 0);
-        widget_->handle = handle_;
+        handle_ = qt::AddWindow(events);
+        widget_->onMouse = [&events](const MouseInput& mouse) { events.OnMouse(mouse); };
         widget_->onKey = [&events](unsigned key) { events.OnKey(key); };
         qt::TagWidget(widget_, handle_);
     }
     ~ChildWindow() override {
         if (widget_->surface) widget_->surface->Changed = nullptr;
         widget_->surface = nullptr;
-        widget_->handle = Hwnd{};
-        emu::RemoveWindow(handle_);
+        widget_->onMouse = nullptr;
+        widget_->onKey = nullptr;
+        qt::RemoveWindow(handle_);
         widget_->hide();
         widget_->deleteLater();  // the form may be unloading from inside one of its children's events
     }
@@ -461,9 +461,6 @@ public:
         widget_->setPalette(palette);
         widget_->setAutoFillBackground(true);
     }
-    void ApplyTopmost() override {}
-    void ApplyExStyle(LONG_PTR) override {}
-    void ApplyOpacity(unsigned char) override {}
 
 private:
     NativeWindowEvents& events_;

@@ -33,7 +33,7 @@
 #include <map>
 
 #include "platform/app.h"
-#include "platform/emulated/hotkeys.h"
+#include "platform/hotkey_bindings.h"
 #include "platform/qt/guard.h"
 #include "platform/qt/key_grabs.h"
 #include "platform/qt/portal_shortcut.h"
@@ -196,7 +196,7 @@ public Q_SLOTS:
             for (const auto& [id, key] : taken_) {
                 if (ShortcutId(id) == shortcutId) {
                     const auto [modifiers, virtualKey] = key;  // copied: the window may re-register
-                    emu::DeliverHotKey(modifiers, virtualKey);
+                    DeliverHotKey(modifiers, virtualKey);
                     return;
                 }
             }

@@ -23,16 +23,17 @@
 #include "platform/app.h"
 #include "platform/browser.h"
 #include "platform/emulated/notify_icons.h"
+#include "platform/mouse_message.h"
 #include "platform/qt/guard.h"
+#include "platform/qt/window_list.h"
 #include "platform/picture.h"
 #include "platform/shell32.h"
-#include "platform/user32.h"
 
 namespace os {
 namespace {
 
 std::vector<QIcon>& Icons() {
-    static auto* icons = new std::vector<QIcon>;  // never destroyed: see emulated/window_table.cpp
+    static auto* icons = new std::vector<QIcon>;  // never destroyed: see qt/window_list.cpp
     return *icons;
 }
 
@@ -115,7 +116,9 @@ public:
         if (kept == emu::NotifyIcons().end()) return;
         const NotifyIcon& record = kept->second;
         if (!(record.uFlags & NIF_MESSAGE) && record.uCallbackMessage == 0) return;
-        SendMessageA(record.hWnd, record.uCallbackMessage, record.uID, static_cast<LPARAM>(mouseMessage));
+        const auto mouse = ReadMouseMessage(record.uCallbackMessage, record.uID, static_cast<int>(mouseMessage), 0);
+        NativeWindowEvents* events = qt::WindowEvents(record.hWnd);
+        if (events && mouse) events->OnMouse(*mouse);
     }
 
     // A double-click that closed a menu: reported once that menu is gone, as Windows reports it.
@@ -173,7 +176,7 @@ public:
 };
 
 TrayDisplay& Display() {
-    static auto* display = new TrayDisplay;  // never destroyed: see emulated/window_table.cpp
+    static auto* display = new TrayDisplay;  // never destroyed: see qt/window_list.cpp
     return *display;
 }
 
@@ -200,6 +203,8 @@ Hicon CreateIconFromImages(const std::vector<IconImage>& images) {
     Icons().push_back(icon);
     return reinterpret_cast<Hicon>(static_cast<std::uintptr_t>(Icons().size()));
 }
+
+bool emu::IsWindow(Hwnd handle) { return qt::WindowEvents(handle) != nullptr; }
 
 int Shell_NotifyIconA(unsigned message, const NotifyIconRecord& record) {
     return emu::ApplyNotifyIcon(message, record, Display());

@@ -4,7 +4,7 @@
 // button's WM_CTLCOLORSTATIC through a subclass of the form (comctl32's, which chains any number).
 // comctl32 is loaded with the first check box, not at start-up.
 #include "platform/native_window.h"
-#include "platform/user32.h"
+#include "platform/system_colors.h"
 
 #include "platform/win32/native_font.h"
 #include "platform/win32/realisation.h"

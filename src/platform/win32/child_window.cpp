@@ -1,15 +1,16 @@
 // Controls' windows: real child windows of their form. Their procedure reports the mouse to the
-// form layer as the message, wParam and client pixels Windows gives, which is also how the
-// notification area's callback (WM_MOUSEMOVE with the mouse message in lParam) reaches the tray
-// icon's owner: as a move whose X is the message.
+// form layer as Windows gives it (the message, the buttons and keys held, client pixels), which is
+// also how the notification area's callback (WM_MOUSEMOVE with the mouse message in lParam)
+// reaches the tray icon's owner: as a move whose X is the message.
 #include "platform/native_window.h"
+#include "platform/mouse_message.h"
 
 #include <windowsx.h>
 
 #include <algorithm>
 #include <vector>
 
-#include "platform/user32.h"
+#include "platform/system_colors.h"
 #include "platform/win32/control_colours.h"
 #include "platform/win32/realisation.h"
 #include "platform/win32/wide.h"
@@ -204,10 +205,11 @@ LRESULT Win32Child::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         // Windows leaves Alt out of a mouse message; the form layer's Shift argument has it.
         const WPARAM keys = wParam | (GetKeyState(VK_MENU) < 0 ? MK_ALT : 0);
         const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+        const std::optional<MouseInput> mouse = ReadMouseMessage(message, keys, x, y);
         NativeWindowEvents& events = events_;
         // A tray icon's notification is a mouse move too (the icon's callback message).
-        win32::DeliverNotification(window, message, wParam, lParam, [&events, message, keys, x, y] {
-            win32::RunGuarded([&] { events.OnMouse(message, keys, x, y); });
+        win32::DeliverNotification(window, message, wParam, lParam, [&events, &mouse] {
+            win32::RunGuarded([&] { events.OnMouse(*mouse); });
         });
         return 0;
     }

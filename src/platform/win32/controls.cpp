@@ -7,7 +7,7 @@
 // to a control's parent: a button listens at its form too, and a default button answers the
 // form's DM_GETDEFID with its id.
 #include "platform/native_window.h"
-#include "platform/user32.h"
+#include "platform/system_colors.h"
 
 #include <windows.h>
 #include <commctrl.h>

@@ -1,6 +1,6 @@
 // Fonts and text extents through GDI, and the desktop's system colours.
 #include "platform/font.h"
-#include "platform/user32.h"
+#include "platform/system_colors.h"
 
 #include <windows.h>
 

@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "platform/user32.h"
+#include "platform/system_colors.h"
 #include "platform/win32/control_colours.h"
 #include "platform/win32/dialog_navigation.h"
 #include "platform/win32/realisation.h"
@@ -28,6 +28,8 @@ public:
     PixelRect FrameRect() const override;
     void SetFrameRect(const PixelRect& rect) override;
     void SetBackColor(COLORREF color) override;
+    void SetTopmost() override;
+    void SetOpacity(unsigned char alpha) override;
     void SetTabOrder(const std::vector<Hwnd>& order) override;
     void SetFocus(Hwnd control) override;
 
@@ -88,7 +90,7 @@ Win32Window::Win32Window(const WindowDesign& design, NativeWindowEvents& events)
     HWND owner = nullptr;
     if (kind_ == WindowKind::SizableToolWindow) {
         // Thin caption with a close button only, resizable; owned by a hidden window, so it has no
-        // taskbar button even once its extended style is replaced.
+        // taskbar button whatever its extended style.
         style |= WS_THICKFRAME;
         exStyle = WS_EX_TOOLWINDOW;
         owner = win32::HostWindow();
@@ -158,6 +160,13 @@ void Win32Window::SetBackColor(COLORREF color) {
     InvalidateRect(window_, nullptr, TRUE);
 }
 
+void Win32Window::SetTopmost() { ::SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); }
+
+void Win32Window::SetOpacity(unsigned char alpha) {
+    SetWindowLongPtrW(window_, GWL_EXSTYLE, GetWindowLongPtrW(window_, GWL_EXSTYLE) | WS_EX_LAYERED);
+    SetLayeredWindowAttributes(window_, 0, alpha, LWA_ALPHA);
+}
+
 void Win32Window::SetTabOrder(const std::vector<Hwnd>& order) { win32::ArrangeTabOrder(window_, order); }
 
 void Win32Window::SetFocus(Hwnd control) {
@@ -223,15 +232,6 @@ LRESULT Win32Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         FillRect(reinterpret_cast<HDC>(wParam), &client, brush_);
         return 1;
     }
-    case WM_STYLECHANGING:
-        // A tool window stays one when its extended style is replaced (its thin caption, and no
-        // taskbar button where the desktop goes by the style), and topmost stays as SetWindowPos
-        // made it.
-        if (static_cast<int>(wParam) == GWL_EXSTYLE && kind_ == WindowKind::SizableToolWindow) {
-            auto* styles = reinterpret_cast<STYLESTRUCT*>(lParam);
-            styles->styleNew |= WS_EX_TOOLWINDOW | (styles->styleOld & WS_EX_TOPMOST);
-        }
-        return 0;
     default:
         break;
     }

@@ -15,7 +15,6 @@
 #include "platform/app.h"
 #include "platform/native_window.h"
 #include "platform/qt/widgets.h"
-#include "platform/user32.h"
 
 namespace {
 
@@ -27,7 +26,7 @@ struct FailingEvents final : os::NativeWindowEvents, os::NativeCheckBoxEvents, o
     void OnSizeChanged() override { throw os::OverflowError(); }
     void OnActivated() override { throw os::OverflowError(); }
     void OnCloseRequest(os::CloseReason) override { throw os::OverflowError(); }
-    void OnMouse(unsigned, os::WPARAM, int, int) override { throw os::OverflowError(); }
+    void OnMouse(const os::MouseInput&) override { throw os::OverflowError(); }
     void OnUserSetValue(int) override { throw os::OverflowError(); }
     void OnClicked() override { throw os::OverflowError(); }
     void OnTextEdited(const std::string&) override { throw os::OverflowError(); }

@@ -5,17 +5,17 @@
 #include <QApplication>
 #include <QWidget>
 
-#include "support/program.h"
-#include "support/test_form.h"
 #include "panel/reading_panel.h"
 #include "platform/app.h"
 #include "forms/form.h"
 #include "platform/qt/settings_store.h"
+#include "platform/qt/window_list.h"
 #include "platform/settings_store.h"
-#include "platform/emulated/hotkeys.h"
-#include "platform/user32.h"
+#include "platform/hotkey_bindings.h"
 #include "panel/panel_scenario.h"
 #include "shell/shell_window.h"
+#include "support/program.h"
+#include "support/test_form.h"
 
 namespace {
 QWidget* PanelWidget() {
@@ -41,7 +41,7 @@ protected:
         QApplication::processEvents();
     }
     static void Hotkey(os::WPARAM id) {
-        os::emu::RunHotkeyHandler(static_cast<int>(id));
+        os::RunHotkeyHandler(static_cast<int>(id));
         QApplication::processEvents();
     }
 };
@@ -126,6 +126,18 @@ TEST_F(QtProgram, TheCloseButtonUnloadsThePanel) {
 TEST_F(QtProgram, TheShellWindowIsNeverShown) {
     Program().shell->Show();
     for (QWidget* w : QApplication::topLevelWidgets()) EXPECT_FALSE(w->isVisible());
-    os::SendMessageA(Program().shell->hWnd(), os::WM_CLOSE, 0, 0);
+}
+
+TEST_F(QtProgram, TheEndOfTheSessionUnloadsThePanelAndTheShellStays) {
+    Hotkey(1);
+    QWidget* panel = PanelWidget();
+    ASSERT_NE(panel, nullptr);
+    panel->move(30, 45);
+    QApplication::processEvents();
+    os::qt::EndSession();
+    QApplication::processEvents();
+    EXPECT_FALSE(Program().panel.Exists());
+    EXPECT_EQ(PanelWidget(), nullptr);
     EXPECT_TRUE(Program().shell.Exists());
+    EXPECT_EQ(os::ReadSetting("window", "left"), " 450");
 }

@@ -14,7 +14,7 @@
 #include "forms/form.h"
 #include "platform/qt/autostart.h"
 #include "platform/qt/widgets.h"
-#include "platform/user32.h"
+#include "platform/system_colors.h"
 #include "settings/form_descriptions.h"
 #include "startup/run_at_startup.h"
 

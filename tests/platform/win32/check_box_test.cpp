@@ -1,7 +1,7 @@
 // Check boxes on a real form window, and text measured and colours read through GDI and user32.
 #include "platform/font.h"
 #include "platform/native_window.h"
-#include "platform/user32.h"
+#include "platform/system_colors.h"
 #include "win32_test.h"
 #include "platform/win32/wide.h"
 

@@ -1,5 +1,5 @@
 // Forms on real windows: the two kinds of window, geometry reported as the form layer needs it,
-// close requests, the background colour, and the program's icon.
+// close requests, the background colour, topmost and translucency, and the program's icon.
 #include "forms/form.h"
 #include "support/test_form.h"
 
@@ -91,6 +91,31 @@ TEST_F(Win32Window, TheToolKindHasAThinCaptionACloseButtonOnlyAndAHiddenOwner) {
     wchar_t caption[16] = {};
     GetWindowTextW(Window(), caption, 16);
     EXPECT_STREQ(caption, L"Probe");
+}
+
+TEST_F(Win32Window, ATopmostTranslucentToolWindowKeepsItsThinCaptionAndNoTaskbarButton) {
+    probe->Show();
+    auto captionHeight = [] {
+        RECT frame = WindowRect(Window()), client{};
+        GetClientRect(Window(), &client);
+        return (frame.bottom - frame.top) - client.bottom;
+    };
+    const int thinFrame = captionHeight();
+    probe->SetTopmost();
+    probe->SetOpacity(140);
+    const LONG_PTR style = ExStyle(Window());
+    EXPECT_TRUE(style & WS_EX_LAYERED);
+    EXPECT_TRUE(style & WS_EX_TOOLWINDOW);
+    EXPECT_TRUE(style & WS_EX_TOPMOST);
+    EXPECT_FALSE(style & WS_EX_APPWINDOW);
+    // The frame is recomputed, as any later style change would: the caption stays thin.
+    SetWindowPos(Window(), nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+    EXPECT_EQ(captionHeight(), thinFrame);
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    ASSERT_TRUE(GetLayeredWindowAttributes(Window(), nullptr, &alpha, &flags));
+    EXPECT_EQ(alpha, 140);
+    EXPECT_EQ(flags, static_cast<DWORD>(LWA_ALPHA));
 }
 
 TEST_F(Win32Window, AFormThatCanBeShownHasTheProgramsIconAtBothSizes) {

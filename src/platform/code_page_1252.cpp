@@ -1,4 +1,5 @@
-// The emulated desktops use Windows-1252, the ANSI code page of Western Windows.
+// The ANSI code page of the Linux desktop and the in-memory one: Windows-1252, that of Western
+// Windows.
 #include "platform/text.h"
 
 #include <cstdint>

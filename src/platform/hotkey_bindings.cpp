@@ -1,9 +1,9 @@
-// Global hotkeys on the realisations without RegisterHotKey: each id holds one combination, a
-// combination one id, as Windows keeps them for a program.
+// Which id holds which combination, as Windows keeps them for a program.
+#include "platform/hotkey_bindings.h"
+
 #include <map>
 #include <utility>
 
-#include "platform/emulated/hotkeys.h"
 #include "platform/global_hotkeys.h"
 
 namespace os {
@@ -28,7 +28,7 @@ bool BindHotkey(int id, unsigned modifiers, unsigned virtualKey) {
     for (const auto& [other, combination] : Bound()) {
         if (combination == std::pair{modifiers, virtualKey}) return false;
     }
-    if (!emu::GrabHotKey(id, modifiers, virtualKey)) return false;
+    if (!GrabHotKey(id, modifiers, virtualKey)) return false;
     Bound()[id] = {modifiers, virtualKey};
     return true;
 }
@@ -38,10 +38,10 @@ void UnbindHotkey(int id) {
     if (it == Bound().end()) return;
     const auto [modifiers, virtualKey] = it->second;
     Bound().erase(it);
-    emu::ReleaseHotKey(id, modifiers, virtualKey);
+    ReleaseHotKey(id, modifiers, virtualKey);
 }
 
-bool emu::DeliverHotKey(unsigned modifiers, unsigned virtualKey) {
+bool DeliverHotKey(unsigned modifiers, unsigned virtualKey) {
     for (const auto& [id, combination] : Bound()) {
         if (combination == std::pair{modifiers, virtualKey}) {
             RunHotkeyHandler(id);  // the id is a copy: the handler may bind hotkeys again
@@ -51,7 +51,7 @@ bool emu::DeliverHotKey(unsigned modifiers, unsigned virtualKey) {
     return false;
 }
 
-void emu::RunHotkeyHandler(int id) {
+void RunHotkeyHandler(int id) {
     if (Handler()) Handler()(id);
 }
 

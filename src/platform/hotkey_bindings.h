@@ -1,9 +1,9 @@
-// Global hotkeys for the realisations without RegisterHotKey (qt, headless): the shared part keeps
-// which id holds which combination and runs the program's handler; the realisation grabs the keys
-// on its desktop and reports presses.
+// Global hotkeys on the desktops without a registry of them (qt, headless): this part keeps which
+// id holds which combination, each id one combination and each combination one id, and runs the
+// program's handler; the realisation grabs the keys on its desktop and reports presses.
 #pragma once
 
-namespace os::emu {
+namespace os {
 
 // Defined by the realisation. GrabHotKey fails when the key names nothing on this desktop or
 // another program holds the combination. The id is the one it is bound under: a desktop that
@@ -18,4 +18,4 @@ bool DeliverHotKey(unsigned modifiers, unsigned virtualKey);
 // Runs the handler with the id, as a press of what is bound under it would.
 void RunHotkeyHandler(int id);
 
-}  // namespace os::emu
+}  // namespace os
