@@ -205,10 +205,7 @@ LRESULT Win32Child::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         const WPARAM keys = wParam | (GetKeyState(VK_MENU) < 0 ? MK_ALT : 0);
         const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
         NativeWindowEvents& events = events_;
-        // A tray icon's notification is a mouse move too (the icon's callback message).
-        win32::DeliverNotification(window, message, wParam, lParam, [&events, message, keys, x, y] {
-            win32::RunGuarded([&] { events.OnMouse(message, keys, x, y); });
-        });
+        win32::RunGuarded([&events, message, keys, x, y] { events.OnMouse(message, keys, x, y); });
         return 0;
     }
     case WM_GETDLGCODE:

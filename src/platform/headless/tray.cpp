@@ -1,12 +1,12 @@
-// The shell on the in-memory desktop: the notification area's icons and the calls that changed
-// them, tray clicks, pop-up menus that a test chooses from, addresses opened, and icons.
+// The tray on the in-memory desktop: the icon it shows and the calls that changed it, a person's
+// acts on the icon, pop-up menus that a test chooses from, and icons.
+#include "platform/tray.h"
+
 #include <cstdint>
 
-#include "platform/browser.h"
-#include "platform/emulated/notify_icons.h"
 #include "platform/headless/desktop.h"
 #include "platform/headless/headless.h"
-#include "platform/user32.h"
+#include "platform/native_window.h"
 
 namespace headless {
 namespace {
@@ -17,24 +17,20 @@ std::vector<std::vector<os::IconImage>>& Icons() {
     return icons;
 }
 
-// Nothing is drawn: the icons kept are what a test reads.
-class NoDisplay final : public os::emu::NotifyIconDisplay {
-public:
-    bool Add(const os::NotifyIcon&) override { return true; }
-    void Modify(const os::NotifyIcon&) override {}
-    void Delete(const os::emu::NotifyIconKey&) override {}
-};
+bool Record(TrayCall::Kind kind, bool done) {
+    D().trayCalls.push_back({kind, done});
+    return done;
+}
 
 }  // namespace
 
-std::map<std::pair<os::Hwnd, std::uint32_t>, os::NotifyIcon>& TrayIcons() { return os::emu::NotifyIcons(); }
-const std::vector<NotifyCall>& NotifyCalls() { return D().notifyCalls; }
+const std::optional<TrayIconState>& TrayIcon() { return D().trayIcon; }
+const std::vector<TrayCall>& TrayCalls() { return D().trayCalls; }
 
-void TrayNotify(os::Hwnd owner, std::uint32_t id, unsigned mouseMessage) {
-    auto it = TrayIcons().find({owner, id});
-    if (it == TrayIcons().end()) return;
-    const std::uint32_t callback = it->second.uCallbackMessage;
-    Run([&] { os::SendMessageA(owner, callback, id, static_cast<os::LPARAM>(mouseMessage)); });
+void TrayAct(os::TrayEvent event) {
+    if (!D().trayIcon || !D().trayHandler) return;
+    const auto handler = D().trayHandler;  // the program may set another while it runs
+    Run([&] { handler(event); });
 }
 
 const std::vector<os::IconImage>* IconImages(os::Hicon icon) {
@@ -44,11 +40,33 @@ const std::vector<os::IconImage>* IconImages(os::Hicon icon) {
 
 void ChooseFromNextMenu(const std::string& name) { D().menuChoices.push_back(name); }
 const std::vector<std::vector<std::string>>& MenusOpened() { return D().menusOpened; }
-const std::vector<std::string>& Opened() { return D().opened; }
 
 }  // namespace headless
 
 namespace os {
+
+void SetTrayHandler(std::function<void(TrayEvent)> handler) { headless::D().trayHandler = std::move(handler); }
+
+bool ShowTrayIcon(Hicon icon, const std::string& tip) {
+    auto& shown = headless::D().trayIcon;
+    if (shown) return headless::Record(headless::TrayCall::Show, false);
+    shown = headless::TrayIconState{icon, tip};
+    return headless::Record(headless::TrayCall::Show, true);
+}
+
+bool SetTrayIcon(Hicon icon, const std::string& tip) {
+    auto& shown = headless::D().trayIcon;
+    if (!shown) return headless::Record(headless::TrayCall::Set, false);
+    *shown = {icon, tip};
+    return headless::Record(headless::TrayCall::Set, true);
+}
+
+bool RemoveTrayIcon() {
+    auto& shown = headless::D().trayIcon;
+    const bool done = shown.has_value();
+    shown.reset();
+    return headless::Record(headless::TrayCall::Remove, done);
+}
 
 int PopupMenuAtCursor(Hwnd, const std::vector<MenuItem>& items) {
     std::vector<std::string> captions;
@@ -61,17 +79,6 @@ int PopupMenuAtCursor(Hwnd, const std::vector<MenuItem>& items) {
         if (items[i].name == choice && items[i].caption != "-") return static_cast<int>(i);
     }
     return -1;
-}
-
-int Shell_NotifyIconA(unsigned message, const NotifyIconRecord& record) {
-    headless::D().notifyCalls.push_back({message, record});
-    headless::NoDisplay display;
-    return emu::ApplyNotifyIcon(message, record, display);
-}
-
-bool OpenInBrowser(const std::string& address) {
-    headless::D().opened.push_back(address);
-    return true;
 }
 
 // Nothing is stored in the program here: the images are drawn when asked for.
