@@ -37,7 +37,7 @@ walk() {  # PATH...
 for folder in "${program[@]}"; do walk "$folder"; done
 
 os_headers='#include <(windows\.h|shellapi\.h|commctrl\.h|Q[A-Za-z]+|X11/|xcb/|glib)'
-for folder in "${program[@]}" forms platform/emulated; do
+for folder in "${program[@]}" forms; do
   grep -rlE "$os_headers" "$src/$folder" --include=*.cpp --include=*.h | while read -r file; do
     echo "FAIL $file includes an OS header"
   done | grep -q . && fail "OS headers outside a realisation"

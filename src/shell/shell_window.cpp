@@ -6,14 +6,12 @@
 #include "platform/app.h"
 #include "platform/browser.h"
 #include "platform/global_hotkeys.h"
-#include "platform/shell32.h"
 #include "platform/text.h"
+#include "platform/tray.h"
 #include "settings/stored_settings.h"
 #include "shell/app.h"
-#include "shell/notify_icon.h"
 
 namespace {
-constexpr std::uint32_t kTrayId = 1;
 constexpr const char* kTip = "Lisotra v2.0";
 constexpr float kDesignWidth = 5175;  // twips
 constexpr float kDesignHeight = 2850;
@@ -31,7 +29,6 @@ os::Hicon SampleIconPicture() {
 ShellWindow::ShellWindow(App& app)
     : Form({os::WindowKind::Hidden, "System Tray Sample Application", os::TwipsToPixelsX(kDesignWidth),
             os::TwipsToPixelsY(kDesignHeight)}),
-      trayOwner(*this, {.rect = {0, 0, 32, 32}, .visible = false}),
       app_(app),
       menu_{{"showHide", "&Show/Hide Form", [this] { ToggleReadingPanel(); }},
             {"separator", "-", nullptr},
@@ -42,19 +39,20 @@ ShellWindow::ShellWindow(App& app)
             {"separator", "-", nullptr},
             {"donate", "Donate", [this] { OpenDonate(); }},
             {"separator", "-", nullptr},
-            {"exit", "E&xit", [this] { Exit(); }}} {
-    trayOwner.MouseMove = [this](int, int, float x, float) { OnTrayNotification(x); };
-}
+            {"exit", "E&xit", [this] { Exit(); }}} {}
 
 ShellWindow::~ShellWindow() {
     hotkeys_.UnregisterAll();
     os::SetHotkeyHandler(nullptr);
+    os::SetTrayHandler(nullptr);
+    os::RemoveTrayIcon();
 }
 
 void ShellWindow::OnLoad() {
     // Only the icon the tray shows now: the sample icon is made when a sample button first wants it.
     trayIcon_ = TrayIconPicture();
-    notify_icon::Add(trayOwner.hWnd(), kTrayId, trayIcon_, kTip);
+    os::SetTrayHandler([this](os::TrayEvent event) { OnTrayEvent(event); });
+    os::ShowTrayIcon(trayIcon_, kTip);
     showLetter_ = settings::ReadLetter(settings::kShowLetter, settings::kDefaultShowLetter);
     hideLetter_ = settings::ReadLetter(settings::kHideLetter, settings::kDefaultHideLetter);
     os::SetHotkeyHandler([this](int id) { OnHotkey(id); });
@@ -77,14 +75,11 @@ bool ShellWindow::CanUnload(os::CloseReason) {
     return false;
 }
 
-void ShellWindow::OnTrayNotification(float x) {
-    // The notification area reports the mouse message as the X of a move, in pixels; compared
-    // exactly, as a whole number of pixels.
-    const float message = x / os::TwipsPerPixelX();
-    if (message == static_cast<float>(os::WM_LBUTTONUP) || message == static_cast<float>(os::WM_RBUTTONUP)) {
-        PopupMenu(menu_);
-    } else if (message == static_cast<float>(os::WM_LBUTTONDBLCLK)) {
-        ToggleReadingPanel();
+void ShellWindow::OnTrayEvent(os::TrayEvent event) {
+    switch (event) {
+    case os::TrayEvent::Clicked:
+    case os::TrayEvent::MenuAsked: PopupMenu(menu_); break;
+    case os::TrayEvent::DoubleClicked: ToggleReadingPanel(); break;
     }
 }
 
@@ -121,7 +116,7 @@ void ShellWindow::OpenHelp() {
 }
 
 void ShellWindow::Exit() {
-    notify_icon::Delete(trayOwner.hWnd(), kTrayId);
+    os::RemoveTrayIcon();
     // The panel's place is remembered between runs, also when the program ends while it is out.
     if (app_.panel.Exists()) app_.panel->SaveGeometry();
     os::End();
@@ -129,10 +124,9 @@ void ShellWindow::Exit() {
 
 os::Hicon ShellWindow::SampleIcon() const { return SampleIconPicture(); }
 
-void ShellWindow::AddSampleIcon() { notify_icon::Add(trayOwner.hWnd(), kTrayId, trayIcon_, "Quenby"); }
+// Shown only while none is: the icon shown keeps its picture and tip.
+void ShellWindow::AddSampleIcon() { os::ShowTrayIcon(trayIcon_, "Quenby"); }
 
-void ShellWindow::ModifySampleIcon() {
-    notify_icon::Modify(trayOwner.hWnd(), kTrayId, SampleIcon(), "New Icon and Tooltip!");
-}
+void ShellWindow::ModifySampleIcon() { os::SetTrayIcon(SampleIcon(), "New Icon and Tooltip!"); }
 
-void ShellWindow::RemoveSampleIcon() { notify_icon::Delete(trayOwner.hWnd(), kTrayId); }
+void ShellWindow::RemoveSampleIcon() { os::RemoveTrayIcon(); }

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "forms/controls.h"
 #include "forms/form.h"
 #include "platform/picture.h"
+#include "platform/tray.h"
 #include "shell/hotkeys.h"
 
 class App;
@@ -17,24 +17,20 @@ class ShellWindow : public os::Form {
 public:
     // The panel and the dialogs it opens are the app's.
     explicit ShellWindow(App& app);
-    // Gives the hotkeys back: a press after this reaches no window.
+    // Gives the hotkeys back and takes the tray icon away: a press or a click after this reaches
+    // no window.
     ~ShellWindow() override;
 
     const std::string& ShowLetter() const { return showLetter_; }
     const std::string& HideLetter() const { return hideLetter_; }
     HotkeyRegistrar& Hotkeys() { return hotkeys_; }
 
-    // Owner of the tray icon; the icon's notifications arrive as mouse moves on it.
-    os::PictureBox trayOwner;
     os::Hicon TrayIcon() const { return trayIcon_; }
     os::Hicon SampleIcon() const;  // made on first use
 
     // The tray menu, in its order.
     const std::vector<os::MenuItem>& TrayMenu() const { return menu_; }
 
-    // A tray notification: a mouse move whose X, in twips, is the mouse message times the twips
-    // per pixel.
-    void OnTrayNotification(float x);
     void ToggleReadingPanel();
     // Binds the hotkeys again, the show letter's first; the combinations refused, in words.
     std::string BindLetters(const std::string& show, const std::string& hide);
@@ -57,6 +53,10 @@ protected:
     bool CanUnload(os::CloseReason reason) override;
 
 private:
+    // A click or a right click on the tray icon opens the tray menu, a double-click shows or
+    // hides the reading panel.
+    void OnTrayEvent(os::TrayEvent event);
+
     App& app_;
     std::string showLetter_;
     std::string hideLetter_;

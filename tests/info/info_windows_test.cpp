@@ -3,7 +3,6 @@
 #include "info/about_box.h"
 #include "info/donate_window.h"
 #include "info/info_images.h"
-#include "platform/shell32.h"
 #include "shell/shell_window.h"
 #include "support/fresh_process.h"
 
@@ -16,7 +15,7 @@ protected:
     }
     static void Choose(const std::string& item) {
         headless::ChooseFromNextMenu(item);
-        headless::TrayNotify(Program().shell->trayOwner.hWnd(), 1, os::WM_RBUTTONUP);
+        headless::TrayAct(os::TrayEvent::MenuAsked);
     }
     static void ClickOn(os::Hwnd child) {
         headless::Mouse(child, os::WM_LBUTTONDOWN, 5, 5);

@@ -1,4 +1,4 @@
-// Texts in the ANSI code page of the emulated desktops (Windows-1252).
+// Texts in the ANSI code page (Windows-1252) of the desktops that have none of their own.
 #include "platform/text.h"
 
 #include <gtest/gtest.h>

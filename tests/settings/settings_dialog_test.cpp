@@ -18,7 +18,7 @@ protected:
     static void Open() { Choose("settings"); }
     static void Choose(const std::string& item) {
         headless::ChooseFromNextMenu(item);
-        headless::TrayNotify(Program().shell->trayOwner.hWnd(), 1, os::WM_RBUTTONUP);
+        headless::TrayAct(os::TrayEvent::MenuAsked);
     }
     static SettingsDialog& Dialog() { return Program().settings.Get(); }
     static std::string Shown(const os::TextControl& c) { return headless::Control(c.hWnd())->text; }

@@ -1,11 +1,10 @@
-// The tray icon: the record the notification area gets, the decoding of its notifications, the
-// menu and its commands.
+// The tray icon of the program: what it shows from start-up, what a person's acts on it do, the
+// menu and its commands, and the sample buttons.
 #include <set>
 
+#include "info/program_icons.h"
 #include "panel/reading_panel.h"
 #include "platform/app.h"
-#include "shell/notify_icon.h"
-#include "info/program_icons.h"
 #include "shell/shell_window.h"
 #include "support/fresh_process.h"
 
@@ -17,68 +16,22 @@ protected:
         ProgramTest::SetUp();
         Start();
     }
-    static os::Hwnd Owner() { return Program().shell->trayOwner.hWnd(); }
-    static const os::NotifyIcon* Icon() {
-        auto it = headless::TrayIcons().find({Owner(), 1});
-        return it == headless::TrayIcons().end() ? nullptr : &it->second;
-    }
-    static void Click(unsigned mouseMessage) { headless::TrayNotify(Owner(), 1, mouseMessage); }
+    static void Act(os::TrayEvent event) { headless::TrayAct(event); }
     static void Choose(const std::string& item) {
         headless::ChooseFromNextMenu(item);
-        Click(os::WM_RBUTTONUP);
+        Act(os::TrayEvent::MenuAsked);
     }
 };
 
-std::uint32_t Dword(const os::NotifyIconRecord& r, size_t at) {
-    return r[at] | r[at + 1] << 8 | r[at + 2] << 16 | static_cast<std::uint32_t>(r[at + 3]) << 24;
-}
-
-std::string Tip(const os::NotifyIconRecord& r) { return std::string(r.begin() + 24, r.end()); }
-
 }  // namespace
 
-TEST(NotifyIconRecord, AddAndModifyCarryEveryField) {
-    const auto owner = reinterpret_cast<os::Hwnd>(0x00012340);
-    const auto icon = reinterpret_cast<os::Hicon>(0x0000BEEF);
-    const os::NotifyIconRecord r = notify_icon::IconRecord(owner, 1, icon, "Lisotra v2.0");
-    EXPECT_EQ(Dword(r, 0), 88u);
-    EXPECT_EQ(Dword(r, 4), 0x12340u);
-    EXPECT_EQ(Dword(r, 8), 1u);
-    EXPECT_EQ(Dword(r, 12), 7u);
-    EXPECT_EQ(Dword(r, 16), 0x200u);
-    EXPECT_EQ(Dword(r, 20), 0xBEEFu);
-    EXPECT_EQ(Tip(r), std::string("Lisotra v2.0") + '\0' + std::string(51, ' '));
-}
-
-TEST(NotifyIconRecord, DeleteCarriesOnlySizeOwnerAndId) {
-    const os::NotifyIconRecord r = notify_icon::DeleteRecord(reinterpret_cast<os::Hwnd>(0x777), 1);
-    EXPECT_EQ(Dword(r, 0), 88u);
-    EXPECT_EQ(Dword(r, 4), 0x777u);
-    EXPECT_EQ(Dword(r, 8), 1u);
-    for (size_t i = 12; i < 88; ++i) EXPECT_EQ(r[i], 0) << i;
-}
-
-TEST(NotifyIconRecord, TheTipAlwaysKeepsItsTerminator) {
-    const std::string t63(63, 'x');
-    EXPECT_EQ(Tip(notify_icon::IconRecord({}, 1, {}, t63)), t63 + '\0');
-    for (size_t length : {64u, 65u, 500u}) {
-        EXPECT_EQ(Tip(notify_icon::IconRecord({}, 1, {}, std::string(length, 'y'))), std::string(63, 'y') + '\0');
-    }
-    EXPECT_EQ(Tip(notify_icon::IconRecord({}, 1, {}, "")), '\0' + std::string(63, ' '));
-    // In the ANSI code page: é is one byte, a character it cannot hold is "?".
-    const std::string tip = Tip(notify_icon::IconRecord({}, 1, {}, "caf\xc3\xa9 \xe2\x82\xac \xe4\xb8\xad"));
-    EXPECT_EQ(tip.substr(0, 8), std::string("caf\xe9 \x80 ?", 8));
-    EXPECT_EQ(tip[8], '\0');
-}
-
-TEST_F(Tray, StartUpAddsTheIconFirst) {
-    ASSERT_FALSE(headless::NotifyCalls().empty());
-    EXPECT_EQ(headless::NotifyCalls().front().message, os::NIM_ADD);
-    const os::NotifyIcon* icon = Icon();
-    ASSERT_NE(icon, nullptr);
-    EXPECT_EQ(icon->tip, "Lisotra v2.0");
-    EXPECT_EQ(icon->uCallbackMessage, 0x200u);
-    const auto* images = headless::IconImages(icon->hIcon);
+TEST_F(Tray, StartUpShowsTheIconFirst) {
+    ASSERT_FALSE(headless::TrayCalls().empty());
+    EXPECT_EQ(headless::TrayCalls().front().kind, headless::TrayCall::Show);
+    ASSERT_TRUE(headless::TrayIcon());
+    EXPECT_EQ(headless::TrayIcon()->tip, "Lisotra v2.0");
+    EXPECT_EQ(headless::TrayIcon()->icon, Program().shell->TrayIcon());
+    const auto* images = headless::IconImages(headless::TrayIcon()->icon);
     ASSERT_NE(images, nullptr);
     ASSERT_EQ(images->size(), 1u);
     EXPECT_EQ((*images)[0].width, 128);
@@ -86,40 +39,22 @@ TEST_F(Tray, StartUpAddsTheIconFirst) {
     EXPECT_EQ((*images)[0].bitsPerPixel, 32);
 }
 
-TEST_F(Tray, ReleasesOpenTheMenuPressesAndMovesDoNothing) {
-    for (unsigned message : {os::WM_MOUSEMOVE, os::WM_LBUTTONDOWN, os::WM_RBUTTONDOWN, os::WM_MBUTTONUP,
-                             os::WM_RBUTTONDBLCLK, 0x0400u}) {
-        Click(message);
-    }
-    EXPECT_TRUE(headless::MenusOpened().empty());
-    Click(os::WM_LBUTTONUP);
-    Click(os::WM_RBUTTONUP);
+TEST_F(Tray, AClickOrARightClickOpensTheMenuADoubleClickTogglesThePanel) {
+    Act(os::TrayEvent::Clicked);
+    Act(os::TrayEvent::MenuAsked);
     ASSERT_EQ(headless::MenusOpened().size(), 2u);
-    EXPECT_EQ(headless::MenusOpened()[0],
-              (std::vector<std::string>{"&Show/Hide Form", "-", "Settings", "-", "Help", "About", "-", "Donate", "-",
-                                        "E&xit"}));
-    EXPECT_FALSE(Program().panel.Exists());  // dismissed: no command ran
-}
-
-TEST_F(Tray, TheDecoderWorksAtAnyTwipsPerPixel) {
-    for (float twipsPerPixel : {15.0f, 12.0f, 10.0f, 7.5f, 1440.0f / 168, 1440.0f / 120}) {
-        headless::SetScreen(twipsPerPixel, {{0, 0, 1920, 1080}});
-        const size_t menus = headless::MenusOpened().size();
-        Click(os::WM_LBUTTONUP);
-        Click(os::WM_RBUTTONUP);
-        EXPECT_EQ(headless::MenusOpened().size(), menus + 2) << twipsPerPixel;
-        Click(os::WM_LBUTTONDBLCLK);
-        EXPECT_TRUE(Panel() && Panel()->visible) << twipsPerPixel;
-        Click(os::WM_LBUTTONDBLCLK);
-        EXPECT_EQ(Panel(), nullptr) << twipsPerPixel;
+    for (const auto& menu : headless::MenusOpened()) {
+        EXPECT_EQ(menu, (std::vector<std::string>{"&Show/Hide Form", "-", "Settings", "-", "Help", "About", "-",
+                                                  "Donate", "-", "E&xit"}));
     }
-}
+    EXPECT_FALSE(Program().panel.Exists());  // dismissed: no command ran
 
-TEST_F(Tray, TheDecoderComparesTheQuotientExactly) {
-    Program().shell->OnTrayNotification(7710);  // 514 pixels at 15 twips per pixel
-    EXPECT_EQ(headless::MenusOpened().size(), 1u);
-    Program().shell->OnTrayNotification(7711);
-    EXPECT_EQ(headless::MenusOpened().size(), 1u);
+    Act(os::TrayEvent::DoubleClicked);
+    ASSERT_NE(Panel(), nullptr);
+    EXPECT_TRUE(Panel()->visible);
+    Act(os::TrayEvent::DoubleClicked);
+    EXPECT_EQ(Panel(), nullptr);
+    EXPECT_EQ(headless::MenusOpened().size(), 2u);  // a double-click opens no menu
 }
 
 TEST_F(Tray, ShowHideTogglesThePanel) {
@@ -144,24 +79,32 @@ TEST_F(Tray, ExitRemovesTheIconStoresThePanelAndEnds) {
     headless::UserMove(Program().panel->hWnd(), 200, 100);
     Choose("exit");
     EXPECT_TRUE(headless::Ended());
-    EXPECT_TRUE(headless::TrayIcons().empty());
-    EXPECT_EQ(headless::NotifyCalls().back().message, os::NIM_DELETE);
+    EXPECT_FALSE(headless::TrayIcon());
+    EXPECT_EQ(headless::TrayCalls().back().kind, headless::TrayCall::Remove);
     EXPECT_EQ(Stored("window", "left"), " 3000");
 }
 
 TEST_F(Tray, SampleButtons) {
     Program().shell->AddSampleIcon();  // already there: refused
-    EXPECT_EQ(Icon()->tip, "Lisotra v2.0");
+    EXPECT_EQ(headless::TrayIcon()->tip, "Lisotra v2.0");
+    EXPECT_FALSE(headless::TrayCalls().back().done);
     Program().shell->ModifySampleIcon();
-    EXPECT_EQ(Icon()->tip, "New Icon and Tooltip!");
-    EXPECT_EQ(Icon()->hIcon, Program().shell->SampleIcon());
+    EXPECT_EQ(headless::TrayIcon()->tip, "New Icon and Tooltip!");
+    EXPECT_EQ(headless::TrayIcon()->icon, Program().shell->SampleIcon());
     Program().shell->RemoveSampleIcon();
-    EXPECT_EQ(Icon(), nullptr);
+    EXPECT_FALSE(headless::TrayIcon());
     Program().shell->ModifySampleIcon();  // nothing to modify
-    EXPECT_EQ(Icon(), nullptr);
+    EXPECT_FALSE(headless::TrayIcon());
     Program().shell->AddSampleIcon();
-    EXPECT_EQ(Icon()->tip, "Quenby");
-    EXPECT_EQ(Icon()->hIcon, Program().shell->TrayIcon());
+    EXPECT_EQ(headless::TrayIcon()->tip, "Quenby");
+    EXPECT_EQ(headless::TrayIcon()->icon, Program().shell->TrayIcon());
+    Act(os::TrayEvent::MenuAsked);  // the icon shown again still opens the menu
+    EXPECT_EQ(headless::MenusOpened().size(), 1u);
+}
+
+TEST_F(Tray, TheIconGoesWithTheShellWindow) {
+    EndProgram();
+    EXPECT_FALSE(headless::TrayIcon());
 }
 
 TEST(TrayIcons, TheSampleIconKeepsToItsColourDepths) {

@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "platform/app.h"
-#include "platform/emulated/notify_icons.h"
 #include "platform/headless/desktop.h"
 #include "platform/headless/headless.h"
 #include "platform/system_info.h"
@@ -17,7 +16,6 @@ Desktop& D() {
 
 void Reset() {
     D() = Desktop{};
-    os::emu::NotifyIcons().clear();
     D().screen.twipsPerPixelX = D().screen.twipsPerPixelY = 15;
     D().screen.widthPixels = 1920;
     D().screen.heightPixels = 1080;

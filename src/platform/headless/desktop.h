@@ -49,10 +49,13 @@ struct Desktop {
     std::uintptr_t nextCheckBox = 0x70000000;
     std::map<os::Hwnd, HeadlessControl*> controls;
     std::vector<os::Hwnd> controlOrder;
-    // shell32.cpp
-    std::vector<NotifyCall> notifyCalls;
+    // tray.cpp
+    std::optional<TrayIconState> trayIcon;
+    std::vector<TrayCall> trayCalls;
+    std::function<void(os::TrayEvent)> trayHandler;
     std::deque<std::string> menuChoices;
     std::vector<std::vector<std::string>> menusOpened;
+    // browser.cpp
     std::vector<std::string> opened;
 };
 

@@ -12,7 +12,7 @@
 #include "platform/font.h"
 #include "platform/native_window.h"
 #include "platform/picture.h"
-#include "platform/shell32.h"
+#include "platform/tray.h"
 
 namespace headless {
 
@@ -67,17 +67,21 @@ void HoldHotKeyElsewhere(unsigned modifiers, unsigned virtualKey);  // another p
 void FireHotkey(int id);
 void EndSession();                                                   // the user logs off
 
-// The notification area: the icons it shows, by owner and id.
-std::map<std::pair<os::Hwnd, std::uint32_t>, os::NotifyIcon>& TrayIcons();
-// Every Shell_NotifyIconA call: the message and the record's bytes.
-struct NotifyCall {
-    unsigned message;
-    os::NotifyIconRecord record;
+// The tray: the icon it shows, with its tip, while there is one; and every call the program made
+// of it, in order, with whether it did what it asked.
+struct TrayIconState {
+    os::Hicon icon{};
+    std::string tip;
 };
-const std::vector<NotifyCall>& NotifyCalls();
-// The user acts on a tray icon: the notification area sends its callback message with the mouse
-// message (WM_LBUTTONUP, ...) to the owner.
-void TrayNotify(os::Hwnd owner, std::uint32_t id, unsigned mouseMessage);
+const std::optional<TrayIconState>& TrayIcon();
+struct TrayCall {
+    enum Kind { Show, Set, Remove } kind;
+    bool done;
+};
+const std::vector<TrayCall>& TrayCalls();
+// A person acts on the tray icon: the program hears it while the icon is shown.
+void TrayAct(os::TrayEvent event);
+// The images an icon was made of; null for a handle that names none.
 const std::vector<os::IconImage>* IconImages(os::Hicon icon);
 
 // Pop-up menus: what the next menu will do (choose the item of that name, or "" to dismiss),

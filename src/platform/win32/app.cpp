@@ -43,8 +43,12 @@ LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         RunPending();
         return 0;
     }
+    if (message == kTrayMessage) {
+        OnTrayMessage(lParam);
+        return 0;
+    }
     if (message == TaskbarCreatedMessage()) {
-        RunGuarded(AddTrayIconsAgain);
+        ShowTrayIconAgain();
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
@@ -64,8 +68,10 @@ HWND HostWindow() {
         // never shown, nameless so no one takes it for a form.
         HWND window = CreateWindowExW(0, kHostClass, L"", WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr,
                                       GetModuleHandleW(nullptr), nullptr);
-        // Run elevated, the program would not hear the taskbar of the user's own rights otherwise.
+        // Run elevated, the program would not hear the taskbar of the user's own rights otherwise,
+        // nor its tray icon's notifications.
         ChangeWindowMessageFilterEx(window, TaskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
+        ChangeWindowMessageFilterEx(window, kTrayMessage, MSGFLT_ALLOW, nullptr);
         return window;
     }();
     return host;

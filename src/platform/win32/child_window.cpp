@@ -207,10 +207,7 @@ LRESULT Win32Child::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
         const std::optional<MouseInput> mouse = ReadMouseMessage(message, keys, x, y);
         NativeWindowEvents& events = events_;
-        // A tray icon's notification is a mouse move too (the icon's callback message).
-        win32::DeliverNotification(window, message, wParam, lParam, [&events, &mouse] {
-            win32::RunGuarded([&] { events.OnMouse(*mouse); });
-        });
+        win32::RunGuarded([&events, &mouse] { events.OnMouse(*mouse); });
         return 0;
     }
     case WM_GETDLGCODE:

@@ -54,12 +54,12 @@ int PopupMenuAtCursor(Hwnd owner, const std::vector<MenuItem>& items) {
     POINT cursor{};
     GetCursorPos(&cursor);
 
-    const win32::TrayIconRef icon = win32::NotifyingIcon();
+    const UINT trayMouse = win32::TrayMouseMessage();
     HHOOK hook = nullptr;
-    if (icon) {
-        win32::SetIconMenu(icon);
+    if (trayMouse) {
+        win32::SetTrayMenuUp(true);
         // Only a left release can be the first half of a double-click.
-        if (icon.mouse == WM_LBUTTONUP) {
+        if (trayMouse == WM_LBUTTONUP) {
             watch = {cursor, GetTickCount(), false};
             hook = SetWindowsHookExW(WH_MSGFILTER, TakeDoubleClick, nullptr, GetCurrentThreadId());
         }
@@ -75,10 +75,10 @@ int PopupMenuAtCursor(Hwnd owner, const std::vector<MenuItem>& items) {
     // on the icon opens a menu that vanishes at once.
     PostMessageW(window, WM_NULL, 0, 0);
     DestroyMenu(menu);
-    if (icon) win32::SetIconMenu({});
+    if (trayMouse) win32::SetTrayMenuUp(false);
     if (hook) {
         UnhookWindowsHookEx(hook);
-        if (watch.taken) win32::IconMenuTookDoubleClick(icon);
+        if (watch.taken) win32::TrayMenuTookDoubleClick();
     }
     return chosen > 0 && static_cast<size_t>(chosen) <= items.size() ? chosen - 1 : -1;
 }

@@ -5,8 +5,6 @@
 #include <shellapi.h>
 #include <commctrl.h>
 
-#include <array>
-#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -15,7 +13,8 @@
 namespace os::win32 {
 
 // The realisation's own hidden top-level window: it owns every tool window, which keeps them off
-// the taskbar whatever their extended style becomes, and it receives the deferred work.
+// the taskbar whatever their extended style becomes, it receives the deferred work, and it holds
+// the tray icon.
 HWND HostWindow();
 
 // The message-only window that holds the global hotkeys and hears their presses (made when first
@@ -79,41 +78,34 @@ int AnsiCharCodeIn(unsigned codePage, std::string_view utf8);
 std::string ToAnsiIn(unsigned codePage, std::string_view utf8);
 std::string FromAnsiIn(unsigned codePage, std::string_view ansi);
 
-// The notification area's record in this process's own layout, from the program's 88-byte one
-// (os::NotifyIconRecord). An icon made by CreateIconFromImages is replaced by its small image.
-NOTIFYICONDATAA NativeNotifyIcon(const std::array<std::uint8_t, 88>& record);
+// The program's tray icon lives on the host window: the shell sends it kTrayMessage with the
+// icon's id in wParam and the mouse message in lParam.
+inline constexpr UINT kTrayMessage = WM_APP + 2;
+inline constexpr UINT kTrayIconId = 1;
+// What the shell was last handed for the icon, while the program shows one (null otherwise): an
+// icon made by CreateIconFromImages replaced by its small image, the tip cut to fit its field.
+const NOTIFYICONDATAW* TrayIconRecord();
 
 // The message the shell broadcasts when its taskbar (re)starts; the host window hears it and has
-// every icon the program keeps in the notification area added again.
+// the program's icon, if it shows one, added again.
 UINT TaskbarCreatedMessage();
-void AddTrayIconsAgain();
+void ShowTrayIconAgain();
 
-// Tray notifications: what the shell sends an icon's owner (its callback message, the icon's id
-// in wParam, the mouse message in lParam). The owner's window procedure hands them to `deliver`
-// through here, which keeps a double-click on the icon a double-click although the first
-// release opened a menu:
-// - a double-click while that icon's menu is up closes the menu first, then arrives;
+// A notification of the icon, handled by the host window: the program hears a left release as a
+// click, a right release as asking for the menu, a left double-click as one; nothing else. A
+// double-click on the icon stays one although the first release opened a menu:
+// - a double-click while the icon's menu is up closes the menu first, then arrives;
 // - the release that ends a double-click opens no second menu.
-void DeliverNotification(HWND window, UINT message, WPARAM wParam, LPARAM lParam, const std::function<void()>& deliver);
-
-// An icon, as its notifications name it, and the mouse message of the one being handled.
-struct TrayIconRef {
-    HWND owner = nullptr;
-    UINT callback = 0;
-    UINT id = 0;
-    LPARAM mouse = 0;
-    explicit operator bool() const { return owner != nullptr; }
-    bool operator==(const TrayIconRef& o) const { return owner == o.owner && callback == o.callback && id == o.id; }
-};
-// For menus: the icon whose notification is being handled (a menu opened now is its menu);
-// that its menu is up or gone; and that its menu took the second press of the icon's
-// double-click, which the icon's owner then gets as the double-click.
-TrayIconRef NotifyingIcon();
-void SetIconMenu(TrayIconRef icon);
-void IconMenuTookDoubleClick(TrayIconRef icon);
-
-// Whether the program keeps an icon that reports to `owner` with this message and id.
-bool IsIconNotification(HWND owner, UINT message, WPARAM id);
+void OnTrayMessage(LPARAM mouseMessage);
+// A new icon, or none: no double-click of an earlier one is pending.
+void ForgetTrayClicks();
+// For menus: the mouse message of the notification being handled (0 when none; a menu opened
+// while there is one is the icon's menu); that the icon's menu is up or gone; and that its menu
+// took the second press of the icon's double-click, which the program then hears as the
+// double-click.
+UINT TrayMouseMessage();
+void SetTrayMenuUp(bool up);
+void TrayMenuTookDoubleClick();
 
 // The icon to show in the notification area for an icon made by CreateIconFromImages: the same
 // picture drawn at the small-icon size. Any other icon is given back as it is.

@@ -1,5 +1,5 @@
 // A picture box on a real child window: the mouse messages its window gets reach the form layer,
-// in twips, and the notification area's callback arrives as the move the tray decoder reads.
+// in twips.
 #include "platform/app.h"
 #include "forms/controls.h"
 #include "forms/form.h"
@@ -75,20 +75,4 @@ TEST_F(Win32PictureBox, MouseMessagesReachTheFormLayerInTwipsWithTheirButtonsAnd
     EXPECT_EQ(GetCapture(), box);
     SendMessageW(box, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
     EXPECT_NE(GetCapture(), box);
-}
-
-TEST_F(Win32PictureBox, TheNotificationAreasCallbackIsAMoveWhoseXIsTheMouseMessage) {
-    // The icon's id in wParam, the mouse message in lParam.
-    SendMessageW(Box(), WM_MOUSEMOVE, 1, WM_LBUTTONUP);
-    NotifyFromShell(Box(), 1, WM_RBUTTONUP);
-    Pump();
-    ASSERT_EQ(heard.size(), 2u);
-    for (const std::string& said : heard) EXPECT_EQ(said.rfind("move ", 0), 0u) << said;
-
-    float x = 0;
-    host->box.MouseMove = [&x](int, int, float twips, float) { x = twips; };
-    SendMessageW(Box(), WM_MOUSEMOVE, 1, WM_LBUTTONDBLCLK);
-    EXPECT_EQ(x / os::TwipsPerPixelX(), 515.0f);  // exactly: the decoder compares for equality
-    SendMessageW(Box(), WM_MOUSEMOVE, 1, WM_LBUTTONUP);
-    EXPECT_EQ(x / os::TwipsPerPixelX(), 514.0f);
 }

@@ -36,9 +36,8 @@ protected:
         }
     }
     static int Twips(const char* key) { return std::stoi(Stored("window", key)); }
-    static HWND Tray() { return Native(Program().shell->trayOwner.hWnd()); }
     static void Notify(LPARAM mouseMessage) {
-        NotifyFromShell(Tray(), 1, mouseMessage);
+        NotifyFromShell(mouseMessage);
         Pump();
     }
 };
@@ -140,10 +139,9 @@ TEST_F(Win32Program, TheSessionEndsWithThePanelStoredAndTheShellRefusingWithoutH
     EXPECT_TRUE(IsWindow(Shell()));
 }
 
-TEST_F(Win32Program, StartPutsTheIconInTheShellForTheHiddenPictureBoxAndItsDoubleClickTogglesThePanel) {
+TEST_F(Win32Program, StartPutsTheIconInTheShellAndItsDoubleClickTogglesThePanel) {
     Start();
-    EXPECT_EQ(GetParent(Tray()), Shell());
-    EXPECT_TRUE(InShell(Tray(), 1));
+    EXPECT_TRUE(InShell());
     Notify(WM_LBUTTONDBLCLK);
     ASSERT_NE(Panel(), nullptr);
     EXPECT_TRUE(IsWindowVisible(Panel()));
@@ -153,10 +151,9 @@ TEST_F(Win32Program, StartPutsTheIconInTheShellForTheHiddenPictureBoxAndItsDoubl
     EXPECT_FALSE(Program().panel.Exists());
 
     Program().shell->RemoveSampleIcon();
-    EXPECT_FALSE(InShell(Tray(), 1));
+    EXPECT_FALSE(InShell());
     Program().shell->AddSampleIcon();
-    EXPECT_TRUE(InShell(Tray(), 1));
-    Program().shell->RemoveSampleIcon();
+    EXPECT_TRUE(InShell());
 }
 
 TEST_F(Win32Program, AReleaseOnTheIconOpensTheMenuAtTheCursorWhoseShowHideShowsThePanel) {
@@ -178,7 +175,6 @@ TEST_F(Win32Program, AReleaseOnTheIconOpensTheMenuAtTheCursorWhoseShowHideShowsT
     SetCursorPos(400, 300);
     Notify(WM_LBUTTONUP);
     EXPECT_NE(Panel(), nullptr);
-    Program().shell->RemoveSampleIcon();
 }
 
 // The first release of a double-click opens the menu; the double-click must still toggle the
@@ -200,7 +196,6 @@ TEST_F(Win32Program, ADoubleClickWhoseSecondPressLandsInTheMenuTogglesThePanel) 
     ASSERT_NE(Panel(), nullptr);
     EXPECT_TRUE(IsWindowVisible(Panel()));
     EXPECT_FALSE(secondMenu);
-    Program().shell->RemoveSampleIcon();
 }
 
 TEST_F(Win32Program, ADoubleClickTheIconReportsWhileItsMenuIsUpClosesItAndTogglesThePanel) {
@@ -211,13 +206,12 @@ TEST_F(Win32Program, ADoubleClickTheIconReportsWhileItsMenuIsUpClosesItAndToggle
             secondMenu = true;
             EndMenu();
         });
-        NotifyFromShell(Tray(), 1, WM_LBUTTONDBLCLK);
-        NotifyFromShell(Tray(), 1, WM_LBUTTONUP);
+        NotifyFromShell(WM_LBUTTONDBLCLK);
+        NotifyFromShell(WM_LBUTTONUP);
     });
     Notify(WM_LBUTTONUP);
     Pump();
     ASSERT_NE(Panel(), nullptr);
     EXPECT_TRUE(IsWindowVisible(Panel()));
     EXPECT_FALSE(secondMenu);
-    Program().shell->RemoveSampleIcon();
 }

@@ -51,16 +51,18 @@ void TypeWith(WORD modifier, WORD key) {
     SendInput(4, inputs, sizeof(INPUT));
 }
 
-bool InShell(HWND owner, UINT id) {
+bool InShell() {
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof data;
-    data.hWnd = owner;
-    data.uID = id;
+    data.hWnd = os::win32::HostWindow();
+    data.uID = os::win32::kTrayIconId;
     return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
 }
 
-void NotifyFromShell(HWND owner, UINT id, LPARAM mouseMessage) {
-    std::thread([=] { SendNotifyMessageW(owner, WM_MOUSEMOVE, id, mouseMessage); }).join();
+void NotifyFromShell(LPARAM mouseMessage) {
+    std::thread([=] {
+        SendNotifyMessageW(os::win32::HostWindow(), os::win32::kTrayMessage, os::win32::kTrayIconId, mouseMessage);
+    }).join();
 }
 
 void ClickAt(POINT at, DWORD down, DWORD up) {

@@ -47,12 +47,12 @@ inline RECT WindowRect(HWND window) {
 void Type(const std::vector<WORD>& keys);
 // `key` pressed and released while `modifier` (VK_MENU, VK_SHIFT, ...) is held.
 void TypeWith(WORD modifier, WORD key);
-// Whether the shell holds an icon for the owner and id: only then does it accept a change.
-bool InShell(HWND owner, UINT id);
-// A tray icon's notification as the shell sends it to the icon's owner: the callback message
-// WM_MOUSEMOVE from another thread, without waiting (it reaches the window procedure even
+// Whether the shell holds the program's tray icon: only then does it accept a change.
+bool InShell();
+// A notification of the program's tray icon as the shell sends it: the icon's callback message to
+// the host window from another thread, without waiting (it reaches the window procedure even
 // during a menu, which would take a posted mouse message for its own).
-void NotifyFromShell(HWND owner, UINT id, LPARAM mouseMessage);
+void NotifyFromShell(LPARAM mouseMessage);
 // A press and release of a mouse button (MOUSEEVENTF_LEFTDOWN, ...) at a screen point, or at the
 // middle of item `index` of the menu that is up.
 void ClickAt(POINT at, DWORD down, DWORD up);

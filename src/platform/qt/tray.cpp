@@ -1,10 +1,10 @@
-// The notification-area icon, pop-up menus, icons and opening web pages on Qt. Tray notifications
-// reach the owner window as Windows delivers them: its callback message with the mouse message in
-// lParam, so the program decodes them in one place.
+// The tray icon, its pop-up menu and icons on Qt. Qt reports the icon's clicks on press; the
+// program hears a click on its release, so the icon's own window is watched where Qt gives it one.
+#include "platform/tray.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QCursor>
-#include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QIcon>
 #include <QImage>
@@ -13,21 +13,14 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QSystemTrayIcon>
-#include <QUrl>
-#include <algorithm>
-#include <map>
-#include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
 #include "platform/app.h"
-#include "platform/browser.h"
-#include "platform/emulated/notify_icons.h"
-#include "platform/mouse_message.h"
-#include "platform/qt/guard.h"
-#include "platform/qt/window_list.h"
+#include "platform/native_window.h"
 #include "platform/picture.h"
-#include "platform/shell32.h"
+#include "platform/qt/guard.h"
 
 namespace os {
 namespace {
@@ -42,26 +35,35 @@ QIcon IconOf(Hicon handle) {
     return index >= 1 && index <= Icons().size() ? Icons()[index - 1] : QIcon();
 }
 
-// One icon in the notification area. Qt reports its clicks on press; the mouse messages the
-// program expects (a release opens the menu) are read from the icon's own window instead, when
-// Qt gives it one (the XEmbed tray of X11 desktops).
+std::function<void(TrayEvent)>& Handler() {
+    static auto* handler = new std::function<void(TrayEvent)>;  // never destroyed, as the icons
+    return *handler;
+}
+
+// Runs the program's handler; the callers are Qt's entries into the program, each guarded.
+void Hear(std::optional<TrayEvent> event) {
+    const auto handler = Handler();  // the program may set another while it runs
+    if (event && handler) handler(*event);
+}
+
+// The tray icon. It belongs to the application object, which the Qt tests look it up from.
 class TrayIcon final : public QObject {
 public:
-    explicit TrayIcon(const NotifyIcon& record) : key_(record.hWnd, record.uID) {
+    TrayIcon(Hicon icon, const std::string& tip) : QObject(QCoreApplication::instance()), icon_(this) {
         QObject::connect(&icon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
             // Qt makes the icon's window anew when a tray host appears or restarts; a press that
             // reached Qt came from such a new window. Its release, which the menu waits for,
             // comes through the filter once the window is watched.
             if (!WatchIconWindow()) qt::Guarded([&] { Activated(r); });
         });
-        Update(record);
+        Update(icon, tip);
         icon_.show();
         WatchIconWindow();
     }
 
-    void Update(const NotifyIcon& record) {
-        if (record.uFlags & NIF_ICON) icon_.setIcon(IconOf(record.hIcon));
-        if (record.uFlags & NIF_TIP) icon_.setToolTip(QString::fromStdString(record.tip));
+    void Update(Hicon icon, const std::string& tip) {
+        icon_.setIcon(IconOf(icon));
+        icon_.setToolTip(QString::fromStdString(tip));
     }
 
     bool eventFilter(QObject*, QEvent* event) override {
@@ -76,14 +78,13 @@ public:
                 return true;
             }
             if (button == Qt::LeftButton) lastLeftUp_.start();
-            Notify(button == Qt::LeftButton ? WM_LBUTTONUP : button == Qt::RightButton ? WM_RBUTTONUP : WM_MBUTTONUP);
+            Hear(button == Qt::LeftButton    ? std::optional(TrayEvent::Clicked)
+                 : button == Qt::RightButton ? std::optional(TrayEvent::MenuAsked)
+                                             : std::nullopt);
             return false;
         }
-        case QEvent::MouseButtonPress: {
-            const auto button = static_cast<QMouseEvent*>(event)->button();
-            Notify(button == Qt::LeftButton ? WM_LBUTTONDOWN : button == Qt::RightButton ? WM_RBUTTONDOWN : WM_MBUTTONDOWN);
+        case QEvent::MouseButtonPress:
             return true;  // Qt's own press handling would report the click a second time
-        }
         case QEvent::MouseButtonDblClick:
             if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) return true;
             // The first release's menu was not up yet to take this second click: it goes, and the
@@ -93,7 +94,7 @@ public:
                 menu->close();
                 PostDouble();
             } else {
-                Notify(WM_LBUTTONDBLCLK);
+                Hear(TrayEvent::DoubleClicked);
             }
             return true;
         default:
@@ -101,7 +102,7 @@ public:
         }
     }
 
-    // The menu that a left release opened takes the second click of a double-click: it is this
+    // The menu that a left release opened takes the second click of a double-click: it is the
     // icon's double-click when it lands on the icon in time.
     bool TakesDoubleClick(QPoint global) const {
         if (!lastLeftUp_.isValid() || lastLeftUp_.elapsed() > QApplication::doubleClickInterval()) return false;
@@ -111,17 +112,7 @@ public:
         return false;
     }
 
-    void Notify(unsigned mouseMessage) {
-        const auto kept = emu::NotifyIcons().find(key_);
-        if (kept == emu::NotifyIcons().end()) return;
-        const NotifyIcon& record = kept->second;
-        if (!(record.uFlags & NIF_MESSAGE) && record.uCallbackMessage == 0) return;
-        const auto mouse = ReadMouseMessage(record.uCallbackMessage, record.uID, static_cast<int>(mouseMessage), 0);
-        NativeWindowEvents* events = qt::WindowEvents(record.hWnd);
-        if (events && mouse) events->OnMouse(*mouse);
-    }
-
-    // A double-click that closed a menu: reported once that menu is gone, as Windows reports it.
+    // A double-click that closed a menu: heard once that menu is gone, as Windows reports it.
     void PostDouble();
     // The release that ends a double-click opens no menu, whichever window it reaches.
     void SwallowTheRelease() {
@@ -143,17 +134,15 @@ private:
     }
 
     // Without a window of its own (a StatusNotifierItem tray), Qt's activations are all there is.
-    void Activated(QSystemTrayIcon::ActivationReason reason) {
+    static void Activated(QSystemTrayIcon::ActivationReason reason) {
         switch (reason) {
-        case QSystemTrayIcon::Trigger: Notify(WM_LBUTTONUP); break;
-        case QSystemTrayIcon::Context: Notify(WM_RBUTTONUP); break;
-        case QSystemTrayIcon::DoubleClick: Notify(WM_LBUTTONDBLCLK); break;
-        case QSystemTrayIcon::MiddleClick: Notify(WM_MBUTTONUP); break;
+        case QSystemTrayIcon::Trigger: Hear(TrayEvent::Clicked); break;
+        case QSystemTrayIcon::Context: Hear(TrayEvent::MenuAsked); break;
+        case QSystemTrayIcon::DoubleClick: Hear(TrayEvent::DoubleClicked); break;
         default: break;
         }
     }
 
-    emu::NotifyIconKey key_;
     QSystemTrayIcon icon_;
     QList<QPointer<QWidget>> watched_;
     bool swallowRelease_ = false;
@@ -161,34 +150,39 @@ private:
     QElapsedTimer lastLeftUp_;
 };
 
-// The icons on the desktop, one for each icon the notification area keeps.
-class TrayDisplay final : public emu::NotifyIconDisplay {
-public:
-    bool Add(const NotifyIcon& icon) override {
-        if (!QApplication::instance()) return false;
-        shown[{icon.hWnd, icon.uID}] = std::make_unique<TrayIcon>(icon);
-        return true;
-    }
-    void Modify(const NotifyIcon& icon) override { shown.at({icon.hWnd, icon.uID})->Update(icon); }
-    void Delete(const emu::NotifyIconKey& key) override { shown.erase(key); }
-
-    std::map<emu::NotifyIconKey, std::unique_ptr<TrayIcon>> shown;
-};
-
-TrayDisplay& Display() {
-    static auto* display = new TrayDisplay;  // never destroyed: see qt/window_list.cpp
-    return *display;
+// The icon shown, or null.
+QPointer<TrayIcon>& Shown() {
+    static auto* shown = new QPointer<TrayIcon>;  // never destroyed, as the icons
+    return *shown;
 }
 
 void TrayIcon::PostDouble() {
-    const emu::NotifyIconKey key = key_;
-    PostDeferred([key] {
-        auto it = Display().shown.find(key);
-        if (it != Display().shown.end()) it->second->Notify(WM_LBUTTONDBLCLK);
+    PostDeferred([] {
+        if (Shown()) Hear(TrayEvent::DoubleClicked);
     });
 }
 
 }  // namespace
+
+void SetTrayHandler(std::function<void(TrayEvent)> handler) { Handler() = std::move(handler); }
+
+bool ShowTrayIcon(Hicon icon, const std::string& tip) {
+    if (Shown() || !QApplication::instance()) return false;
+    Shown() = new TrayIcon(icon, tip);
+    return true;
+}
+
+bool SetTrayIcon(Hicon icon, const std::string& tip) {
+    if (!Shown()) return false;
+    Shown()->Update(icon, tip);
+    return true;
+}
+
+bool RemoveTrayIcon() {
+    if (!Shown()) return false;
+    delete Shown().data();
+    return true;
+}
 
 // Nothing is stored in the program here: the images are drawn when asked for.
 Hicon CreateStoredIcon(StoredIcon, std::vector<IconImage> (*draw)()) { return CreateIconFromImages(draw()); }
@@ -204,24 +198,11 @@ Hicon CreateIconFromImages(const std::vector<IconImage>& images) {
     return reinterpret_cast<Hicon>(static_cast<std::uintptr_t>(Icons().size()));
 }
 
-bool emu::IsWindow(Hwnd handle) { return qt::WindowEvents(handle) != nullptr; }
-
-int Shell_NotifyIconA(unsigned message, const NotifyIconRecord& record) {
-    return emu::ApplyNotifyIcon(message, record, Display());
-}
-
-bool OpenInBrowser(const std::string& address) {
-    // The desktop's default browser shows its own window.
-    if (QDesktopServices::openUrl(QUrl(QString::fromStdString(address)))) return true;
-    Log("could not open " + address + " in the browser");
-    return false;
-}
-
 namespace {
 // Sees the click that closes a menu, for the tray icon's double-click.
 class MenuCloser final : public QObject {
 public:
-    TrayIcon* doubleClicked = nullptr;
+    QPointer<TrayIcon> doubleClicked;
     bool eventFilter(QObject* menu, QEvent* event) override {
         return qt::Guarded([&] { return SeeClosingPress(static_cast<QMenu*>(menu), event); });
     }
@@ -233,9 +214,7 @@ private:
         auto* press = static_cast<QMouseEvent*>(event);
         const QPoint at = press->globalPosition().toPoint();
         if (press->button() != Qt::LeftButton || menu->geometry().contains(at)) return false;
-        for (auto& [key, icon] : Display().shown) {
-            if (icon->TakesDoubleClick(at)) doubleClicked = icon.get();
-        }
+        if (Shown() && Shown()->TakesDoubleClick(at)) doubleClicked = Shown();
         return false;
     }
 };
