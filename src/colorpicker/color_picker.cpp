@@ -23,7 +23,7 @@ constexpr float kDragLimit = 177;
 constexpr float kMarkerLimit = 175;
 constexpr float kMarkerCentre = picker_images::kMarkerSize / 2.0f;
 
-int Nearest(double v) { return os::RoundToInt32(v); }
+int Nearest(double v) { return forms::RoundToInt32(v); }
 
 // The sunken frame: grey at the top and left, white at the right and bottom.
 void SunkenFrame(os::PixelSurface& s, int width, int height) {
@@ -36,10 +36,10 @@ void SunkenFrame(os::PixelSurface& s, int width, int height) {
 float AtLeastOne(float v) { return v <= 1 ? 1 : v; }
 }  // namespace
 
-ColorPicker::ColorPicker(os::ControlContainer& host, os::TwipsRect placement)
+ColorPicker::ColorPicker(forms::ControlContainer& host, forms::TwipsRect placement)
     : UserControl(host, placement, std::nullopt),
-      bar(*this, {.rect = {os::TwipsToPixelsX(kBarLeft), 0, kBarWidth, kSurfaceHeight}}, os::ScaleMode::Pixels) {
-    SetScaleMode(os::ScaleMode::Pixels);
+      bar(*this, {.rect = {forms::TwipsToPixelsX(kBarLeft), 0, kBarWidth, kSurfaceHeight}}, forms::ScaleMode::Pixels) {
+    SetScaleMode(forms::ScaleMode::Pixels);
     os::PixelSurface& field = MakeSurface(kSurfaceWidth, kSurfaceHeight, kButtonFace);
     field.SetPicture(&picker_images::ColorField());
     field.Clear();
@@ -60,10 +60,10 @@ void ColorPicker::DrawBarFrame() { SunkenFrame(Bar(), Bar().Width(), Bar().Heigh
 void ColorPicker::DrawGradient(os::PixelSurface& surface, std::int32_t color, bool topToBottom) {
     // The band arithmetic is 16-bit, rounding halves to even, as the bands have always been laid.
     const double h = surface.Height(), w = surface.Width();
-    const std::int16_t step = os::RoundToInt16(h / 48);
-    std::int16_t y1 = topToBottom ? 0 : os::RoundToInt16(h - step);
-    const std::int16_t x1 = 0, x2 = os::RoundToInt16(w);
-    std::int16_t y2 = os::RoundToInt16(step / 4.0 + y1);
+    const std::int16_t step = forms::RoundToInt16(h / 48);
+    std::int16_t y1 = topToBottom ? 0 : forms::RoundToInt16(h - step);
+    const std::int16_t x1 = 0, x2 = forms::RoundToInt16(w);
+    std::int16_t y2 = forms::RoundToInt16(step / 4.0 + y1);
     int r = color & 255;
     int g = (color / 256) & 255;
     int b = (color / 65536) & 255;
@@ -72,8 +72,8 @@ void ColorPicker::DrawGradient(os::PixelSurface& surface, std::int32_t color, bo
         r = r - 4 > 0 ? r - 4 : 0;
         g = g - 4 > 0 ? g - 4 : 0;
         b = b - 4 > 0 ? b - 4 : 0;
-        y1 = topToBottom ? y2 : os::RoundToInt16(y1 - step);
-        y2 = os::RoundToInt16(y1 + step);
+        y1 = topToBottom ? y2 : forms::RoundToInt16(y1 - step);
+        y2 = forms::RoundToInt16(y1 + step);
     }
     DrawBarFrame();
 }

@@ -10,10 +10,10 @@
 #include "forms/user_control.h"
 #include "platform/surface.h"
 
-class ColorPicker : public os::UserControl {
+class ColorPicker : public forms::UserControl {
 public:
     // Placed on `host`; whatever size the placement gives, the control takes its own.
-    ColorPicker(os::ControlContainer& host, os::TwipsRect placement);
+    ColorPicker(forms::ControlContainer& host, forms::TwipsRect placement);
 
     // The selected colour, 0x00BBGGRR; 0 until the first pick.
     std::int32_t SelectedColor() const { return color_; }
@@ -26,7 +26,7 @@ public:
     std::function<void()> ColorChanged;
 
     // The brightness bar; the control's own surface shows the field (Surface()).
-    os::PictureBox bar;
+    forms::PictureBox bar;
     static constexpr float kWidthTwips = 3060;
     static constexpr float kHeightTwips = 2820;
 

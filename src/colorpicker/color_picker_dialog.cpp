@@ -9,14 +9,14 @@ constexpr std::int32_t kRed = 0x0000FF;
 constexpr os::COLORREF kWhite = 0xFFFFFF;
 
 // The dialog is laid out in pixels.
-os::TwipsRect TwipsOf(int left, int top, int width, int height) {
-    return {os::PixelsToTwipsX(left), os::PixelsToTwipsY(top), os::PixelsToTwipsX(width), os::PixelsToTwipsY(height)};
+forms::TwipsRect TwipsOf(int left, int top, int width, int height) {
+    return {forms::PixelsToTwipsX(left), forms::PixelsToTwipsY(top), forms::PixelsToTwipsX(width), forms::PixelsToTwipsY(height)};
 }
 }  // namespace
 
 ColorPickerDialog::ColorPickerDialog()
-    : Form({os::WindowKind::DialogNoTaskbar, "Color Picker", os::TwipsToPixelsX(kClientWidth),
-            os::TwipsToPixelsY(kClientHeight)}),
+    : Form({os::WindowKind::DialogNoTaskbar, "Color Picker", forms::TwipsToPixelsX(kClientWidth),
+            forms::TwipsToPixelsY(kClientHeight)}),
       picker(*this, TwipsOf(24, 24, 204, 188)),
       swatch(*this, {.rect = {256, 32, 148, 110}, .border = true, .toolTip = "Click and select color",
                      .accessibleName = "chosen colour"}),

@@ -10,13 +10,13 @@
 #include "forms/controls.h"
 #include "forms/form.h"
 
-class ColorPickerDialog : public os::Form {
+class ColorPickerDialog : public forms::Form {
 public:
     ColorPickerDialog();
 
     ColorPicker picker;
-    os::PictureBox swatch;
-    os::CommandButton setButton;
+    forms::PictureBox swatch;
+    forms::CommandButton setButton;
 
     // Set by whoever opens the dialog: SET THIS COLOUR hands it the swatch's colour.
     std::function<void(os::COLORREF)> ColorChosen;

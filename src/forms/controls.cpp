@@ -6,7 +6,7 @@
 
 #include <utility>
 
-namespace os {
+namespace forms {
 
 namespace {
 int ButtonBit(MouseButton button) {
@@ -204,4 +204,4 @@ void TextControl::OnClicked() {
     if (Click) Click();
 }
 
-}  // namespace os
+}  // namespace forms

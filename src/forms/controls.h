@@ -9,11 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "forms/namespace.h"
 #include "forms/twips.h"
 #include "platform/font.h"
 #include "platform/native_window.h"
 
-namespace os {
+namespace forms {
 
 class Form;
 
@@ -250,4 +251,4 @@ public:
     Hwnd FocusHandle() const override { return hWnd(); }
 };
 
-}  // namespace os
+}  // namespace forms

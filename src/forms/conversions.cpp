@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-namespace os {
+namespace forms {
 
 double RoundHalfEven(double value) {
     // nearbyint follows the current rounding mode, which the program never changes from
@@ -36,4 +36,4 @@ std::int32_t RoundToInt32(double value) {
     throw OverflowError();
 }
 
-}  // namespace os
+}  // namespace forms

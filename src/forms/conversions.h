@@ -6,7 +6,9 @@
 #include <optional>
 #include <exception>
 
-namespace os {
+#include "forms/namespace.h"
+
+namespace forms {
 
 // The program's run-time errors carry a fixed text: the standard library's error classes would bring
 // a second string implementation into the Windows program.
@@ -24,4 +26,4 @@ std::optional<std::int32_t> ToInt32(double value);
 std::int16_t RoundToInt16(double value);
 std::int32_t RoundToInt32(double value);
 
-}  // namespace os
+}  // namespace forms

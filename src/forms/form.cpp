@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-namespace os {
+namespace forms {
 
 Form::~Form() = default;
 
@@ -101,4 +101,4 @@ void DestroyLater(std::unique_ptr<Form> form) {
     PostDeferred([raw] { delete raw; });
 }
 
-}  // namespace os
+}  // namespace forms

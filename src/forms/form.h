@@ -6,11 +6,12 @@
 #include <memory>
 #include <vector>
 
+#include "forms/namespace.h"
 #include "forms/controls.h"
 #include "forms/twips.h"
 #include "platform/native_window.h"
 
-namespace os {
+namespace forms {
 
 class Form : public ControlContainer, private NativeWindowEvents {
 public:
@@ -124,4 +125,4 @@ private:
     std::unique_ptr<T> instance_;
 };
 
-}  // namespace os
+}  // namespace forms

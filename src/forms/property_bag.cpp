@@ -5,7 +5,7 @@
 #include <limits>
 #include <system_error>
 
-namespace os {
+namespace forms {
 
 namespace {
 
@@ -315,4 +315,4 @@ void FormDescription::SetInstance(std::string_view name, PropertyBag bag) {
     instances_.emplace_back(std::string(name), std::move(bag));
 }
 
-}  // namespace os
+}  // namespace forms

@@ -16,9 +16,10 @@
 #include <utility>
 #include <vector>
 
+#include "forms/namespace.h"
 #include "platform/font.h"
 
-namespace os {
+namespace forms {
 
 class PropertyBag {
 public:
@@ -81,4 +82,4 @@ std::optional<std::string> UnquoteText(std::string_view valueText);
 std::string FontText(const Font& font);
 std::optional<Font> ParseFontText(std::string_view valueText);
 
-}  // namespace os
+}  // namespace forms

@@ -6,7 +6,7 @@
 
 #include "forms/property_bag.h"
 
-namespace os {
+namespace forms {
 
 namespace {
 std::filesystem::path PathOf(const std::string& utf8) {
@@ -39,4 +39,4 @@ bool FormDescription::Save(const std::string& path) const {
     return false;
 }
 
-}  // namespace os
+}  // namespace forms

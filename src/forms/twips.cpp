@@ -3,7 +3,7 @@
 #include "forms/conversions.h"
 #include "platform/app.h"
 
-namespace os {
+namespace forms {
 
 float PixelsToTwipsX(int pixels) { return static_cast<float>(pixels) * TwipsPerPixelX(); }
 float PixelsToTwipsY(int pixels) { return static_cast<float>(pixels) * TwipsPerPixelY(); }
@@ -14,4 +14,4 @@ PixelRect TwipsToPixels(const TwipsRect& r) {
     return {TwipsToPixelsX(r.left), TwipsToPixelsY(r.top), TwipsToPixelsX(r.width), TwipsToPixelsY(r.height)};
 }
 
-}  // namespace os
+}  // namespace forms

@@ -1,9 +1,10 @@
 // Twips and pixels on the primary screen. A twip is 1/1440 inch: 15 to a pixel at 96 dots per inch.
 #pragma once
 
+#include "forms/namespace.h"
 #include "platform/os_types.h"
 
-namespace os {
+namespace forms {
 
 // Where a control sits on its container, in twips.
 struct TwipsRect {
@@ -19,4 +20,4 @@ int TwipsToPixelsX(float twips);  // rounds halves to even; OverflowError when o
 int TwipsToPixelsY(float twips);
 PixelRect TwipsToPixels(const TwipsRect& rect);
 
-}  // namespace os
+}  // namespace forms

@@ -7,7 +7,7 @@
 #include "forms/conversions.h"
 #include "forms/twips.h"
 
-namespace os {
+namespace forms {
 
 namespace {
 // The host keeps a control's extent in hundredths of a millimetre; 1440 twips are 25.4 mm.
@@ -108,4 +108,4 @@ void UserControl::PropertyChanged(const std::string& name) {
     if (OnPropertyChanged) OnPropertyChanged(name);
 }
 
-}  // namespace os
+}  // namespace forms

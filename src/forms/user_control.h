@@ -12,11 +12,12 @@
 #include <string>
 #include <string_view>
 
+#include "forms/namespace.h"
 #include "forms/controls.h"
 #include "platform/font.h"
 #include "forms/property_bag.h"
 
-namespace os {
+namespace forms {
 
 class UserControl : public Control, public ControlContainer, private NativeWindowEvents {
 public:
@@ -97,4 +98,4 @@ private:
     std::unique_ptr<NativeWindow> window_;
 };
 
-}  // namespace os
+}  // namespace forms

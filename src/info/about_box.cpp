@@ -27,9 +27,9 @@ constexpr float kSeparatorLeft = 105, kSeparatorTop = 2505, kSeparatorWidth = 55
 }  // namespace
 
 AboutBox::AboutBox()
-    : Form({os::WindowKind::Dialog, std::string("About ") + version::kTitle, os::TwipsToPixelsX(kClientWidth),
-            os::TwipsToPixelsY(kClientHeight)}),
-      icon(*this, {.rect = os::TwipsToPixels({240, 240, 540, 540}), .accessibleName = "Lisotra icon"}, os::ScaleMode::Pixels),
+    : Form({os::WindowKind::Dialog, std::string("About ") + version::kTitle, forms::TwipsToPixelsX(kClientWidth),
+            forms::TwipsToPixelsY(kClientHeight)}),
+      icon(*this, {.rect = forms::TwipsToPixels({240, 240, 540, 540}), .accessibleName = "Lisotra icon"}, forms::ScaleMode::Pixels),
       title(*this, {.rect = {1050, 240, 3885, 480}}),
       versionLabel(*this, {.rect = {1050, 780, 3885, 225}}),
       description(*this, {.rect = {1050, 1125, 3885, 1170}, .text = "Change the background color of what you're reading",
@@ -39,8 +39,8 @@ AboutBox::AboutBox()
                        .accessibleName = "Lisotra home page"}),
       okButton(*this, {.rect = {4245, 2625, 1260, 345}, .text = "OK", .isDefault = true, .isCancel = true}),
       sysInfoButton(*this, {.rect = {4260, 3075, 1245, 345}, .text = "&System Info..."}),
-      etchedDark(*this, {.rect = os::TwipsToPixels({kSeparatorLeft, kSeparatorTop, kSeparatorWidth, 15})}),
-      etchedLight(*this, {.rect = os::TwipsToPixels({kSeparatorLeft, kSeparatorTop + 15, kSeparatorWidth, 15})}),
+      etchedDark(*this, {.rect = forms::TwipsToPixels({kSeparatorLeft, kSeparatorTop, kSeparatorWidth, 15})}),
+      etchedLight(*this, {.rect = forms::TwipsToPixels({kSeparatorLeft, kSeparatorTop + 15, kSeparatorWidth, 15})}),
       iconPicture_(info_images::AboutIcon(os::ResolveColor(os::kButtonFace))) {
     etchedDark.SetBackColor(0x808080);
     etchedLight.SetBackColor(0xFFFFFF);

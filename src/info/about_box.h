@@ -5,20 +5,20 @@
 #include "forms/controls.h"
 #include "forms/form.h"
 
-class AboutBox : public os::Form {
+class AboutBox : public forms::Form {
 public:
     AboutBox();
 
-    os::PictureBox icon;
-    os::Label title;
-    os::Label versionLabel;
-    os::Label description;
-    os::Label notice;
-    os::LinkLabel homePage;
-    os::CommandButton okButton;
-    os::CommandButton sysInfoButton;
-    os::PictureBox etchedDark;   // the etched separator: a grey line,
-    os::PictureBox etchedLight;  // and a white one a pixel below
+    forms::PictureBox icon;
+    forms::Label title;
+    forms::Label versionLabel;
+    forms::Label description;
+    forms::Label notice;
+    forms::LinkLabel homePage;
+    forms::CommandButton okButton;
+    forms::CommandButton sysInfoButton;
+    forms::PictureBox etchedDark;   // the etched separator: a grey line,
+    forms::PictureBox etchedLight;  // and a white one a pixel below
 
 protected:
     void OnLoad() override;

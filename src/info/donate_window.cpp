@@ -26,12 +26,12 @@ os::Font MessageFont() {
 }  // namespace
 
 DonateWindow::DonateWindow()
-    : Form({os::WindowKind::Dialog, "Lisotra - donate", os::TwipsToPixelsX(kClientWidth), os::TwipsToPixelsY(kClientHeight)}),
+    : Form({os::WindowKind::Dialog, "Lisotra - donate", forms::TwipsToPixelsX(kClientWidth), forms::TwipsToPixelsY(kClientHeight)}),
       message(*this, {.rect = {360, 240, 7575, 1335}, .text = kMessage, .font = MessageFont()}),
-      donatePicture(*this, {.rect = {os::TwipsToPixelsX(5280), os::TwipsToPixelsY(1800), info_images::kDonateWidth,
+      donatePicture(*this, {.rect = {forms::TwipsToPixelsX(5280), forms::TwipsToPixelsY(1800), info_images::kDonateWidth,
                                      info_images::kDonateHeight},
                             .accessibleName = "Donate now"},
-                    os::ScaleMode::Pixels),
+                    forms::ScaleMode::Pixels),
       picture_(info_images::DonateButton(os::ResolveColor(os::kButtonFace))) {
     donatePicture.ShowPicture(picture_);
     donatePicture.Click = [this] {

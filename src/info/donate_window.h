@@ -5,12 +5,12 @@
 #include "forms/controls.h"
 #include "forms/form.h"
 
-class DonateWindow : public os::Form {
+class DonateWindow : public forms::Form {
 public:
     DonateWindow();
 
-    os::Label message;
-    os::PictureBox donatePicture;
+    forms::Label message;
+    forms::PictureBox donatePicture;
 
 protected:
     void OnLoad() override;

@@ -21,7 +21,7 @@ constexpr int kMinSize = 16;
 std::optional<long long> ToPixels(double twips, double twipsPerPixel) {
     const double pixels = twips / twipsPerPixel;
     if (!std::isfinite(pixels) || std::fabs(pixels) > 1e9) return std::nullopt;
-    return static_cast<long long>(os::RoundHalfEven(pixels));
+    return static_cast<long long>(forms::RoundHalfEven(pixels));
 }
 
 long long Overlap(long long a0, long long a1, long long b0, long long b1) {

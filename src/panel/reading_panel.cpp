@@ -12,8 +12,8 @@ constexpr unsigned char kOpacity = 140;  // of 255
 }  // namespace
 
 ReadingPanel::ReadingPanel()
-    : Form({os::WindowKind::SizableToolWindow, "Lisotra", os::TwipsToPixelsX(kDesignClientWidth),
-            os::TwipsToPixelsY(kDesignClientHeight), settings::kYellow}) {}
+    : Form({os::WindowKind::SizableToolWindow, "Lisotra", forms::TwipsToPixelsX(kDesignClientWidth),
+            forms::TwipsToPixelsY(kDesignClientHeight), settings::kYellow}) {}
 
 void ReadingPanel::OnLoad() {
     if (settings::ReadPanelOnTop()) SetTopmost();
@@ -24,13 +24,13 @@ void ReadingPanel::OnLoad() {
     if (const auto stored = settings::ReadPanelGeometry()) {
         const os::ScreenInfo screen = os::Screen();
         const os::PixelRect frame = panel::PlaceOnScreens({stored->left, stored->top, stored->width, stored->height},
-                                                          {0, 0, os::TwipsToPixelsX(Width()), os::TwipsToPixelsY(Height())},
+                                                          {0, 0, forms::TwipsToPixelsX(Width()), forms::TwipsToPixelsY(Height())},
                                                           screen.monitors, screen.twipsPerPixelX, screen.twipsPerPixelY);
         restoring_ = true;
-        SetWidth(os::PixelsToTwipsX(frame.width));
-        SetHeight(os::PixelsToTwipsY(frame.height));
-        SetLeft(os::PixelsToTwipsX(frame.left));
-        SetTop(os::PixelsToTwipsY(frame.top));
+        SetWidth(forms::PixelsToTwipsX(frame.width));
+        SetHeight(forms::PixelsToTwipsY(frame.height));
+        SetLeft(forms::PixelsToTwipsX(frame.left));
+        SetTop(forms::PixelsToTwipsY(frame.top));
         restoring_ = false;
     }
 

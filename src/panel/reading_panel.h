@@ -4,7 +4,7 @@
 
 #include "forms/form.h"
 
-class ReadingPanel : public os::Form {
+class ReadingPanel : public forms::Form {
 public:
     ReadingPanel();
     void SaveGeometry();

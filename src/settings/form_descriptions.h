@@ -6,6 +6,6 @@
 
 namespace settings {
 
-const os::FormDescription& SettingsDialogDescription();
+const forms::FormDescription& SettingsDialogDescription();
 
 }  // namespace settings

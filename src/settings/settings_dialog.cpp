@@ -33,7 +33,7 @@ float LetterBoxLeft(float labelLeft) {
     const os::Font font = LabelFont();
     const int before = os::MeasureText(font, kBeforeTheE).width;
     const int e = os::MeasureText(font, "E").width;
-    return labelLeft + os::PixelsToTwipsX(before) + os::PixelsToTwipsX(e) / 2 - kLetterBoxWidth / 2;
+    return labelLeft + forms::PixelsToTwipsX(before) + forms::PixelsToTwipsX(e) / 2 - kLetterBoxWidth / 2;
 }
 
 void Store(const char* section, const char* key, const std::string& text) {
@@ -42,11 +42,11 @@ void Store(const char* section, const char* key, const std::string& text) {
 }  // namespace
 
 SettingsDialog::SettingsDialog()
-    : Form({os::WindowKind::Dialog, "Lisotra Settings.", os::TwipsToPixelsX(kClientWidth), os::TwipsToPixelsY(kClientHeight)}),
+    : Form({os::WindowKind::Dialog, "Lisotra Settings.", forms::TwipsToPixelsX(kClientWidth), forms::TwipsToPixelsY(kClientHeight)}),
       runAtStartup(*this, {360, 480, 1365, 195}, settings::SettingsDialogDescription().Instance("Run_At_StartUp1")),
       onTop(*this, {{360, 960, 4335, 375}, "Always on top", 0, 0, os::kButtonFace, os::kButtonText, 0}),
       colorButton(*this, {.rect = {360, 1680, 3135, 375}, .text = "Select reading panel background colour"}),
-      swatch(*this, {.rect = os::TwipsToPixels({3840, 1680, 1935, 375}), .border = true, .accessibleName = "reading panel colour"}),
+      swatch(*this, {.rect = forms::TwipsToPixels({3840, 1680, 1935, 375}), .border = true, .accessibleName = "reading panel colour"}),
       showLabel(*this, {.rect = {240, 2400, 3615, 360}, .text = kShowText, .font = LabelFont()}),
       showLetter(*this, {.rect = {LetterBoxLeft(240), 2400, kLetterBoxWidth, 285}, .accessibleName = "show hotkey letter"}),
       hideLabel(*this, {.rect = {240, 3000, 3495, 360}, .text = kHideText, .font = LabelFont()}),

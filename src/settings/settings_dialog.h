@@ -11,7 +11,7 @@
 #include "forms/form.h"
 #include "startup/run_at_startup.h"
 
-class SettingsDialog : public os::Form {
+class SettingsDialog : public forms::Form {
 public:
     SettingsDialog();
 
@@ -21,14 +21,14 @@ public:
 
     // In the order they are laid out; each letter box after the label it sits on.
     RunAtStartupBox runAtStartup;
-    os::CheckBox onTop;
-    os::CommandButton colorButton;
-    os::PictureBox swatch;
-    os::Label showLabel;
-    os::TextBox showLetter;
-    os::Label hideLabel;
-    os::TextBox hideLetter;
-    os::CommandButton okButton;
+    forms::CheckBox onTop;
+    forms::CommandButton colorButton;
+    forms::PictureBox swatch;
+    forms::Label showLabel;
+    forms::TextBox showLetter;
+    forms::Label hideLabel;
+    forms::TextBox hideLetter;
+    forms::CommandButton okButton;
 
     // Set by whoever opens the dialog: binds the hotkeys to the show and hide letters OK confirmed,
     // and gives back the combinations the desktop refused, in words ("CTRL+Alt+X and CTRL+Alt+Y"),

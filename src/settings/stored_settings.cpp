@@ -25,13 +25,13 @@ int LetterKeyCode(const std::string& letter) { return os::AnsiCharCode(letter); 
 
 bool ReadPanelOnTop() {
     // A number too large for 16 bits counts as absent.
-    return os::ToInt16(ReadNumber(kDefault, kOnTop)) == 1;
+    return forms::ToInt16(ReadNumber(kDefault, kOnTop)) == 1;
 }
 
 os::COLORREF ReadPanelColor() {
     // Zero, negative, too large for 32 bits, or beyond 0x00FFFFFF (not a colour): yellow.
     const double value = ReadNumber(kDefault, kBackColor);
-    const std::optional<std::int32_t> color = value > 0 ? os::ToInt32(value) : std::nullopt;
+    const std::optional<std::int32_t> color = value > 0 ? forms::ToInt32(value) : std::nullopt;
     return color && *color > 0 && *color <= 0xFFFFFF ? static_cast<os::COLORREF>(*color) : kYellow;
 }
 

@@ -22,10 +22,10 @@ public:
     void Start() { shell.Get(); }
 
     // Declared in the order they are torn down backwards.
-    os::FormSlot<ShellWindow> shell;
-    os::FormSlot<ReadingPanel> panel;
-    os::FormSlot<SettingsDialog> settings;
-    os::FormSlot<ColorPickerDialog> picker;
-    os::FormSlot<AboutBox> about;
-    os::FormSlot<DonateWindow> donate;
+    forms::FormSlot<ShellWindow> shell;
+    forms::FormSlot<ReadingPanel> panel;
+    forms::FormSlot<SettingsDialog> settings;
+    forms::FormSlot<ColorPickerDialog> picker;
+    forms::FormSlot<AboutBox> about;
+    forms::FormSlot<DonateWindow> donate;
 };

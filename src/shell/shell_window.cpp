@@ -27,8 +27,8 @@ os::Hicon SampleIconPicture() {
 }  // namespace
 
 ShellWindow::ShellWindow(App& app)
-    : Form({os::WindowKind::Hidden, "System Tray Sample Application", os::TwipsToPixelsX(kDesignWidth),
-            os::TwipsToPixelsY(kDesignHeight)}),
+    : Form({os::WindowKind::Hidden, "System Tray Sample Application", forms::TwipsToPixelsX(kDesignWidth),
+            forms::TwipsToPixelsY(kDesignHeight)}),
       app_(app),
       menu_{{"showHide", "&Show/Hide Form", [this] { ToggleReadingPanel(); }},
             {"separator", "-", nullptr},

@@ -13,7 +13,7 @@
 
 class App;
 
-class ShellWindow : public os::Form {
+class ShellWindow : public forms::Form {
 public:
     // The panel and the dialogs it opens are the app's.
     explicit ShellWindow(App& app);

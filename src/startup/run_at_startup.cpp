@@ -17,7 +17,7 @@ int CheckValue(bool flag) { return flag ? 1 : 0; }
 
 }  // namespace
 
-RunAtStartupBox::RunAtStartupBox(os::ControlContainer& host, os::TwipsRect placement, std::optional<os::PropertyBag> saved)
+RunAtStartupBox::RunAtStartupBox(forms::ControlContainer& host, forms::TwipsRect placement, std::optional<forms::PropertyBag> saved)
     : UserControl(host, placement, std::move(saved)),
       checkBox(*this, {{0, 0, 1455, 195}, kDesignCaption, 0, 0, os::kButtonFace, os::kButtonText, 0}),
       font_(checkBox.Font()) {
@@ -37,7 +37,7 @@ void RunAtStartupBox::SetCommandLineArgument(const std::string& value) {
 
 void RunAtStartupBox::SetAlignment(std::int32_t value) {
     if (value == 2) value = 0;
-    const std::int16_t alignment = os::RoundToInt16(value);  // OverflowError before anything changes
+    const std::int16_t alignment = forms::RoundToInt16(value);  // OverflowError before anything changes
     checkBox.SetAlignment(alignment);
     PropertyChanged();
 }
@@ -92,7 +92,7 @@ void RunAtStartupBox::OnInitialize() {
 
 void RunAtStartupBox::OnInitProperties() { SetFont(Ambient().Font); }
 
-void RunAtStartupBox::OnReadProperties(os::PropertyBag& bag) {
+void RunAtStartupBox::OnReadProperties(forms::PropertyBag& bag) {
     SetFont(bag.ReadProperty("Font", Ambient().Font));
     commandLineArgument_ = bag.ReadProperty("prbCmd_Line_arg", "");
     SetBackColor(static_cast<os::COLORREF>(bag.ReadProperty("prbBackColor", static_cast<std::int32_t>(os::kButtonFace))));
@@ -101,7 +101,7 @@ void RunAtStartupBox::OnReadProperties(os::PropertyBag& bag) {
     SetCaption(bag.ReadProperty("prbCaption", kReadDefaultCaption));
 }
 
-void RunAtStartupBox::OnWriteProperties(os::PropertyBag& bag) {
+void RunAtStartupBox::OnWriteProperties(forms::PropertyBag& bag) {
     bag.WriteProperty("Font", font_, Ambient().Font);
     bag.WriteProperty("prbCaption", Caption(), kWriteDefaultCaption);
     bag.WriteProperty("prbCmd_Line_arg", commandLineArgument_, "");

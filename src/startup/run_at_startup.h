@@ -14,9 +14,9 @@
 #include "forms/property_bag.h"
 #include "forms/user_control.h"
 
-class RunAtStartupBox : public os::UserControl {
+class RunAtStartupBox : public forms::UserControl {
 public:
-    RunAtStartupBox(os::ControlContainer& host, os::TwipsRect placement, std::optional<os::PropertyBag> saved);
+    RunAtStartupBox(forms::ControlContainer& host, forms::TwipsRect placement, std::optional<forms::PropertyBag> saved);
 
     // Properties. Each setter tells the host through PropertyChanged; Caption and Font lay the
     // control out again.
@@ -27,7 +27,7 @@ public:
     void SetCommandLineArgument(const std::string& value);
     std::int32_t Alignment() const { return checkBox.Alignment(); }
     // 2 (centred, which a check box lacks) becomes 0; outside the 16-bit range it raises
-    // os::OverflowError and changes nothing.
+    // forms::OverflowError and changes nothing.
     void SetAlignment(std::int32_t value);
     // Whether the box is set: the program registered to start at log-on.
     bool Registered() const { return checkBox.Value() != 0; }
@@ -48,13 +48,13 @@ public:
     // Raised after every change of the box has updated the log-on entry.
     std::function<void()> RegistrationChanged;
 
-    os::CheckBox checkBox;
+    forms::CheckBox checkBox;
 
 protected:
     void OnInitialize() override;
     void OnInitProperties() override;
-    void OnReadProperties(os::PropertyBag& bag) override;
-    void OnWriteProperties(os::PropertyBag& bag) override;
+    void OnReadProperties(forms::PropertyBag& bag) override;
+    void OnWriteProperties(forms::PropertyBag& bag) override;
     void OnResize() override;
 
 private:

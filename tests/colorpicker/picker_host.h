@@ -5,7 +5,7 @@
 #include "forms/form.h"
 #include "support/test_form.h"
 
-class PickerHost : public os::Form {
+class PickerHost : public forms::Form {
 public:
     PickerHost() : Form({os::WindowKind::SizableToolWindow, "Picker", 240, 220}), picker(*this, {120, 120, 1500, 900}) {
         picker.ColorChanged = [this] { ++changes; };

@@ -7,11 +7,11 @@
 #include "forms/form.h"
 
 namespace {
-class PickerWindow : public os::Form {
+class PickerWindow : public forms::Form {
 public:
     PickerWindow()
-        : Form({os::WindowKind::SizableToolWindow, "Lisotra colour picker test", os::TwipsToPixelsX(3400),
-                os::TwipsToPixelsY(3100)}),
+        : Form({os::WindowKind::SizableToolWindow, "Lisotra colour picker test", forms::TwipsToPixelsX(3400),
+                forms::TwipsToPixelsY(3100)}),
           picker(*this, {120, 120, 3060, 2820}) {
         picker.ColorChanged = [this] {
             std::printf("selected %06X\n", static_cast<unsigned>(picker.SelectedColor()));
@@ -23,6 +23,6 @@ public:
 }  // namespace
 
 int main(int argc, char** argv) {
-    os::FormSlot<PickerWindow> window;
+    forms::FormSlot<PickerWindow> window;
     return os::RunApplication(argc, argv, [&window] { window->Show(); }, [&window] { window.Discard(); });
 }

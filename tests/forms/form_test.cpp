@@ -15,7 +15,7 @@
 namespace {
 std::vector<std::string> events;
 
-class Probe : public os::Form {
+class Probe : public forms::Form {
 public:
     Probe() : Form({os::WindowKind::SizableToolWindow, "Probe", 300, 200}) {}
     bool refuse = false;
@@ -37,7 +37,7 @@ protected:
 
 TestForm<Probe> probe;
 
-class BoxHost : public os::Form {
+class BoxHost : public forms::Form {
 public:
     BoxHost() : Form({os::WindowKind::SizableToolWindow, "Host", 300, 200}), box(*this, {.rect = {10, 20, 32, 32}}) {
         auto record = [](const char* what) {
@@ -51,7 +51,7 @@ public:
         box.MouseUp = record("up");
         box.Click = [] { events.push_back("click"); };
     }
-    os::PictureBox box;
+    forms::PictureBox box;
 };
 TestForm<BoxHost> boxHost;
 
@@ -116,7 +116,7 @@ TEST_F(FormLayer, TwipsFollowTheScreen) {
     EXPECT_EQ(probe->Width(), 4567.5f);  // 609 pixels
     probe->SetLeft(-1203.75f);           // -160.5 pixels: halves to even
     EXPECT_EQ(probe->Left(), -160 * 7.5f);
-    EXPECT_THROW(probe->SetTop(1e30f), os::OverflowError);
+    EXPECT_THROW(probe->SetTop(1e30f), forms::OverflowError);
 }
 
 TEST_F(FormLayer, APictureBoxHearsTheMouseInTwipsWithItsButtonsAndKeys) {

@@ -9,7 +9,7 @@
 #include <fstream>
 
 TEST(PropertyBag, DefaultsAreNotSavedAndKeysMatchInAnyCase) {
-    os::PropertyBag bag;
+    forms::PropertyBag bag;
     bag.WriteProperty("prbCaption", "Run At Startup", "Run At Startup");
     bag.WriteProperty("prbAlignment", 0, 0);
     EXPECT_TRUE(bag.Entries().empty());
@@ -24,7 +24,7 @@ TEST(PropertyBag, DefaultsAreNotSavedAndKeysMatchInAnyCase) {
 }
 
 TEST(PropertyBag, ValuesNotOfTheKindAskedReadAsTheDefault) {
-    const auto bag = os::FormDescription::Parse(
+    const auto bag = forms::FormDescription::Parse(
                          "[c]\n"
                          "big = 70000\n"
                          "colour = 0x8000000F\n"
@@ -48,29 +48,29 @@ TEST(PropertyBag, ValuesNotOfTheKindAskedReadAsTheDefault) {
     EXPECT_EQ(bag->ReadProperty("word", "d"), "d");
     EXPECT_EQ(bag->ReadProperty("font", os::Font{"Default"}).name, "Default");
     EXPECT_EQ(bag->ReadProperty("speck", os::Font{"Default"}).name, "Default");
-    EXPECT_EQ(os::FontText(bag->ReadProperty("least", os::Font{})), "\"Arial\" size 0.0001 weight 400 charset 0");
+    EXPECT_EQ(forms::FontText(bag->ReadProperty("least", os::Font{})), "\"Arial\" size 0.0001 weight 400 charset 0");
     EXPECT_EQ(bag->ReadProperty("open", "d"), "d");
 }
 
 TEST(PropertyBag, TextsAndFontsComeBackExactlyFromTheirSavedText) {
     const std::string tricky = " \"quoted\" back\\slash\ttab\nline = [x] ; # ";
     const os::Font font{"Segoe \"UI\" \\ Light", 10.125, 300, 161, true, true, true};
-    os::PropertyBag bag;
+    forms::PropertyBag bag;
     bag.WriteProperty("text", tricky, "");
     bag.WriteProperty("font", font, os::Font{});
     bag.WriteProperty("plain", os::Font{}, os::Font{});  // a font is saved even when it is the default
-    os::FormDescription description;
+    forms::FormDescription description;
     description.SetInstance("Control1", bag);
-    const auto back = os::FormDescription::Parse(description.Text()).Instance("control1");
+    const auto back = forms::FormDescription::Parse(description.Text()).Instance("control1");
     ASSERT_TRUE(back);
     EXPECT_EQ(back->ReadProperty("text", ""), tricky);
     EXPECT_EQ(back->ReadProperty("font", os::Font{}), font);
     EXPECT_EQ(back->ReadProperty("plain", os::Font{"x"}), os::Font{});
-    EXPECT_EQ(os::FontText(os::Font{}), "\"MS Sans Serif\" size 8.25 weight 400 charset 0");
+    EXPECT_EQ(forms::FontText(os::Font{}), "\"MS Sans Serif\" size 8.25 weight 400 charset 0");
 }
 
 TEST(FormDescriptionFile, CommentsAndStrayLinesAreSkipped) {
-    const auto description = os::FormDescription::Parse(
+    const auto description = forms::FormDescription::Parse(
         "; comment\n"
         "before = 1\n"
         "[A]\r\n"
@@ -91,14 +91,14 @@ TEST(FormDescriptionFile, SavedAndLoadedFromDisk) {
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     const std::string path = (dir / "test_form.props").string();
-    EXPECT_FALSE(os::FormDescription::Load(path).Instance("x"));  // no file: nothing saved
+    EXPECT_FALSE(forms::FormDescription::Load(path).Instance("x"));  // no file: nothing saved
 
-    os::PropertyBag bag;
+    forms::PropertyBag bag;
     bag.WriteProperty("prbCaption", "Start", "");
-    os::FormDescription description;
+    forms::FormDescription description;
     description.SetInstance("Run_At_StartUp1", bag);
     ASSERT_TRUE(description.Save(path));
-    EXPECT_EQ(os::FormDescription::Load(path).Instance("RUN_AT_STARTUP1")->ReadProperty("prbcaption", ""), "Start");
+    EXPECT_EQ(forms::FormDescription::Load(path).Instance("RUN_AT_STARTUP1")->ReadProperty("prbcaption", ""), "Start");
     EXPECT_FALSE(std::filesystem::exists(path + ".new"));
     // A folder that cannot take the file: nothing is written, and the answer says so.
     EXPECT_FALSE(description.Save((dir / "missing" / "f.props").string()));

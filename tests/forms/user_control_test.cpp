@@ -15,22 +15,22 @@
 namespace {
 std::vector<std::string> events;
 
-class Probe : public os::UserControl {
+class Probe : public forms::UserControl {
 public:
     using UserControl::UserControl;
     using UserControl::SetHeight;
     using UserControl::SetWidth;
     using UserControl::TextHeight;
     using UserControl::TextWidth;
-    os::CheckBox Check1{*this, {{0, 0, 600, 195}, "Check1"}};
+    forms::CheckBox Check1{*this, {{0, 0, 600, 195}, "Check1"}};
 
 protected:
     void OnInitialize() override { events.push_back("Initialize"); }
     void OnInitProperties() override { events.push_back("InitProperties"); }
-    void OnReadProperties(os::PropertyBag& bag) override {
+    void OnReadProperties(forms::PropertyBag& bag) override {
         events.push_back("ReadProperties " + bag.ReadProperty("caption", ""));
     }
-    void OnWriteProperties(os::PropertyBag& bag) override {
+    void OnWriteProperties(forms::PropertyBag& bag) override {
         events.push_back("WriteProperties");
         bag.WriteProperty("caption", "saved", "");
     }
@@ -38,9 +38,9 @@ protected:
     void OnShow() override { events.push_back("Show"); }
 };
 
-std::optional<os::PropertyBag> saved;
+std::optional<forms::PropertyBag> saved;
 
-class ProbeForm : public os::Form {
+class ProbeForm : public forms::Form {
 public:
     ProbeForm() : Form({os::WindowKind::SizableToolWindow, "Probe", 300, 200}), control(*this, {150, 300, 1500, 300}, saved) {}
     Probe control;
@@ -69,11 +69,11 @@ TEST_F(UserControlHost, ANewInstanceInitialisesThenResizesThenShowsWithItsForm) 
 }
 
 TEST_F(UserControlHost, ASavedInstanceReadsItsBagAndIsSavedWithItsExtent) {
-    saved = os::PropertyBag();
+    saved = forms::PropertyBag();
     saved->SetEntry("CAPTION", "\"from the file\"");
     probeForm.Get();
     EXPECT_EQ(events, (std::vector<std::string>{"Initialize", "ReadProperties from the file", "Resize 1500"}));
-    const os::PropertyBag bag = probeForm->control.SaveProperties();
+    const forms::PropertyBag bag = probeForm->control.SaveProperties();
     EXPECT_EQ(bag.ReadProperty("caption", ""), "saved");
     EXPECT_EQ(bag.ReadProperty("_extentx", 0), 2646);  // 1500 twips in hundredths of a millimetre
     EXPECT_EQ(bag.ReadProperty("_extenty", 0), 529);
@@ -100,7 +100,7 @@ TEST_F(UserControlHost, TextIsMeasuredInTheSurfacesFont) {
 }
 
 TEST_F(UserControlHost, ACheckBoxClicksOnEveryChangeFromTheUserOrTheProgram) {
-    os::CheckBox& box = probeForm->control.Check1;
+    forms::CheckBox& box = probeForm->control.Check1;
     int clicks = 0;
     box.Click = [&] { ++clicks; };
     box.SetValue(0);
@@ -112,7 +112,7 @@ TEST_F(UserControlHost, ACheckBoxClicksOnEveryChangeFromTheUserOrTheProgram) {
     headless::ClickCheckBox(box.hWnd());
     EXPECT_EQ(clicks, 2);
     EXPECT_EQ(box.Value(), 0);
-    EXPECT_THROW(box.SetValue(-1), os::InvalidPropertyValue);
+    EXPECT_THROW(box.SetValue(-1), forms::InvalidPropertyValue);
     EXPECT_EQ(box.Value(), 0);
     EXPECT_EQ(clicks, 2);
     // It sits in the user control's surface, not on the form.

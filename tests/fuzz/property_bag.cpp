@@ -8,9 +8,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
-    const os::FormDescription description = os::FormDescription::Parse(input);
+    const forms::FormDescription description = forms::FormDescription::Parse(input);
     const std::string text = description.Text();
-    FUZZ_CHECK(os::FormDescription::Parse(text).Text() == text);
+    FUZZ_CHECK(forms::FormDescription::Parse(text).Text() == text);
 
     // The same bytes from a file, and the description saved and loaded again.
     const std::string path = fuzz::TemporaryFolder() + "/form.props";
@@ -18,13 +18,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::ofstream file(path, std::ios::binary | std::ios::trunc);
         file.write(input.data(), static_cast<std::streamsize>(input.size()));
     }
-    FUZZ_CHECK(os::FormDescription::Load(path).Text() == text);
+    FUZZ_CHECK(forms::FormDescription::Load(path).Text() == text);
     FUZZ_CHECK(description.Save(path));
-    FUZZ_CHECK(os::FormDescription::Load(path).Text() == text);
+    FUZZ_CHECK(forms::FormDescription::Load(path).Text() == text);
 
     // Every entry read as each kind; what reads as a font or a text writes out as itself.
     const os::Font fallback{};
-    const os::FormDescription reread = os::FormDescription::Parse(text);
+    const forms::FormDescription reread = forms::FormDescription::Parse(text);
     std::size_t lineStart = 0;
     while (lineStart < text.size()) {
         const std::size_t lineEnd = text.find('\n', lineStart);
@@ -37,15 +37,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             (void)bag->ReadProperty(key, std::int32_t{7});
             (void)bag->ReadProperty(key, std::int16_t{7});
             const std::string asText = bag->ReadProperty(key, "default");
-            if (const auto unquoted = os::UnquoteText(value)) {
+            if (const auto unquoted = forms::UnquoteText(value)) {
                 FUZZ_CHECK(asText == *unquoted);
-                FUZZ_CHECK(os::UnquoteText(os::QuoteText(*unquoted)) == *unquoted);
+                FUZZ_CHECK(forms::UnquoteText(forms::QuoteText(*unquoted)) == *unquoted);
             }
-            if (const auto font = os::ParseFontText(value)) {
-                const std::string written = os::FontText(*font);
-                const auto again = os::ParseFontText(written);
-                FUZZ_CHECK(again.has_value() && os::FontText(*again) == written);
-                FUZZ_CHECK(os::FontText(bag->ReadProperty(key, fallback)) == written);
+            if (const auto font = forms::ParseFontText(value)) {
+                const std::string written = forms::FontText(*font);
+                const auto again = forms::ParseFontText(written);
+                FUZZ_CHECK(again.has_value() && forms::FontText(*again) == written);
+                FUZZ_CHECK(forms::FontText(bag->ReadProperty(key, fallback)) == written);
             }
         }
     }

@@ -21,7 +21,7 @@ protected:
         headless::Mouse(child, os::WM_LBUTTONDOWN, 5, 5);
         headless::Mouse(child, os::WM_LBUTTONUP, 5, 5);
     }
-    static std::string Text(const os::TextControl& c) { return headless::Control(c.hWnd())->text; }
+    static std::string Text(const forms::TextControl& c) { return headless::Control(c.hWnd())->text; }
 };
 }  // namespace
 

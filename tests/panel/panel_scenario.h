@@ -57,8 +57,8 @@ inline const Step kSteps[] = {
     {"showing again restores it whole", Act::Show, {}, true, kMoved, kMoved},
 };
 
-inline std::string TwipsX(int pixels) { return settings::FormatSettingNumber(os::PixelsToTwipsX(pixels)); }
-inline std::string TwipsY(int pixels) { return settings::FormatSettingNumber(os::PixelsToTwipsY(pixels)); }
+inline std::string TwipsX(int pixels) { return settings::FormatSettingNumber(forms::PixelsToTwipsX(pixels)); }
+inline std::string TwipsY(int pixels) { return settings::FormatSettingNumber(forms::PixelsToTwipsY(pixels)); }
 
 // Plays the steps on a desktop whose store holds no panel settings.
 inline void Play(Desktop& desktop) {

@@ -21,8 +21,8 @@ protected:
         headless::TrayAct(os::TrayEvent::MenuAsked);
     }
     static SettingsDialog& Dialog() { return Program().settings.Get(); }
-    static std::string Shown(const os::TextControl& c) { return headless::Control(c.hWnd())->text; }
-    static void Type(const os::TextBox& box, const std::string& text) { headless::TypeText(box.hWnd(), text); }
+    static std::string Shown(const forms::TextControl& c) { return headless::Control(c.hWnd())->text; }
+    static void Type(const forms::TextBox& box, const std::string& text) { headless::TypeText(box.hWnd(), text); }
     static void PressOk() { headless::ClickButton(Dialog().okButton.hWnd()); }
     static bool Panel(unsigned key) {
         headless::PressHotKey(kCtrlAlt, key);
@@ -186,7 +186,7 @@ TEST_F(SettingsDialogTest, LayoutNamesAndTheLetterBoxesOverTheE) {
     Open();
     const SettingsDialog& d = Dialog();
     const headless::WindowState* window = headless::Window(d.hWnd());
-    EXPECT_EQ(window->frame.width - 8, os::TwipsToPixelsX(7170));  // the in-memory desktop's border
+    EXPECT_EQ(window->frame.width - 8, forms::TwipsToPixelsX(7170));  // the in-memory desktop's border
     for (const auto* pair : {&d.showLetter, &d.hideLetter}) {
         const headless::ControlState* box = headless::Control(pair->hWnd());
         const headless::ControlState* label = headless::Control((pair == &d.showLetter ? d.showLabel : d.hideLabel).hWnd());

@@ -37,7 +37,7 @@ TEST_F(LogOnEntry, ABoxInLineWithTheEntryWritesAndRemovesNothing) {
 
 TEST_F(LogOnEntry, ACopyElsewhereCountsAndIsRewrittenWhenTheBoxTurnsSet) {
     headless::PlantAutostartEntry("\"D:\\Old\\lisotra.exe\" /tray");
-    StartupHost::nextSaved = os::PropertyBag();
+    StartupHost::nextSaved = forms::PropertyBag();
     StartupHost::nextSaved->WriteProperty("prbCmd_Line_arg", "/saved", "");
     // Created while registered: set, and rewritten before the saved argument text is read.
     EXPECT_TRUE(Control().Registered());

@@ -23,12 +23,12 @@ protected:
     static RunAtStartupBox& Control() { return startupHost->runAtStartup; }
     static const headless::CheckBoxState& Shown() { return *headless::CheckBox(Control().checkBox.hWnd()); }
     // Saves the control as the host would, then loads it afresh from the saved text.
-    static os::PropertyBag SaveAndReload() {
-        os::FormDescription description;
+    static forms::PropertyBag SaveAndReload() {
+        forms::FormDescription description;
         description.SetInstance("Run_At_StartUp1", Control().SaveProperties());
         const std::string text = description.Text();
         FreshProcess();
-        StartupHost::nextSaved = os::FormDescription::Parse(text).Instance("run_at_startup1");
+        StartupHost::nextSaved = forms::FormDescription::Parse(text).Instance("run_at_startup1");
         return *StartupHost::nextSaved;
     }
 };
@@ -55,7 +55,7 @@ TEST_F(RunAtStartUpControl, SettingTheStateItHasRunsNothingButStillTellsTheHost)
     EXPECT_EQ(headless::AutostartRemovals(), 0);
     EXPECT_EQ(startupHost->runAtStartupChanged, 1);
     EXPECT_EQ(startupHost->changed, std::vector<std::string>{""});
-    EXPECT_THROW(Control().checkBox.SetValue(2), os::InvalidPropertyValue);
+    EXPECT_THROW(Control().checkBox.SetValue(2), forms::InvalidPropertyValue);
     EXPECT_EQ(Control().checkBox.Value(), 1);
 }
 
@@ -70,8 +70,8 @@ TEST_F(RunAtStartUpControl, Alignment) {
     EXPECT_EQ(Control().Alignment(), -5);
     // Outside 16 bits: an overflow error for the caller, and nothing changed or reported.
     startupHost->changed.clear();
-    EXPECT_THROW(Control().SetAlignment(32768), os::OverflowError);
-    EXPECT_THROW(Control().SetAlignment(-32769), os::OverflowError);
+    EXPECT_THROW(Control().SetAlignment(32768), forms::OverflowError);
+    EXPECT_THROW(Control().SetAlignment(-32769), forms::OverflowError);
     EXPECT_EQ(Control().Alignment(), -5);
     EXPECT_TRUE(startupHost->changed.empty());
 }
@@ -124,7 +124,7 @@ TEST_F(RunAtStartUpControl, TheSettingsDialogsSavedInstance) {
     EXPECT_EQ(Control().ForeColor(), 0x80000012u);
     EXPECT_EQ(Control().Alignment(), 0);
     // Saved again, it holds what it was loaded from, and nothing that equals its default.
-    const os::PropertyBag saved = Control().SaveProperties();
+    const forms::PropertyBag saved = Control().SaveProperties();
     EXPECT_EQ(saved.ReadProperty("PRBCAPTION", "none"), "Run At StartUp");
     EXPECT_EQ(saved.ReadProperty("font", os::Font{"none"}), MsSansSerif());
     for (const char* key : {"prbCmd_Line_arg", "prbBackColor", "prbForeColor", "prbAlignment"}) {
@@ -133,22 +133,22 @@ TEST_F(RunAtStartUpControl, TheSettingsDialogsSavedInstance) {
 }
 
 TEST_F(RunAtStartUpControl, TheSavedExtentGivesTheSizeUntilTheLayout) {
-    os::PropertyBag bag;
+    forms::PropertyBag bag;
     bag.SetEntry("_extentx", "2487");
     bag.SetEntry("_extenty", "344");
-    struct Bare : os::Form {
+    struct Bare : forms::Form {
         Bare() : Form({os::WindowKind::SizableToolWindow, "Bare", 100, 100}) {}
     } form;
-    os::UserControl plain(form, {0, 0, 1365, 195}, bag);
+    forms::UserControl plain(form, {0, 0, 1365, 195}, bag);
     EXPECT_EQ(plain.Width(), 1410);
     EXPECT_EQ(plain.Height(), 195);
-    const os::PropertyBag saved = plain.SaveProperties();
+    const forms::PropertyBag saved = plain.SaveProperties();
     EXPECT_EQ(saved.ReadProperty("_ExtentX", 0), 2487);
     EXPECT_EQ(saved.ReadProperty("_ExtentY", 0), 344);
 }
 
 TEST_F(RunAtStartUpControl, ACaptionEqualToTheWritingDefaultComesBackAsTheReadingDefault) {
-    StartupHost::nextSaved = os::PropertyBag();
+    StartupHost::nextSaved = forms::PropertyBag();
     Control().SetCaption("Run At Startup");
     EXPECT_FALSE(SaveAndReload().Holds("prbCaption"));
     EXPECT_EQ(Control().Caption(), "Run At StartUp");
@@ -160,14 +160,14 @@ TEST_F(RunAtStartUpControl, ANewInstanceTakesTheAmbientFontAndSavesTheDesignCapt
     EXPECT_EQ(Control().Caption(), "Run at Startup");
     EXPECT_EQ(Control().Font(), tahoma);
     EXPECT_EQ(Shown().font, tahoma);
-    const os::PropertyBag saved = SaveAndReload();
+    const forms::PropertyBag saved = SaveAndReload();
     EXPECT_EQ(saved.ReadProperty("font", os::Font{}), tahoma);  // saved though it is the ambient font
     EXPECT_EQ(saved.ReadProperty("prbCaption", ""), "Run at Startup");
     EXPECT_EQ(Control().Caption(), "Run at Startup");
 }
 
 TEST_F(RunAtStartUpControl, EveryPropertyRoundTripsThroughTheSavedText) {
-    StartupHost::nextSaved = os::PropertyBag();
+    StartupHost::nextSaved = forms::PropertyBag();
     const os::Font font{"Courier \"New\"", 10.5, 700, 204, true, false, true};
     Control().SetCaption("Start \\ with\n\"log-on\"");
     Control().SetCommandLineArgument("/tray \"x\"");
@@ -175,7 +175,7 @@ TEST_F(RunAtStartUpControl, EveryPropertyRoundTripsThroughTheSavedText) {
     Control().SetForeColor(0x80000008);
     Control().SetAlignment(1);
     Control().SetFont(font);
-    const os::PropertyBag saved = SaveAndReload();
+    const forms::PropertyBag saved = SaveAndReload();
     EXPECT_TRUE(saved.Holds("prbBackColor"));
     EXPECT_EQ(Control().Caption(), "Start \\ with\n\"log-on\"");
     EXPECT_EQ(Control().CommandLineArgument(), "/tray \"x\"");
@@ -188,7 +188,7 @@ TEST_F(RunAtStartUpControl, EveryPropertyRoundTripsThroughTheSavedText) {
 }
 
 TEST_F(RunAtStartUpControl, ReadingAppliesEveryPropertyInOrderAndTellsTheHost) {
-    os::PropertyBag bag;
+    forms::PropertyBag bag;
     bag.SetEntry("PrbAlignment", "70000");  // beyond 16 bits: read as the default
     bag.SetEntry("prbBackColor", "0x80000005");
     bag.SetEntry("prbforecolor", "not a number");

@@ -10,10 +10,10 @@
 #include "platform/headless/headless.h"
 #include "startup/run_at_startup.h"
 
-class StartupHost : public os::Form {
+class StartupHost : public forms::Form {
 public:
     // The saved instance the next host loads with; nothing for a new instance.
-    static inline std::optional<os::PropertyBag> nextSaved;
+    static inline std::optional<forms::PropertyBag> nextSaved;
     // The font of the next host, which its control takes as the ambient font.
     static inline std::optional<os::Font> nextFont;
 

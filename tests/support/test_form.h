@@ -18,7 +18,7 @@ inline void DiscardTestForms() {
 }
 
 template <class T>
-class TestForm : public os::FormSlot<T> {
+class TestForm : public forms::FormSlot<T> {
 public:
     TestForm() { TestFormDiscards().push_back([this] { this->Discard(); }); }
 };

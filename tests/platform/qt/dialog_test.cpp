@@ -31,9 +31,9 @@ namespace {
 
 // A label's, text box's or button's design. (Written out: designated initializers would leave the
 // font and name without initializers, which the warnings refuse.)
-os::TextControl::Design Designed(os::TwipsRect rect, std::string text, std::string accessibleName = {},
+forms::TextControl::Design Designed(forms::TwipsRect rect, std::string text, std::string accessibleName = {},
                                  bool isDefault = false, bool isCancel = false) {
-    os::TextControl::Design design;
+    forms::TextControl::Design design;
     design.rect = rect;
     design.text = std::move(text);
     design.accessibleName = std::move(accessibleName);
@@ -51,17 +51,17 @@ os::ControlDesign NativeDesign(os::ControlKind kind, os::PixelRect rect, std::st
 }
 
 // A check box inside a user control: Tab reaches the control through it.
-class Options final : public os::UserControl {
+class Options final : public forms::UserControl {
 public:
-    Options(os::ControlContainer& host, os::TwipsRect placement)
+    Options(forms::ControlContainer& host, forms::TwipsRect placement)
         : UserControl(host, placement, std::nullopt), onTop(*this, {.rect = {0, 0, 1500, 255}, .caption = "On top"}) {}
-    os::CheckBox onTop;
+    forms::CheckBox onTop;
 };
 
 // The controls are created in another order than Tab visits them, and one text box is left out
 // of the tab order.
 template <os::WindowKind Kind>
-class Sample final : public os::Form {
+class Sample final : public forms::Form {
 public:
     Sample()
         : Form({Kind, Caption(), 360, 240}),
@@ -72,7 +72,7 @@ public:
           swatch(*this,
                  {.rect = {10, 70, 60, 40}, .border = true, .toolTip = "Click to choose a colour",
                   .accessibleName = "panel colour"},
-                 os::ScaleMode::Pixels),
+                 forms::ScaleMode::Pixels),
           cancel(*this, Designed({3600, 2700, 1400, 375}, "Cancel && close", {}, false, true)),
           ok(*this, Designed({2400, 2700, 1100, 375}, "&OK", {}, true)) {
         ok.Click = [this] { ++okPresses; };
@@ -82,13 +82,13 @@ public:
     }
     static const char* Caption() { return Kind == os::WindowKind::Dialog ? "Sample dialog" : "Sample tool dialog"; }
 
-    os::Label caption;
-    os::TextBox letter;
-    os::TextBox unlisted;
+    forms::Label caption;
+    forms::TextBox letter;
+    forms::TextBox unlisted;
     Options options;
-    os::PictureBox swatch;
-    os::CommandButton cancel;
-    os::CommandButton ok;
+    forms::PictureBox swatch;
+    forms::CommandButton cancel;
+    forms::CommandButton ok;
     int okPresses = 0;
     int cancelPresses = 0;
     int swatchClicks = 0;
@@ -368,8 +368,8 @@ TEST_F(QtDialog, ALabelIsDrawnInTheDesignFontOnTheWindowsBackground) {
     EXPECT_EQ(seen.caption->font().family(), "Liberation Sans");  // for the missing "MS Sans Serif"
     EXPECT_DOUBLE_EQ(seen.caption->font().pointSizeF(), 8.25);
     EXPECT_EQ(seen.caption->text(), "Show hotkey: Ctrl+Alt+");
-    EXPECT_EQ(seen.caption->geometry(), QRect(os::TwipsToPixelsX(120), os::TwipsToPixelsY(120),
-                                              os::TwipsToPixelsX(2400), os::TwipsToPixelsY(255)));
+    EXPECT_EQ(seen.caption->geometry(), QRect(forms::TwipsToPixelsX(120), forms::TwipsToPixelsY(120),
+                                              forms::TwipsToPixelsX(2400), forms::TwipsToPixelsY(255)));
     dialog->SetBackColor(0x00FF00);
     const QRect r = seen.caption->geometry();
     EXPECT_EQ(seen.window->grab().toImage().pixel(r.right() - 1, r.bottom() - 1), qRgb(0, 255, 0));

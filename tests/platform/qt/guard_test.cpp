@@ -23,13 +23,13 @@ constexpr const char* kOverflowMessage = "run-time error not handled, the progra
 // A form whose every handler raises an overflow error, as a conversion of a value out of range
 // would.
 struct FailingEvents final : os::NativeWindowEvents, os::NativeCheckBoxEvents, os::NativeControlEvents {
-    void OnSizeChanged() override { throw os::OverflowError(); }
-    void OnActivated() override { throw os::OverflowError(); }
-    void OnCloseRequest(os::CloseReason) override { throw os::OverflowError(); }
-    void OnMouse(const os::MouseInput&) override { throw os::OverflowError(); }
-    void OnUserSetValue(int) override { throw os::OverflowError(); }
-    void OnClicked() override { throw os::OverflowError(); }
-    void OnTextEdited(const std::string&) override { throw os::OverflowError(); }
+    void OnSizeChanged() override { throw forms::OverflowError(); }
+    void OnActivated() override { throw forms::OverflowError(); }
+    void OnCloseRequest(os::CloseReason) override { throw forms::OverflowError(); }
+    void OnMouse(const os::MouseInput&) override { throw forms::OverflowError(); }
+    void OnUserSetValue(int) override { throw forms::OverflowError(); }
+    void OnClicked() override { throw forms::OverflowError(); }
+    void OnTextEdited(const std::string&) override { throw forms::OverflowError(); }
 };
 
 std::unique_ptr<os::NativeControl> Control(os::NativeWindow& window, os::ControlKind kind, FailingEvents& events) {
@@ -111,7 +111,7 @@ TEST_F(QtGuard, TypingInATextBox) {
 TEST_F(QtGuard, DeferredWork) {
     EXPECT_EXIT(
         {
-            os::PostDeferred([] { throw os::OverflowError(); });
+            os::PostDeferred([] { throw forms::OverflowError(); });
             QApplication::processEvents();
         },
         ::testing::ExitedWithCode(1), kOverflowMessage);
@@ -131,8 +131,8 @@ TEST_F(QtGuard, WorkThatEndsWellGoesOn) {
     os::PostDeferred([&runs] { ++runs; });
     os::PostDeferred([&runs] {
         try {
-            throw os::OverflowError();
-        } catch (const os::OverflowError&) {
+            throw forms::OverflowError();
+        } catch (const forms::OverflowError&) {
             ++runs;  // handled by the program itself
         }
     });

@@ -92,7 +92,7 @@ TEST_F(QtProgram, ThePanelIsAToolWindowOfTheDesignSize) {
     ASSERT_NE(panel, nullptr);
     EXPECT_TRUE(panel->windowFlags() & Qt::Tool);
     EXPECT_FALSE(panel->windowFlags() & Qt::WindowMinMaxButtonsHint);
-    EXPECT_EQ(panel->size(), QSize(os::TwipsToPixelsX(4560), os::TwipsToPixelsY(3015)));
+    EXPECT_EQ(panel->size(), QSize(forms::TwipsToPixelsX(4560), forms::TwipsToPixelsY(3015)));
 }
 
 TEST_F(QtProgram, StoredChoicesApplyToTheWidget) {

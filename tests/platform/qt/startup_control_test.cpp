@@ -19,7 +19,7 @@
 #include "startup/run_at_startup.h"
 
 namespace {
-class Host : public os::Form {
+class Host : public forms::Form {
 public:
     Host()
         : Form({os::WindowKind::SizableToolWindow, "Startup host", 300, 120}),
@@ -68,10 +68,10 @@ TEST_F(QtStartupControl, ARealCheckBoxSizedFromTheDesktopsFont) {
     EXPECT_DOUBLE_EQ(box->font().pointSizeF(), 8.25);
     const QFontMetrics metrics(box->font());
     const int width = metrics.horizontalAdvance("R") + metrics.horizontalAdvance("Run At StartUp") +
-                      os::TwipsToPixelsX(210);
+                      forms::TwipsToPixelsX(210);
     EXPECT_EQ(box->size(), QSize(width, metrics.height()));
     EXPECT_EQ(box->parentWidget()->geometry(),
-              QRect(os::TwipsToPixelsX(360), os::TwipsToPixelsY(480), width, metrics.height()));
+              QRect(forms::TwipsToPixelsX(360), forms::TwipsToPixelsY(480), width, metrics.height()));
 }
 
 TEST_F(QtStartupControl, AClickWritesTheEntryAndTheProgramClearingItRemovesIt) {

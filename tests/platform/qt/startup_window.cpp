@@ -16,11 +16,11 @@
 #include "startup/run_at_startup.h"
 
 namespace {
-class StartupWindow : public os::Form {
+class StartupWindow : public forms::Form {
 public:
     StartupWindow()
-        : Form({os::WindowKind::SizableToolWindow, "Lisotra start-up test", os::TwipsToPixelsX(2700),
-                os::TwipsToPixelsY(1200)}),
+        : Form({os::WindowKind::SizableToolWindow, "Lisotra start-up test", forms::TwipsToPixelsX(2700),
+                forms::TwipsToPixelsY(1200)}),
           runAtStartup(*this, {360, 480, 1365, 195}, settings::SettingsDialogDescription().Instance("Run_At_StartUp1")) {}
     RunAtStartupBox runAtStartup;
 };
@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
     for (int i = 1; i + 1 < argc; ++i) {
         if (std::string(argv[i]) == "--arg") argument = argv[i + 1];
     }
-    os::FormSlot<StartupWindow> window;
+    forms::FormSlot<StartupWindow> window;
     return os::RunApplication(
         argc, argv,
         [&window, argument] {

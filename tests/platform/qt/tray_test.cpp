@@ -16,7 +16,7 @@
 #include "platform/tray_scenario.h"
 
 namespace {
-class Owner : public os::Form {
+class Owner : public forms::Form {
 public:
     Owner() : Form({os::WindowKind::Hidden, "owner", 10, 10}) {}
 };

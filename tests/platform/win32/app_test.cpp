@@ -18,7 +18,7 @@ namespace {
 using Win32App = Win32Test;
 using Win32AppDeathTest = Win32Test;
 
-struct Unloading : os::Form {
+struct Unloading : forms::Form {
     Unloading() : Form({os::WindowKind::SizableToolWindow, "Unloading", 100, 100}) {}
     void OnUnload() override { os::WriteSetting("window", "unloaded", "yes"); }
 };

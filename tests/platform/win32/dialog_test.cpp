@@ -18,32 +18,32 @@ std::vector<std::string> heard;
 
 float X(int pixels) { return static_cast<float>(pixels) * os::TwipsPerPixelX(); }
 float Y(int pixels) { return static_cast<float>(pixels) * os::TwipsPerPixelY(); }
-os::TwipsRect At(int left, int top, int width, int height) { return {X(left), Y(top), X(width), Y(height)}; }
+forms::TwipsRect At(int left, int top, int width, int height) { return {X(left), Y(top), X(width), Y(height)}; }
 
-os::TextControl::Design Text(os::TwipsRect rect, std::string text = {}, std::string accessibleName = {}) {
-    os::TextControl::Design design;
+forms::TextControl::Design Text(forms::TwipsRect rect, std::string text = {}, std::string accessibleName = {}) {
+    forms::TextControl::Design design;
     design.rect = rect;
     design.text = std::move(text);
     design.accessibleName = std::move(accessibleName);
     return design;
 }
 
-os::TextControl::Design Button(os::TwipsRect rect, std::string text, bool isDefault, bool isCancel) {
-    os::TextControl::Design design = Text(rect, std::move(text));
+forms::TextControl::Design Button(forms::TwipsRect rect, std::string text, bool isDefault, bool isCancel) {
+    forms::TextControl::Design design = Text(rect, std::move(text));
     design.isDefault = isDefault;
     design.isCancel = isCancel;
     return design;
 }
 
 // A user control made of one text box.
-class Holder : public os::UserControl {
+class Holder : public forms::UserControl {
 public:
-    explicit Holder(os::ControlContainer& host)
+    explicit Holder(forms::ControlContainer& host)
         : UserControl(host, At(10, 150, 140, 40), std::nullopt), inner(*this, Text(At(4, 4, 120, 24))) {}
-    os::TextBox inner;
+    forms::TextBox inner;
 };
 
-class Dialog : public os::Form {
+class Dialog : public forms::Form {
 public:
     explicit Dialog(os::WindowKind kind = os::WindowKind::Dialog, const char* caption = "Settings")
         : Form({kind, caption, 360, 240}),
@@ -59,13 +59,13 @@ public:
         cancel.Click = [] { heard.push_back("Cancel"); };
         picture.Click = [] { heard.push_back("picture"); };
     }
-    os::Label label;
-    os::TextBox name;
-    os::CommandButton ok;
-    os::CommandButton cancel;
-    os::TextBox unlisted;
-    os::CheckBox keep;
-    os::PictureBox picture;
+    forms::Label label;
+    forms::TextBox name;
+    forms::CommandButton ok;
+    forms::CommandButton cancel;
+    forms::TextBox unlisted;
+    forms::CheckBox keep;
+    forms::PictureBox picture;
     Holder holder;
     int activations = 0;
 

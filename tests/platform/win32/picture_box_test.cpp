@@ -13,7 +13,7 @@ namespace {
 
 std::vector<std::string> heard;
 
-class Host : public os::Form {
+class Host : public forms::Form {
 public:
     Host() : Form({os::WindowKind::Hidden, "Host", 300, 200}), box(*this, {.rect = {10, 20, 32, 32}, .visible = false}) {
         auto record = [](const char* what) {
@@ -26,7 +26,7 @@ public:
         box.MouseDown = record("down");
         box.MouseUp = record("up");
     }
-    os::PictureBox box;
+    forms::PictureBox box;
 };
 TestForm<Host> host;
 

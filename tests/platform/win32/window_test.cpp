@@ -14,7 +14,7 @@ namespace {
 
 std::vector<std::string> events;
 
-class Probe : public os::Form {
+class Probe : public forms::Form {
 public:
     explicit Probe(os::WindowKind kind = os::WindowKind::SizableToolWindow)
         : Form({kind, "Probe", 300, 200, 0x0000FF}) {}
