@@ -92,3 +92,5 @@ awk -v n="$runs" -v li="$least_icon" -v lk="$least_keys" -v lm="$least_memory" -
   printf "%-12s %8.2f x %15s %8.2f x %15s %18.2f x\n", "ratio", si / li, "", sk / lk, "", sm / lm
   printf "(medians of %d starts each after one warm-up start, quartiles in brackets)\n", n
 }'
+# The ratio that holds on a busy machine: lisotra's start against least_win32's in the same run.
+sed -n "s|^ratio $lisotra icon=\([0-9.]*\) keys=\([0-9.]*\) quartiles icon=\([0-9.-]*\) keys=\([0-9.-]*\)|paired ratio: icon on screen \1 x (\3), hotkeys live \2 x (\4), median of the $runs runs' own ratios|p" "$dir/startup"

@@ -5,7 +5,8 @@
 // run, so that both meet the same machine; each figure is measured in a start of its own, since
 // the key presses are work for wine too.
 //   wine_startup_probe RUNS FOCUS-WINDOW PROGRAM.exe...
-// Prints one line a program and run, then the medians and quartiles. A build machine program (Xlib, XTest).
+// Prints one line a program and run, then the medians and quartiles, and the median of each
+// later program's ratio to the first within a run. A build machine program (Xlib, XTest).
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -190,6 +191,18 @@ int main(int argc, char** argv) {
         std::printf("median %s icon=%.1f keys=%.1f quartiles icon=%.1f-%.1f keys=%.1f-%.1f\n", argv[3 + p],
                     Quantile(f.icon, 0.5), Quantile(f.keys, 0.5), Quantile(f.icon, 0.25), Quantile(f.icon, 0.75),
                     Quantile(f.keys, 0.25), Quantile(f.keys, 0.75));
+    }
+    // Each later program against the first in the same run: a slow spell of the machine (a build
+    // beside it, wine's server busy) slows both starts of a run, and cancels out of their ratio.
+    for (int p = 1; p < programs; ++p) {
+        std::vector<double> icon, keys;
+        for (size_t run = 0; run < figures[0].icon.size(); ++run) {
+            icon.push_back(figures[static_cast<size_t>(p)].icon[run] / figures[0].icon[run]);
+            keys.push_back(figures[static_cast<size_t>(p)].keys[run] / figures[0].keys[run]);
+        }
+        std::printf("ratio %s icon=%.2f keys=%.2f quartiles icon=%.2f-%.2f keys=%.2f-%.2f\n", argv[3 + p],
+                    Quantile(icon, 0.5), Quantile(keys, 0.5), Quantile(icon, 0.25), Quantile(icon, 0.75),
+                    Quantile(keys, 0.25), Quantile(keys, 0.75));
     }
     return 0;
 }
