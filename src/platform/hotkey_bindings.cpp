@@ -9,15 +9,15 @@
 namespace os {
 
 namespace {
-// Never destroyed: when the desktop ends the process (Qt exits when the X server goes), objects
-// held in statics may still give back their hotkeys after a static made later is gone.
+// The shell window gives its hotkeys back when the app tears it down, before the process's end
+// could take these.
 std::map<int, std::pair<unsigned, unsigned>>& Bound() {  // id -> modifiers, virtual key
-    static auto* bound = new std::map<int, std::pair<unsigned, unsigned>>;
-    return *bound;
+    static std::map<int, std::pair<unsigned, unsigned>> bound;
+    return bound;
 }
 std::function<void(int)>& Handler() {
-    static auto* handler = new std::function<void(int)>;
-    return *handler;
+    static std::function<void(int)> handler;
+    return handler;
 }
 }  // namespace
 

@@ -26,8 +26,8 @@ namespace os {
 namespace {
 
 std::vector<QIcon>& Icons() {
-    static auto* icons = new std::vector<QIcon>;  // never destroyed: see qt/window_list.cpp
-    return *icons;
+    static std::vector<QIcon> icons;
+    return icons;
 }
 
 QIcon IconOf(Hicon handle) {
@@ -36,8 +36,8 @@ QIcon IconOf(Hicon handle) {
 }
 
 std::function<void(TrayEvent)>& Handler() {
-    static auto* handler = new std::function<void(TrayEvent)>;  // never destroyed, as the icons
-    return *handler;
+    static std::function<void(TrayEvent)> handler;
+    return handler;
 }
 
 // Runs the program's handler; the callers are Qt's entries into the program, each guarded.
@@ -152,8 +152,8 @@ private:
 
 // The icon shown, or null.
 QPointer<TrayIcon>& Shown() {
-    static auto* shown = new QPointer<TrayIcon>;  // never destroyed, as the icons
-    return *shown;
+    static QPointer<TrayIcon> shown;
+    return shown;
 }
 
 void TrayIcon::PostDouble() {

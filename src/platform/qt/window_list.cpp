@@ -7,12 +7,11 @@
 namespace os::qt {
 
 namespace {
-// The realisation's tables are never destroyed. A process can end from inside a library (Qt calls
-// exit() when the X server goes) while windows are still open; destructors run then, in an order
-// nobody chose, would touch tables already gone. The process's end frees them.
+// The windows open now. The program's windows belong to its app, which is never torn down by the
+// process's end (End and exit() end it at once), so nothing reaches this table after it is gone.
 std::map<Hwnd, NativeWindowEvents*>& Windows() {
-    static auto* windows = new std::map<Hwnd, NativeWindowEvents*>;
-    return *windows;
+    static std::map<Hwnd, NativeWindowEvents*> windows;
+    return windows;
 }
 std::uintptr_t nextHandle = 0x10000;
 }  // namespace
