@@ -1,11 +1,12 @@
-// The settings dialog as a person uses it: what it shows from the store, what OK stores and
-// registers, and what a close, an empty box or a refused hotkey do.
+// The settings dialog on the in-memory desktop: the settings scenario, and what only this desktop
+// shows (the stored colour's reading, a combination held elsewhere, the layout, the focus order).
 #include "settings/settings_dialog.h"
 
 #include "colorpicker/color_picker_dialog.h"
 #include "panel/reading_panel.h"
 #include "platform/font.h"
 #include "shell/shell_window.h"
+#include "settings/settings_scenario.h"
 #include "support/fresh_process.h"
 
 namespace {
@@ -29,19 +30,60 @@ protected:
         return Program().panel.Exists();
     }
 };
+
+class HeadlessSettingsDesktop final : public settings_scenario::Desktop {
+public:
+    void Start(const std::vector<std::pair<const char*, std::string>>& stored) override {
+        for (const auto& [key, value] : stored) ProgramTest::Store("default", key, value);
+        os::RunApplication(0, nullptr, [] { Program().Start(); });
+    }
+    void OpenFromTray() override {
+        headless::ChooseFromNextMenu("settings");
+        headless::TrayAct(os::TrayEvent::MenuAsked);
+    }
+    std::optional<settings_scenario::Seen> Dialog() override {
+        if (!Program().settings.Exists()) return std::nullopt;
+        const SettingsDialog& d = Program().settings.Get();
+        if (!headless::Window(d.hWnd())->visible) return std::nullopt;
+        return settings_scenario::Seen{headless::Window(d.hWnd())->caption, headless::Control(d.showLetter.hWnd())->text,
+                                       headless::Control(d.hideLetter.hWnd())->text, d.onTop.Value() == 1,
+                                       headless::ShownPixel(d.swatch.hWnd(), 5, 5)};
+    }
+    void Type(settings_scenario::Box box, const std::string& text) override {
+        const SettingsDialog& d = Program().settings.Get();
+        headless::TypeText((box == settings_scenario::Box::Show ? d.showLetter : d.hideLetter).hWnd(), text);
+    }
+    void ClickOnTop() override { headless::ClickCheckBox(Program().settings->onTop.hWnd()); }
+    std::vector<std::string> PressOk() override {
+        const size_t before = headless::Messages().size();
+        headless::ClickButton(Program().settings->okButton.hWnd());
+        std::vector<std::string> told;
+        for (size_t i = before; i < headless::Messages().size(); ++i) {
+            EXPECT_EQ(headless::Messages()[i].first, "Lisotra Settings.");
+            told.push_back(headless::Messages()[i].second);
+        }
+        return told;
+    }
+    void Close() override { headless::UserClose(Program().settings->hWnd()); }
+    bool PressHotkey(char letter) override { return headless::PressHotKey(kCtrlAlt, static_cast<unsigned>(letter)); }
+    bool Panel() override { return ProgramTest::Panel() && ProgramTest::Panel()->visible; }
+    std::string Stored(const char* section, const char* key) override {
+        const std::string stored = ProgramTest::Stored(section, key);
+        return stored == "<absent>" ? "" : stored;
+    }
+};
+
+class HeadlessSettings : public ProgramTest {};
 }  // namespace
 
-TEST_F(SettingsDialogTest, AnEmptyStoreShowsTheKeysAndColourInForce) {
+TEST_F(HeadlessSettings, AsAPersonUsesIt) {
+    HeadlessSettingsDesktop desktop;
+    settings_scenario::Play(desktop);
+}
+
+TEST_F(SettingsDialogTest, OpensAsADialogThatStoresNothingBeforeOk) {
     Open();
-    ASSERT_TRUE(Program().settings.Exists());
-    const headless::WindowState* window = headless::Window(Dialog().hWnd());
-    EXPECT_TRUE(window->visible);
-    EXPECT_EQ(window->kind, os::WindowKind::Dialog);
-    EXPECT_EQ(window->caption, "Lisotra Settings.");
-    EXPECT_EQ(Shown(Dialog().showLetter), "S");
-    EXPECT_EQ(Shown(Dialog().hideLetter), "L");
-    EXPECT_EQ(Dialog().onTop.Value(), 0);
-    EXPECT_EQ(headless::ShownPixel(Dialog().swatch.hWnd(), 5, 5), 0x00FFFFu);  // the panel's yellow
+    EXPECT_EQ(headless::Window(Dialog().hWnd())->kind, os::WindowKind::Dialog);
     EXPECT_FALSE(Dialog().runAtStartup.Registered());
     EXPECT_EQ(headless::SaveCount(), 0);
 }
@@ -56,51 +98,6 @@ TEST_F(SettingsDialogTest, AColourThePanelDoesNotShowIsShownAsThePanelsYellow) {
     EXPECT_FALSE(headless::Ended());
 }
 
-TEST_F(SettingsDialogTest, OkWithNothingChangedKeepsTheHotkeysAndTheColour) {
-    Open();
-    PressOk();
-    EXPECT_FALSE(Program().settings.Exists());
-    EXPECT_EQ(Stored("start", "autoload"), "666");
-    EXPECT_EQ(Stored("default", "key"), "S");
-    EXPECT_EQ(Stored("default", "keystart"), "L");
-    EXPECT_EQ(Stored("default", "ontop"), " 0");
-    EXPECT_EQ(Stored("default", "backcolor"), " 65535");
-    EXPECT_EQ(Program().shell->Hotkeys().Count(), 2);
-    EXPECT_TRUE(Panel('S'));   // id 1 shows
-    EXPECT_FALSE(Panel('L'));  // id 2 hides
-    EXPECT_TRUE(headless::Messages().empty());
-}
-
-TEST_F(SettingsDialogTest, OneLetterInBothBoxesIsRefusedAndNothingChanges) {
-    Open();
-    Type(Dialog().showLetter, "");   // keeps S
-    Type(Dialog().hideLetter, "s");  // the same key
-    PressOk();
-    ASSERT_EQ(headless::Messages().size(), 1u);
-    EXPECT_NE(headless::Messages()[0].second.find("CTRL+Alt+S cannot both show and hide"), std::string::npos);
-    EXPECT_TRUE(Program().settings.Exists());  // open to choose again
-    EXPECT_EQ(headless::SaveCount(), 0);
-    EXPECT_TRUE(Panel('S'));
-    EXPECT_FALSE(Panel('L'));
-}
-
-TEST_F(SettingsDialogTest, LettersAreUpperCasedAndTheFirstIsTheKey) {
-    Store("default", "ontop", " 1");
-    Store("default", "backcolor", " 255");
-    Open();
-    EXPECT_EQ(Dialog().onTop.Value(), 1);
-    Type(Dialog().showLetter, "e");
-    Type(Dialog().hideLetter, "qw");
-    headless::ClickCheckBox(Dialog().onTop.hWnd());
-    PressOk();
-    EXPECT_EQ(Stored("default", "key"), "E");
-    EXPECT_EQ(Stored("default", "keystart"), "QW");
-    EXPECT_EQ(Stored("default", "ontop"), " 0");
-    EXPECT_EQ(Stored("default", "backcolor"), " 255");
-    EXPECT_TRUE(Panel('E'));
-    EXPECT_FALSE(Panel('Q'));
-}
-
 TEST_F(SettingsDialogTest, LettersBeyondAToZAreUpperCasedToo) {
     Open();
     Type(Dialog().showLetter, "\xC3\xA9");     // é
@@ -108,21 +105,6 @@ TEST_F(SettingsDialogTest, LettersBeyondAToZAreUpperCasedToo) {
     PressOk();
     EXPECT_EQ(Stored("default", "key"), "\xC3\x89");       // É
     EXPECT_EQ(Stored("default", "keystart"), "\xD0\x96X");  // ЖX
-}
-
-TEST_F(SettingsDialogTest, AnEmptyLetterBoxKeepsTheLetterAndItsHotkey) {
-    Store("default", "key", "K");
-    Open();
-    Type(Dialog().showLetter, "");
-    Type(Dialog().hideLetter, "");
-    PressOk();
-    EXPECT_FALSE(headless::Ended());
-    EXPECT_EQ(Stored("default", "key"), "K");
-    EXPECT_EQ(Stored("default", "keystart"), "<absent>");
-    EXPECT_TRUE(Panel('K'));
-    EXPECT_TRUE(headless::PressHotKey(kCtrlAlt, 'L'));  // the hide hotkey the program started with
-    EXPECT_FALSE(Program().panel.Exists());
-    EXPECT_TRUE(headless::Messages().empty());
 }
 
 TEST_F(SettingsDialogTest, ARefusedCombinationIsStoredAndReported) {
@@ -138,16 +120,6 @@ TEST_F(SettingsDialogTest, ARefusedCombinationIsStoredAndReported) {
     headless::Run([] { Program().panel->Show(); });
     EXPECT_TRUE(headless::PressHotKey(kCtrlAlt, 'L'));  // the hide hotkey is still id 2
     EXPECT_FALSE(Program().panel.Exists());
-}
-
-TEST_F(SettingsDialogTest, TheCloseBoxStoresNothingAndKeepsTheHotkeys) {
-    Open();
-    Type(Dialog().showLetter, "X");
-    headless::UserClose(Dialog().hWnd());
-    EXPECT_FALSE(Program().settings.Exists());
-    EXPECT_EQ(Stored("default", "key"), "<absent>");
-    EXPECT_TRUE(Panel('S'));
-    EXPECT_FALSE(headless::PressHotKey(kCtrlAlt, 'X'));
 }
 
 TEST_F(SettingsDialogTest, OneInstanceBroughtForward) {
