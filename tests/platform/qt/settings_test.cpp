@@ -13,7 +13,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include <cstdlib>
 
 #include "platform/hotkey_bindings.h"
 #include "platform/qt/settings_store.h"
@@ -115,9 +114,8 @@ public:
 class QtSettingsDialog : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (os::qt::XConnection()) return;
-        ASSERT_EQ(std::getenv("LISOTRA_TEST_ON_X"), nullptr) << "no X display";
-        GTEST_SKIP() << "the hotkeys need an X display";
+        // Run on an X server of its own (the ctest entry QtSettingsDialog.OnX), not offscreen.
+        ASSERT_NE(os::qt::XConnection(), nullptr) << "the hotkeys need an X display";
     }
     void TearDown() override {
         EndProgram();
