@@ -37,6 +37,15 @@ wait_for() {
   for _ in $(seq 100); do "$@" && return 0; sleep 0.05; done
   return 1
 }
+# Waits up to $1 seconds for a command to succeed.
+wait_up_to() {
+  local end=$((${EPOCHREALTIME/./} + $1 * 1000000))
+  shift
+  until "$@"; do
+    [ "${EPOCHREALTIME/./}" -lt "$end" ] || return 1
+    sleep 0.05
+  done
+}
 # Waits about 0.2 s: for what follows a key press that may come too early to do anything (a hotkey
 # pressed while the program starts), and is pressed again by an outer wait_for.
 wait_briefly() {
@@ -113,12 +122,13 @@ menu_closed() { ! menu_open; }
 
 # Clicks the tray icon (the script's icon_at tells where it is) with button $1, $2 times. Clicks
 # closer together than the double-click time would make one double-click: a click comes at least
-# 0.5 s after the one before.
+# $click_gap microseconds (0.5 s) after the one before.
 last_icon_click=0
+click_gap=500000
 click_icon() {  # button [repeat]
   local now x y
   now=${EPOCHREALTIME/./}
-  [ $((now - last_icon_click)) -ge 500000 ] || sleep "0.$(printf '%06d' $((500000 - (now - last_icon_click))))"
+  [ $((now - last_icon_click)) -ge "$click_gap" ] || sleep "0.$(printf '%06d' $((click_gap - (now - last_icon_click))))"
   read -r x y < <(icon_at)
   xdotool mousemove "$x" "$y" click --repeat "${2:-1}" --delay 80 "$1"
   last_icon_click=${EPOCHREALTIME/./}
@@ -166,10 +176,28 @@ move_window() {
   moved=$(place_of "$1")
 }
 
+# Window $1 shows more than a blank face: it has been drawn.
+drawn() { import -window "$1" "$e2e_dir/drawn.png" 2>/dev/null && [ "$(convert "$e2e_dir/drawn.png" -format %k info:)" -gt 8 ]; }
+
 # The visible window of exactly that title, and whether one is shown.
 titled() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1; }
 shown() { [ -n "$(titled "$1")" ]; }
 gone() { [ -z "$(titled "$1")" ]; }
+
+same() { [ "$1" = "$2" ]; }
+# What the program stores for a place or a size: twips (15 a pixel here) as number texts.
+# Each argument may hold several numbers ("x y").
+# shellcheck disable=SC2048,SC2086
+twips() { local n out=""; for n in $*; do out+="${out:+ } $((n * 15))"; done; echo "$out"; }
+stored_place() { echo "$(stored left) $(stored top)"; }
+stored_size() { echo "$(stored width) $(stored height)"; }
+
+# A default browser that records what it was asked to open in $e2e_dir/opened; prints its path.
+make_browser() {
+  printf '#!/bin/sh\necho "$@" >>"%s/opened"\n' "$e2e_dir" >"$e2e_dir/browser"
+  chmod +x "$e2e_dir/browser"
+  echo "$e2e_dir/browser"
+}
 
 # The colour of pixel ($2, $3) of the image $1 as "r g b".
 pixel_in() {

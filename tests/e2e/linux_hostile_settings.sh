@@ -45,8 +45,7 @@ play() {  # setup, what it is
   check "$2: its log says what it could not read or save" wait_for logged "$1"
   check "$2: its memory stays small ($(peak) MiB at most)" test "$(peak)" -lt 100
   kill -TERM "$app_pid"
-  sleep 2
-  check "$2: a SIGTERM ends it within 2 s" ended
+  check "$2: a SIGTERM ends it within 2 s" wait_up_to 2 ended
   ended || { kill -KILL "$app_pid"; cat "$e2e_dir/$1.log"; }
   wait "$app_pid" 2>/dev/null
   app_pid=

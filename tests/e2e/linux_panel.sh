@@ -7,25 +7,8 @@ lisotra=${1:?path to lisotra}
 . "$(dirname "$0")/lib.sh"
 # shellcheck source=panel_scenario.sh
 . "$(dirname "$0")/panel_scenario.sh"
-desktop_start
-ini=$XDG_CONFIG_HOME/Lisotra/Lisotra.ini
-
-launch() { "$lisotra" >"$e2e_dir/$1" 2>&1 & }
-# Key grabs show in no property: the scenario knows the program is ready when a hotkey works.
-press() { xdotool key "ctrl+alt+$1"; }
-# The INI file holds each text quoted: key=" 6000".
-stored() { awk -v key="$1" -F= '/^\[/ {in_window = $0 == "[window]"} in_window && $1 == key {sub(/^[^=]*=/, ""); gsub(/^"|"$/, ""); print}' "$ini" 2>/dev/null; }
-store() {  # VALUE SECTION KEY: replaces the key in its section, adding either where missing
-  mkdir -p "$(dirname "$ini")"
-  touch "$ini"
-  awk -v value="$1" -v section="[$2]" -v key="$3" -F= '
-    /^\[/ { if (in_section && !done) { print key "=\"" value "\""; done = 1 } in_section = $0 == section }
-    in_section && $1 == key { next }
-    { print }
-    END { if (!done) { if (!in_section) print "\n" section; print key "=\"" value "\"" } }' "$ini" >"$ini.new"
-  mv "$ini.new" "$ini"
-}
-store_clear() { rm -f "$ini"; }
+# shellcheck source=linux_desktop.sh
+. "$(dirname "$0")/linux_desktop.sh"
 end_session() { kill -TERM "$app_pid"; }
 
 play_panel_scenario

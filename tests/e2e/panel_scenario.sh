@@ -27,15 +27,8 @@ hide_stores() { press l; wait_briefly width_stored; }  # retried with wait_for w
 width_stored() { [ -n "$(stored width)" ]; }
 has_state() { xprop -id "$1" _NET_WM_STATE | grep -q "$2"; }
 lacks_state() { ! has_state "$@"; }
-same() { [ "$1" = "$2" ]; }
 panel_owners() { local id; for id in $(panels); do xprop -id "$id" _NET_WM_PID | awk '{print $3}'; done; }
 ended() { ! ps -o stat= -p "$1" | grep -qv Z; }  # gone, or a zombie not yet reaped
-# What the program stores for a place or a size: twips (15 a pixel here) as number texts.
-# Each argument may hold several numbers ("x y").
-# shellcheck disable=SC2048,SC2086
-twips() { local n out=""; for n in $*; do out+="${out:+ } $((n * 15))"; done; echo "$out"; }
-stored_place() { echo "$(stored left) $(stored top)"; }
-stored_size() { echo "$(stored width) $(stored height)"; }
 
 # Within play_panel_scenario: true once panel $id has a size other than $size and that size is
 # stored; sets its x y w h.

@@ -51,29 +51,101 @@ menu() {  # the open pop-up menu: the program's one mapped override-redirect win
 }
 menu_open() { menu >/dev/null; }
 menu_closed() { ! menu_open; }
-click_icon() {  # button [repeat]
-  # Clicks closer together than the double-click time would make one double-click.
-  sleep 0.6
-  read -r x y < <(icon_at)
-  xdotool mousemove "$x" "$y" click --repeat "${2:-1}" --delay 80 "$1"
-}
-# Chooses item $1 of the open menu with the left button: 0 Show/Hide, 1 Settings, 2 Help,
-# 3 About, 4 Donate, 5 Exit. Items are 16 pixels high, separators 9, the frame 3.
+# lib.sh's click_icon, its clicks farther apart than wine's double-click time.
+click_gap=600000
+# Chooses an item of the open menu with the left button. Items are 16 pixels high, separators 9,
+# the frame 3.
 choose() {
-  local offsets=(11 36 61 77 102 127) x y
+  local -A offsets=([show_hide]=11 [settings]=36 [help]=61 [about]=77 [donate]=102 [exit]=127)
+  local x y
   read -r x y < <(place_of "$(menu)") && xdotool mousemove $((x + 30)) $((y + offsets[$1])) click 1
+}
+# A click elsewhere closes the menu: the keyboard is Wine's tray window's, not the menu's.
+dismissal="a click elsewhere"
+dismiss_menu() { xdotool mousemove 600 400 click 1; }
+not_docked() { ! docked; }
+icon_gone() { wait_for not_docked; }
+tray_place="Wine's tray window"
+# Wine's tray window out of the way of the panel, which opens at the top left.
+put_tray_aside() {
+  local from
+  from=$(place_of "$(tray_window)")
+  xdotool windowmove "$(tray_window)" 1000 700
+  wait_for left_place "$(tray_window)" "$from"
 }
 
 
 # Wine draws the frame itself: the client area is centred across the X window, below the caption.
-client_origin() {  # window client-width client-height
-  local x y w h
-  read -r x y w h < <(frame_of "$1")
-  local border=$(((w - $2) / 2))
-  echo $((x + border)) $((y + h - $3 - border))
+# The client areas of the program's dialogs, by title.
+client_size() {
+  case $(xdotool getwindowname "$1") in
+    "Lisotra Settings.") echo 478 280 ;;  # 7170 x 4200 twips
+    "Color Picker") echo 434 237 ;;
+    "About Lisotra") echo 382 237 ;;  # 5730 x 3555 twips
+    "Lisotra - donate") echo 554 187 ;;  # 8310 x 2805 twips
+  esac
 }
-click_in() {  # window client-width client-height x y
-  local x y
-  read -r x y < <(client_origin "$1" "$2" "$3")
-  xdotool mousemove $((x + $4)) $((y + $5)) click 1
+client_offset() {  # window: where its client area starts within the X window
+  local w h cw ch
+  read -r _ _ w h < <(frame_of "$1")
+  read -r cw ch < <(client_size "$1")
+  echo $(((w - cw) / 2)) $((h - ch - (w - cw) / 2))
+}
+client_click() {  # window x y
+  local x y dx dy
+  read -r x y _ _ < <(frame_of "$1")
+  read -r dx dy < <(client_offset "$1")
+  xdotool mousemove $((x + dx + $2)) $((y + dy + $3)) click 1
+}
+client_pixel() {  # window x y
+  local dx dy
+  read -r dx dy < <(client_offset "$1")
+  import -window "$1" "$e2e_dir/client.png" && pixel_in "$e2e_dir/client.png" $((dx + $2)) $((dy + $3))
+}
+# A click on a label gives a dialog the keyboard, whose focus is on OK.
+give_keyboard() {  # window x y
+  client_click "$@"
+  wait_for focused "$1"
+}
+
+# The program's settings in the registry.
+key=HKCU\\Software\\Lisotra
+reg() { "$wine_run" "$prefix" reg "$@" >/dev/null 2>&1; }
+stored() {  # KEY [SECTION]: the REG_SZ text of SECTION\KEY (window unless given), as `wine reg query` shows it
+  "$wine_run" "$prefix" reg query "$key\\${2:-window}" /v "$1" 2>/dev/null | tr -d '\r' |
+    sed -n "s/^    $1    REG_SZ    \(.*\)$/\1/p"
+}
+store() { reg add "$key\\$2" /v "$3" /t REG_SZ /d "$1" /f; }
+store_clear() { reg delete "$key" /f; }
+# Wine opens a web address with the first program its WineBrowser key names.
+use_browser() { reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /t REG_SZ /d "$1" /f; }
+
+launch() { "$wine_run" "$prefix" "$exe" >>"$e2e_dir/$1" 2>&1 & }
+start() {
+  launch lisotra.log
+  app_pid=$!
+  wait_for docked
+  put_tray_aside
+}
+stop() {  # Exit from the icon's menu
+  click_icon 1
+  wait_for menu_open
+  choose exit
+  wait_for process_ended "$app_pid"
+  icon_gone
+}
+panels() { xdotool search --onlyvisible --name '^Lisotra$' 2>/dev/null; }
+
+# Wine hands hotkeys to its programs only while one of its windows has the X focus: a Notepad
+# started by start_focus_window, activated for each key press.
+start_focus_window() {
+  "$wine_run" "$prefix" notepad >"$e2e_dir/notepad.log" 2>&1 &
+  focus_pid=$!
+  wait_for focus_ready
+}
+focus_window() { xdotool search --onlyvisible --name 'Notepad' 2>/dev/null | head -1; }
+focus_ready() { [ -n "$(focus_window)" ]; }
+press() {
+  xdotool windowactivate --sync "$(focus_window)" 2>/dev/null
+  xdotool key "ctrl+alt+$1"
 }
