@@ -1,12 +1,63 @@
-// The About box and the donate window as a person meets them: opened from the tray, one
-// instance each, the keyboard and the picture's clicks, the placement from the screen.
+// The About box and the donate window on the in-memory desktop: the info scenario, and what only
+// this desktop shows (one instance each, the link's look, a small screen, the keyboard on the link
+// and the picture).
 #include "info/about_box.h"
 #include "info/donate_window.h"
 #include "info/info_images.h"
+#include "info/info_scenario.h"
 #include "shell/shell_window.h"
 #include "support/fresh_process.h"
 
 namespace {
+class HeadlessInfoDesktop final : public info_scenario::Desktop {
+public:
+    void Start(bool systemInfoProgram) override {
+        if (systemInfoProgram) {
+            headless::SetSystemInfoProgram("C:\\Tools\\info.exe");
+            headless::PlantFile("C:\\Tools\\info.exe");
+        }
+        os::RunApplication(0, nullptr, [] { Program().Start(); });
+    }
+    void OpenFromTray(const char* item) override {
+        headless::ChooseFromNextMenu(item);
+        headless::TrayAct(os::TrayEvent::MenuAsked);
+    }
+    std::optional<info_scenario::About> AboutBox() override {
+        if (!Program().about.Exists()) return std::nullopt;
+        const ::AboutBox& about = Program().about.Get();
+        auto text = [](const forms::TextControl& c) { return headless::Control(c.hWnd())->text; };
+        return info_scenario::About{headless::Window(about.hWnd())->caption, text(about.title), text(about.versionLabel),
+                                    text(about.homePage)};
+    }
+    void Press(info_scenario::Key key) override {
+        headless::PressKey(Program().about->hWnd(), key == info_scenario::Key::Enter ? os::VK_RETURN : os::VK_ESCAPE);
+    }
+    void ClickLink() override { headless::ClickButton(Program().about->homePage.hWnd()); }
+    std::vector<std::string> ClickSystemInfo() override {
+        const std::size_t before = headless::Messages().size();
+        headless::ClickButton(Program().about->sysInfoButton.hWnd());
+        std::vector<std::string> told;
+        for (std::size_t i = before; i < headless::Messages().size(); ++i) {
+            EXPECT_EQ(headless::Messages()[i].first, "Lisotra");
+            told.push_back(headless::Messages()[i].second);
+        }
+        return told;
+    }
+    bool SystemInfoStarted() override { return headless::StartedPrograms() == std::vector<std::string>{"C:\\Tools\\info.exe"}; }
+    std::vector<std::string> Opened() override { return headless::Opened(); }
+    std::optional<os::PixelRect> Donate() override {
+        if (!Program().donate.Exists()) return std::nullopt;
+        return headless::Window(Program().donate->hWnd())->frame;
+    }
+    os::PixelRect Screen() override { return {0, 0, 1920, 1080}; }
+    void ClickDonate(bool picture) override {
+        const os::Hwnd child = picture ? Program().donate->donatePicture.hWnd() : Program().donate->message.hWnd();
+        headless::Mouse(child, os::WM_LBUTTONDOWN, 5, 5);
+        headless::Mouse(child, os::WM_LBUTTONUP, 5, 5);
+    }
+    bool Until(const std::function<bool()>& done) override { return done(); }
+};
+
 class InfoWindows : public ProgramTest {
 protected:
     void SetUp() override {
@@ -17,23 +68,33 @@ protected:
         headless::ChooseFromNextMenu(item);
         headless::TrayAct(os::TrayEvent::MenuAsked);
     }
-    static void ClickOn(os::Hwnd child) {
-        headless::Mouse(child, os::WM_LBUTTONDOWN, 5, 5);
-        headless::Mouse(child, os::WM_LBUTTONUP, 5, 5);
-    }
     static std::string Text(const forms::TextControl& c) { return headless::Control(c.hWnd())->text; }
 };
 }  // namespace
 
-TEST_F(InfoWindows, AboutShowsTitleVersionAndFocusOnOk) {
+using InfoScenario = ProgramTest;
+
+TEST_F(InfoScenario, TheAboutBoxWithoutASystemInformationProgram) {
+    HeadlessInfoDesktop desktop;
+    info_scenario::PlayAbout(desktop, false);
+}
+
+TEST_F(InfoScenario, TheAboutBoxWithASystemInformationProgram) {
+    HeadlessInfoDesktop desktop;
+    info_scenario::PlayAbout(desktop, true);
+}
+
+TEST_F(InfoScenario, TheDonateWindow) {
+    HeadlessInfoDesktop desktop;
+    info_scenario::PlayDonate(desktop, 15);
+}
+
+TEST_F(InfoWindows, AboutShowsItsTextsAndTheFocusIsOnOk) {
     Choose("about");
     ASSERT_TRUE(Program().about.Exists());
     const headless::WindowState* window = headless::Window(Program().about->hWnd());
     EXPECT_TRUE(window->visible);
     EXPECT_EQ(window->kind, os::WindowKind::Dialog);
-    EXPECT_EQ(window->caption, "About Lisotra");
-    EXPECT_EQ(Text(Program().about->title), "Lisotra");
-    EXPECT_EQ(Text(Program().about->versionLabel), "Version 2.0.0");
     EXPECT_EQ(Text(Program().about->description), "Change the background color of what you're reading");
     EXPECT_EQ(window->focus, Program().about->okButton.hWnd());
     const headless::ControlState* link = headless::Control(Program().about->homePage.hWnd());
@@ -48,47 +109,21 @@ TEST_F(InfoWindows, AboutShowsTitleVersionAndFocusOnOk) {
               headless::Window(Program().about->etchedDark.hWnd())->frame.top + 1);
 }
 
-TEST_F(InfoWindows, EnterAndEscapeCloseTheAboutBoxAndAgainOpensOne) {
+TEST_F(InfoWindows, OneAboutBoxAndTheKeyboardReachesTheLink) {
     Choose("about");
-    const os::Hwnd first = Program().about->hWnd();
-    Choose("about");
-    EXPECT_EQ(Program().about->hWnd(), first);
-    headless::PressKey(first, os::VK_ESCAPE);
-    EXPECT_FALSE(Program().about.Exists());
-    Choose("about");
-    headless::PressKey(Program().about->hWnd(), os::VK_RETURN);
-    EXPECT_FALSE(Program().about.Exists());
-}
-
-TEST_F(InfoWindows, TheLinkOpensTheHomePageByMouseOrKeyboard) {
-    Choose("about");
-    headless::ClickButton(Program().about->homePage.hWnd());
     const os::Hwnd window = Program().about->hWnd();
+    Choose("about");
+    EXPECT_EQ(Program().about->hWnd(), window);
     headless::PressKey(window, os::VK_TAB);
     headless::PressKey(window, os::VK_TAB);  // OK, System Info, the link
     headless::PressKey(window, os::VK_RETURN);
-    EXPECT_EQ(headless::Opened(), (std::vector<std::string>(2, "https://lisotra.org")));
+    EXPECT_EQ(headless::Opened(), std::vector<std::string>{"https://lisotra.org"});
     EXPECT_TRUE(Program().about.Exists());
 }
 
-TEST_F(InfoWindows, SystemInfoWithoutAToolSaysSoAndStaysOpen) {
-    Choose("about");
-    headless::ClickButton(Program().about->sysInfoButton.hWnd());
-    ASSERT_EQ(headless::Messages().size(), 1u);
-    EXPECT_EQ(headless::Messages()[0].first, "Lisotra");
-    EXPECT_EQ(headless::Messages()[0].second, "System Information Is Unavailable At This Time");
-    EXPECT_TRUE(Program().about.Exists());
-}
-
-TEST_F(InfoWindows, DonateSitsAtTheBottomRightOfA1920By1080Screen) {
+TEST_F(InfoWindows, DonatesCaptionAndPlaceOnAWindowsFrame) {
     Choose("donate");
-    ASSERT_TRUE(Program().donate.Exists());
-    const headless::WindowState* window = headless::Window(Program().donate->hWnd());
-    EXPECT_EQ(window->caption, "Lisotra - donate");
-    // The in-memory desktop's frame makes the outer size 562 x 209 pixels: its right edge
-    // 100 twips (7 pixels) from the screen's, its bottom 1200 twips (80 pixels) above.
-    EXPECT_EQ(window->frame.left + window->frame.width, 1920 - 7);
-    EXPECT_EQ(window->frame.top + window->frame.height, 1080 - 80);
+    EXPECT_EQ(headless::Window(Program().donate->hWnd())->caption, "Lisotra - donate");
     const TwipsPoint place = DonatePlace(28800, 16200, 8400, 3300);  // a Windows frame's outer size
     EXPECT_EQ(place.left, 20300);
     EXPECT_EQ(place.top, 11700);
@@ -104,14 +139,10 @@ TEST_F(InfoWindows, ASmallScreenPutsTheDonateWindowOffItsTopLeft) {
     EXPECT_LT(window->frame.top, 0);
 }
 
-TEST_F(InfoWindows, OnlyThePictureOpensTheThanksPageEachTime) {
+TEST_F(InfoWindows, SpaceOnThePictureOpensTheThanksPage) {
     Choose("donate");
-    ClickOn(Program().donate->message.hWnd());
-    EXPECT_TRUE(headless::Opened().empty());
-    ClickOn(Program().donate->donatePicture.hWnd());
-    ClickOn(Program().donate->donatePicture.hWnd());
     headless::PressKey(Program().donate->hWnd(), os::VK_SPACE);  // the picture has the focus
-    EXPECT_EQ(headless::Opened(), (std::vector<std::string>(3, "https://lisotra.org/say-thanks")));
+    EXPECT_EQ(headless::Opened(), std::vector<std::string>{"https://lisotra.org/say-thanks"});
     EXPECT_EQ(headless::Window(Program().donate->donatePicture.hWnd())->accessibleName, "Donate now");
 }
 

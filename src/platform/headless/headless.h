@@ -158,6 +158,10 @@ void ClickButton(os::Hwnd button);
 // presses the focused button or else the default button, Escape presses the cancel button. Space
 // and Enter on a focused link press it, and on a focused child window reach it as keys.
 void PressKey(os::Hwnd window, unsigned virtualKey);
+void PressShiftTab(os::Hwnd window);  // the focus moves back along the tab order, and wraps
+// Alt+letter: presses the window's button whose caption marks that letter with "&" ("&&" is a
+// plain "&", no access key).
+void PressAccessKey(os::Hwnd window, char letter);
 // The user clicks into a window of the program: it becomes the active one (an activation when it
 // was not).
 void Activate(os::Hwnd window);

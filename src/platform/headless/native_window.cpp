@@ -2,6 +2,7 @@
 // read it, and the user's actions on them (drags, the close button, the mouse) arrive as the
 // desktop would send them.
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -212,6 +213,34 @@ void PressKey(os::Hwnd handle, unsigned virtualKey) {
             if (const os::Hwnd button = SpecialButton(handle, true)) PressControl(button);
             break;
         default: break;
+        }
+    });
+}
+
+void PressShiftTab(os::Hwnd handle) {
+    Run([&] {
+        HeadlessWindow* window = Find(handle);
+        if (!window || window->State().tabOrder.empty()) return;
+        const std::vector<os::Hwnd>& order = window->State().tabOrder;
+        auto at = std::find(order.begin(), order.end(), window->State().focus);
+        window->SetFocus(at == order.end() || at == order.begin() ? order.back() : *(at - 1));
+    });
+}
+
+void PressAccessKey(os::Hwnd handle, char letter) {
+    Run([&] {
+        for (os::Hwnd child : ControlsOf(handle)) {
+            const ControlState* c = Control(child);
+            if (c->kind != os::ControlKind::Button) continue;
+            for (std::size_t i = 0; i + 1 < c->text.size(); ++i) {
+                if (c->text[i] != '&') continue;
+                if (c->text[i + 1] == '&') {
+                    ++i;
+                } else if (std::toupper(static_cast<unsigned char>(c->text[i + 1])) == std::toupper(static_cast<unsigned char>(letter))) {
+                    PressControl(child);
+                    return;
+                }
+            }
         }
     });
 }

@@ -1,6 +1,6 @@
-// Dialogs on Qt widgets: a fixed window with a label, text boxes, a check box inside a user
-// control, a picture box and two buttons, driven through Qt's own keyboard and mouse delivery as
-// a person would: Tab, Enter, Escape, Space, access keys, typing and clicks.
+// Dialogs on Qt widgets: the dialog keyboard scenario's sample, a fixed window with a label, text
+// boxes, a check box inside a user control, a picture box and two buttons, driven through Qt's own
+// keyboard and mouse delivery as a person would: the scenario's keys, typing and clicks.
 #include <gtest/gtest.h>
 
 #include <QAccessible>
@@ -15,32 +15,20 @@
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "forms/dialog_keys_scenario.h"
 #include "support/program.h"
 #include "support/test_form.h"
-#include "forms/form.h"
-#include "forms/user_control.h"
 #include "platform/app.h"
 #include "platform/qt/widgets.h"
 
 namespace {
-
-// A label's, text box's or button's design. (Written out: designated initializers would leave the
-// font and name without initializers, which the warnings refuse.)
-forms::TextControl::Design Designed(forms::TwipsRect rect, std::string text, std::string accessibleName = {},
-                                 bool isDefault = false, bool isCancel = false) {
-    forms::TextControl::Design design;
-    design.rect = rect;
-    design.text = std::move(text);
-    design.accessibleName = std::move(accessibleName);
-    design.isDefault = isDefault;
-    design.isCancel = isCancel;
-    return design;
-}
 
 os::ControlDesign NativeDesign(os::ControlKind kind, os::PixelRect rect, std::string text) {
     os::ControlDesign design;
@@ -49,65 +37,8 @@ os::ControlDesign NativeDesign(os::ControlKind kind, os::PixelRect rect, std::st
     design.text = std::move(text);
     return design;
 }
-
-// A check box inside a user control: Tab reaches the control through it.
-class Options final : public forms::UserControl {
-public:
-    Options(forms::ControlContainer& host, forms::TwipsRect placement)
-        : UserControl(host, placement, std::nullopt), onTop(*this, {.rect = {0, 0, 1500, 255}, .caption = "On top"}) {}
-    forms::CheckBox onTop;
-};
-
-// The controls are created in another order than Tab visits them, and one text box is left out
-// of the tab order.
-template <os::WindowKind Kind>
-class Sample final : public forms::Form {
-public:
-    Sample()
-        : Form({Kind, Caption(), 360, 240}),
-          caption(*this, Designed({120, 120, 2400, 255}, "Show hotkey: Ctrl+Alt+")),
-          letter(*this, Designed({2640, 90, 600, 315}, "S", "show hotkey letter")),
-          unlisted(*this, Designed({3360, 90, 1500, 315}, "unlisted")),
-          options(*this, {120, 600, 1800, 300}),
-          swatch(*this,
-                 {.rect = {10, 70, 60, 40}, .border = true, .toolTip = "Click to choose a colour",
-                  .accessibleName = "panel colour"},
-                 forms::ScaleMode::Pixels),
-          cancel(*this, Designed({3600, 2700, 1400, 375}, "Cancel && close", {}, false, true)),
-          ok(*this, Designed({2400, 2700, 1100, 375}, "&OK", {}, true)) {
-        ok.Click = [this] { ++okPresses; };
-        cancel.Click = [this] { ++cancelPresses; };
-        swatch.Click = [this] { ++swatchClicks; };
-        swatch.MouseDown = [this](int, int, float x, float y) { pressedAt = {x, y}; };
-    }
-    static const char* Caption() { return Kind == os::WindowKind::Dialog ? "Sample dialog" : "Sample tool dialog"; }
-
-    forms::Label caption;
-    forms::TextBox letter;
-    forms::TextBox unlisted;
-    Options options;
-    forms::PictureBox swatch;
-    forms::CommandButton cancel;
-    forms::CommandButton ok;
-    int okPresses = 0;
-    int cancelPresses = 0;
-    int swatchClicks = 0;
-    int activations = 0;
-    std::optional<std::pair<float, float>> pressedAt;
-    std::vector<os::CloseReason> closeRequests;
-
-protected:
-    void OnLoad() override { SetTabOrder({&letter, &swatch, &options, &ok, &cancel}); }
-    void OnActivate() override { ++activations; }
-    bool CanUnload(os::CloseReason reason) override {
-        closeRequests.push_back(reason);
-        return true;
-    }
-};
-using Dialog = Sample<os::WindowKind::Dialog>;
-using ToolDialog = Sample<os::WindowKind::DialogNoTaskbar>;
-TestForm<Dialog> dialog;
-TestForm<ToolDialog> toolDialog;
+using dialog_keys::other;
+using dialog_keys::sample;
 
 QWidget* TopLevel(const QString& title) {
     for (QWidget* w : QApplication::topLevelWidgets()) {
@@ -116,43 +47,62 @@ QWidget* TopLevel(const QString& title) {
     return nullptr;
 }
 
-// What the person sees of the sample dialog, found by what Qt knows of each widget.
+// What the person sees of the sample dialog: the widget of each of its controls.
 struct Seen {
     QWidget* window = nullptr;
     QLabel* caption = nullptr;
-    QLineEdit* letter = nullptr;
-    QLineEdit* unlisted = nullptr;
+    QLineEdit *letter = nullptr, *unlisted = nullptr;
     QCheckBox* onTop = nullptr;
     QWidget* swatch = nullptr;
-    QPushButton* ok = nullptr;
-    QPushButton* cancel = nullptr;
+    QPushButton *ok = nullptr, *cancel = nullptr;
 };
 
-Seen Look(const QString& title) {
+Seen Look() {
     Seen seen;
-    seen.window = TopLevel(title);
+    seen.window = TopLevel("Sample dialog");
     if (!seen.window) return seen;
-    seen.caption = seen.window->findChild<QLabel*>();
-    for (QLineEdit* edit : seen.window->findChildren<QLineEdit*>()) {
-        (edit->text() == "unlisted" ? seen.unlisted : seen.letter) = edit;
-    }
-    seen.onTop = seen.window->findChild<QCheckBox*>();
-    for (QWidget* child : seen.window->findChildren<QWidget*>()) {
-        if (child->geometry() == QRect(10, 70, 60, 40)) seen.swatch = child;
-    }
-    for (QPushButton* button : seen.window->findChildren<QPushButton*>()) {
-        (button->text() == "&OK" ? seen.ok : seen.cancel) = button;
-    }
+    auto in = [&](const auto& c) { return os::qt::FindTagged(seen.window, c.hWnd()); };
+    const dialog_keys::Sample& d = sample.Get();
+    seen = {seen.window, qobject_cast<QLabel*>(in(d.caption)), qobject_cast<QLineEdit*>(in(d.letter)),
+            qobject_cast<QLineEdit*>(in(d.unlisted)), qobject_cast<QCheckBox*>(in(d.options.onTop)), in(d.swatch),
+            qobject_cast<QPushButton*>(in(d.ok)), qobject_cast<QPushButton*>(in(d.cancel))};
     return seen;
 }
 
-// A key pressed and released where the keyboard focus is, as the window system delivers it.
-void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QWidget* focus = QApplication::focusWidget();
-    ASSERT_NE(focus, nullptr);
-    QTest::keyClick(focus, key, modifiers);
-    QApplication::processEvents();
-}
+// Keys pressed and released where the keyboard focus is, as the window system delivers them.
+class QtKeysDesktop final : public dialog_keys::Desktop {
+public:
+    void Open() override { ASSERT_TRUE(QTest::qWaitForWindowActive(TopLevel("Sample dialog"))); }
+    void Press(dialog_keys::Key key) override {
+        using dialog_keys::Key;
+        static const std::map<Key, std::pair<Qt::Key, Qt::KeyboardModifiers>> keys{
+            {Key::Tab, {Qt::Key_Tab, Qt::NoModifier}}, {Key::ShiftTab, {Qt::Key_Backtab, Qt::ShiftModifier}},
+            {Key::Enter, {Qt::Key_Return, Qt::NoModifier}}, {Key::Space, {Qt::Key_Space, Qt::NoModifier}},
+            {Key::Escape, {Qt::Key_Escape, Qt::NoModifier}}};
+        Click(keys.at(key).first, keys.at(key).second);
+    }
+    void PressAlt(char letter) override { Click(static_cast<Qt::Key>(Qt::Key_A + (letter - 'A')), Qt::AltModifier); }
+    os::Hwnd Focus() override {
+        for (const dialog_keys::Sample* form : {&sample.Get(), other.Exists() ? &other.Get() : &sample.Get()}) {
+            for (const os::Hwnd control : form->Focusable()) {
+                if (os::qt::FindTagged(TopLevel(form->title), control) == QApplication::focusWidget()) return control;
+            }
+        }
+        return {};
+    }
+    bool Active(const dialog_keys::Sample& dialog) override { return QApplication::activeWindow() == TopLevel(dialog.title); }
+    bool Until(const std::function<bool()>& done) override { return QTest::qWaitFor(done); }
+
+private:
+    // An access key's press shows the button down first and clicks it a moment later: the key is
+    // done when no button is down.
+    static void Click(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+        const Seen seen = Look();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !seen.ok->isDown() && !seen.cancel->isDown(); }));
+    }
+};
 
 // A key beyond ASCII, as a keyboard layout with the letter gives it.
 void TypeEAcute(QWidget* widget) {
@@ -164,8 +114,8 @@ QRgb PixelOf(QWidget* widget, int x, int y) { return widget->grab().toImage().pi
 class QtDialog : public ::testing::Test {
 protected:
     void SetUp() override {
-        dialog->Show();
-        seen = Look("Sample dialog");
+        sample->Show();
+        seen = Look();
         ASSERT_NE(seen.window, nullptr);
         ASSERT_TRUE(QTest::qWaitForWindowActive(seen.window));
         ASSERT_TRUE(seen.caption && seen.letter && seen.unlisted && seen.onTop && seen.swatch && seen.ok && seen.cancel);
@@ -194,7 +144,7 @@ TEST_F(QtDialog, AFixedWindowWithACloseButtonOnlyThatTheTaskbarLists) {
 }
 
 TEST_F(QtDialog, WithoutATaskbarEntryItIsAFixedUtilityWindow) {
-    toolDialog->Show();
+    other->Show();
     QWidget* w = TopLevel("Sample tool dialog");
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->windowType(), Qt::Tool);
@@ -205,110 +155,47 @@ TEST_F(QtDialog, WithoutATaskbarEntryItIsAFixedUtilityWindow) {
 }
 
 TEST_F(QtDialog, TheCloseButtonIsTheUsersRequestToTheForm) {
-    Dialog& form = dialog.Get();  // kept until the next message, after it unloads
+    dialog_keys::Sample& form = sample.Get();  // kept until the next message, after it unloads
     seen.window->close();
     EXPECT_EQ(form.closeRequests, std::vector<os::CloseReason>{os::CloseReason::User});
-    EXPECT_FALSE(dialog.Exists());
+    EXPECT_FALSE(sample.Exists());
     QApplication::processEvents();
     EXPECT_EQ(TopLevel("Sample dialog"), nullptr);
 }
 
-TEST_F(QtDialog, TabVisitsTheGivenControlsInTheirOrderFromTheFirst) {
-    EXPECT_EQ(QApplication::focusWidget(), seen.letter);  // the first has the focus when shown
-    const std::vector<QWidget*> order = {seen.swatch, seen.onTop, seen.ok, seen.cancel, seen.letter, seen.swatch};
-    for (QWidget* next : order) {
-        Key(Qt::Key_Tab);
-        EXPECT_EQ(QApplication::focusWidget(), next) << "after Tab";
-    }
-    const std::vector<QWidget*> back = {seen.letter, seen.cancel, seen.ok, seen.onTop, seen.swatch};
-    for (QWidget* previous : back) {
-        Key(Qt::Key_Backtab, Qt::ShiftModifier);
-        EXPECT_EQ(QApplication::focusWidget(), previous) << "after Shift+Tab";
-    }
-    // The text box left out still takes a click's focus.
+TEST_F(QtDialog, WorksByKeyboardAlone) {
+    QtKeysDesktop desktop;
+    dialog_keys::Play(desktop);
+    sample->Show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(seen.window));
+    // The keypad's Enter is the default button's too, and leaves a check box as it was.
+    seen.onTop->setFocus();
+    QTest::keyClick(seen.onTop, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(sample->okPresses, 7);
+    EXPECT_TRUE(seen.onTop->isChecked());
+    // The text box left out of the tab order still takes a click's focus; the label takes none.
     QTest::mouseClick(seen.unlisted, Qt::LeftButton);
     EXPECT_EQ(QApplication::focusWidget(), seen.unlisted);
     EXPECT_EQ(seen.caption->focusPolicy(), Qt::NoFocus);
-}
-
-TEST_F(QtDialog, ATabOrderGivenWhileShownMovesTheFocusAtOnce) {
-    dialog->SetTabOrder({&dialog->cancel, &dialog->letter});
-    EXPECT_EQ(QApplication::focusWidget(), seen.cancel);
-    Key(Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), seen.letter);
-    Key(Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), seen.cancel);
-}
-
-TEST_F(QtDialog, EnterPressesTheDefaultButtonUnlessAnotherButtonHasTheFocus) {
-    Key(Qt::Key_Return);  // in the text box
-    EXPECT_EQ(dialog->okPresses, 1);
-    seen.onTop->setFocus();
-    Key(Qt::Key_Enter, Qt::KeypadModifier);
-    EXPECT_EQ(dialog->okPresses, 2);
-    EXPECT_FALSE(seen.onTop->isChecked());  // Enter does not toggle a check box
-    seen.cancel->setFocus();
-    Key(Qt::Key_Return);
-    EXPECT_EQ(dialog->cancelPresses, 1);
-    EXPECT_EQ(dialog->okPresses, 2);
-    // The default button keeps its mark after it had the focus and lost it again.
-    seen.ok->setFocus();
-    seen.letter->setFocus();
-    EXPECT_TRUE(seen.ok->isDefault());
-    Key(Qt::Key_Return);
-    EXPECT_EQ(dialog->okPresses, 3);
-    seen.ok->setFocus();
-    Key(Qt::Key_Return);  // the focused default button takes it, and the window does not again
-    EXPECT_EQ(dialog->okPresses, 4);
-}
-
-TEST_F(QtDialog, EscapePressesTheCancelButtonWhereverTheFocusIs) {
-    Key(Qt::Key_Escape);
-    EXPECT_EQ(dialog->cancelPresses, 1);
-    seen.ok->setFocus();
-    Key(Qt::Key_Escape);
-    EXPECT_EQ(dialog->cancelPresses, 2);
-    EXPECT_EQ(dialog->okPresses, 0);
-}
-
-TEST_F(QtDialog, SpacePressesTheFocusedButtonOnce) {
-    seen.cancel->setFocus();
-    Key(Qt::Key_Space);
-    EXPECT_EQ(dialog->cancelPresses, 1);
-    EXPECT_EQ(dialog->okPresses, 0);
-    seen.onTop->setFocus();
-    Key(Qt::Key_Space);
-    EXPECT_EQ(dialog->options.onTop.Value(), 1);
-    EXPECT_EQ(dialog->okPresses + dialog->cancelPresses, 1);
-}
-
-TEST_F(QtDialog, TheAccessKeyPressesItsButtonOnceAndADoubledAmpersandIsNone) {
     EXPECT_EQ(seen.ok->shortcut(), QKeySequence(Qt::ALT | Qt::Key_O));
-    Key(Qt::Key_O, Qt::AltModifier);
-    EXPECT_TRUE(QTest::qWaitFor([] { return dialog->okPresses > 0; }));  // Qt shows the press first
-    QTest::qWait(300);  // time for a second press to arrive, if one were coming
-    EXPECT_EQ(dialog->okPresses, 1);
-    EXPECT_TRUE(seen.cancel->shortcut().isEmpty());  // "Cancel && close" has no access key
-    Key(Qt::Key_C, Qt::AltModifier);
-    QTest::qWait(300);
-    EXPECT_EQ(dialog->cancelPresses, 0);
+    EXPECT_TRUE(seen.cancel->shortcut().isEmpty());
 }
 
 TEST_F(QtDialog, TypingReachesTheTextBoxAndTheProgramsOwnTextIsShown) {
-    Key(Qt::Key_End);
+    QTest::keyClick(seen.letter, Qt::Key_End);
     QTest::keyClick(seen.letter, 'Q');
     TypeEAcute(seen.letter);
-    EXPECT_EQ(dialog->letter.Text(), "SQ\xC3\xA9");
-    dialog->letter.SetText("L");
+    EXPECT_EQ(sample->letter.Text(), "SQ\xC3\xA9");
+    sample->letter.SetText("L");
     EXPECT_EQ(seen.letter->text(), "L");
-    EXPECT_EQ(dialog->letter.Text(), "L");
+    EXPECT_EQ(sample->letter.Text(), "L");
     // No limit on the length: Qt's line edit would stop at 32767 characters.
     const std::string longText(40000, 'x');
-    dialog->unlisted.SetText(longText);
+    sample->unlisted.SetText(longText);
     EXPECT_EQ(seen.unlisted->text().size(), 40000);
     QTest::keyClick(seen.unlisted, Qt::Key_End);
     QTest::keyClicks(seen.unlisted, "yz");
-    EXPECT_EQ(dialog->unlisted.Text(), longText + "yz");
+    EXPECT_EQ(sample->unlisted.Text(), longText + "yz");
 }
 
 TEST_F(QtDialog, ScreenReadersHearTheGivenNamesOrTheCaptions) {
@@ -324,40 +211,22 @@ TEST_F(QtDialog, ScreenReadersHearTheGivenNamesOrTheCaptions) {
     EXPECT_EQ(seen.swatch->toolTip(), "Click to choose a colour");
 }
 
-TEST_F(QtDialog, ActivatedEachTimeItBecomesTheActiveWindowAgain) {
-    EXPECT_EQ(dialog->activations, 1);
-    toolDialog->Show();
-    QWidget* other = TopLevel("Sample tool dialog");
-    ASSERT_NE(other, nullptr);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(other));
-    EXPECT_EQ(toolDialog->activations, 1);
-    seen.window->activateWindow();  // the person clicks back into the dialog
-    ASSERT_TRUE(QTest::qWaitForWindowActive(seen.window));
-    EXPECT_EQ(dialog->activations, 2);
-    other->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(other));
-    dialog->Show();  // the program brings it forward
-    ASSERT_TRUE(QTest::qWaitForWindowActive(seen.window));
-    EXPECT_EQ(dialog->activations, 3);
-    EXPECT_EQ(toolDialog->activations, 2);
-}
-
 TEST_F(QtDialog, APictureBoxClickIsALeftPressAndReleaseOnIt) {
     QTest::mouseClick(seen.swatch, Qt::LeftButton, {}, QPoint(5, 6));
-    EXPECT_EQ(dialog->swatchClicks, 1);
+    EXPECT_EQ(sample->swatchClicks, 1);
     // The mouse is measured from inside the border.
-    ASSERT_TRUE(dialog->pressedAt.has_value());
-    EXPECT_EQ(*dialog->pressedAt, std::make_pair(4.0f, 5.0f));
+    ASSERT_TRUE(sample->pressedAt.has_value());
+    EXPECT_EQ(*sample->pressedAt, std::make_pair(4.0f, 5.0f));
     QTest::mouseClick(seen.swatch, Qt::RightButton, {}, QPoint(5, 6));
     QTest::mousePress(seen.swatch, Qt::LeftButton, {}, QPoint(5, 6));
     QTest::mouseRelease(seen.swatch, Qt::LeftButton, {}, QPoint(-20, 6));  // let go beside it
-    EXPECT_EQ(dialog->swatchClicks, 1);
+    EXPECT_EQ(sample->swatchClicks, 1);
 }
 
 TEST_F(QtDialog, APictureBoxPaintsItsBackColourInsideASunkenBorder) {
     const QPalette desktop = QApplication::palette();
     EXPECT_EQ(PixelOf(seen.swatch, 30, 20), desktop.color(QPalette::Button).rgb());  // the button face until set
-    dialog->swatch.SetBackColor(0x0000FF);
+    sample->swatch.SetBackColor(0x0000FF);
     EXPECT_EQ(PixelOf(seen.swatch, 30, 20), qRgb(255, 0, 0));
     EXPECT_EQ(PixelOf(seen.swatch, 1, 1), qRgb(255, 0, 0));
     EXPECT_EQ(PixelOf(seen.swatch, 0, 0), desktop.color(QPalette::Dark).rgb());
@@ -370,7 +239,7 @@ TEST_F(QtDialog, ALabelIsDrawnInTheDesignFontOnTheWindowsBackground) {
     EXPECT_EQ(seen.caption->text(), "Show hotkey: Ctrl+Alt+");
     EXPECT_EQ(seen.caption->geometry(), QRect(forms::TwipsToPixelsX(120), forms::TwipsToPixelsY(120),
                                               forms::TwipsToPixelsX(2400), forms::TwipsToPixelsY(255)));
-    dialog->SetBackColor(0x00FF00);
+    sample->SetBackColor(0x00FF00);
     const QRect r = seen.caption->geometry();
     EXPECT_EQ(seen.window->grab().toImage().pixel(r.right() - 1, r.bottom() - 1), qRgb(0, 255, 0));
 }
