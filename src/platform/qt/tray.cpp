@@ -21,6 +21,7 @@
 #include "platform/native_window.h"
 #include "platform/picture.h"
 #include "platform/qt/guard.h"
+#include "platform/qt/stored_icons.h"
 
 namespace os {
 namespace {
@@ -184,8 +185,20 @@ bool RemoveTrayIcon() {
     return true;
 }
 
-// Nothing is stored in the program here: the images are drawn when asked for.
-Hicon CreateStoredIcon(StoredIcon, std::vector<IconImage> (*draw)()) { return CreateIconFromImages(draw()); }
+namespace {
+Hicon Keep(const QIcon& icon) {
+    Icons().push_back(icon);
+    return reinterpret_cast<Hicon>(static_cast<std::uintptr_t>(Icons().size()));
+}
+}  // namespace
+
+// The tray icon was drawn while the program was built: the start-up only wraps its pixels.
+Hicon CreateStoredIcon(StoredIcon stored, std::vector<IconImage> (*draw)()) {
+    if (stored != StoredIcon::Tray) return CreateIconFromImages(draw());
+    const int size = qt::kStoredTrayIconSize;
+    const QImage pixels(reinterpret_cast<const uchar*>(qt::kStoredTrayIcon), size, size, size * 4, QImage::Format_ARGB32);
+    return Keep(QIcon(QPixmap::fromImage(pixels)));
+}
 
 Hicon CreateIconFromImages(const std::vector<IconImage>& images) {
     QIcon icon;
@@ -194,8 +207,7 @@ Hicon CreateIconFromImages(const std::vector<IconImage>& images) {
                       image.width * 4, QImage::Format_ARGB32);
         icon.addPixmap(QPixmap::fromImage(pixels.copy()));
     }
-    Icons().push_back(icon);
-    return reinterpret_cast<Hicon>(static_cast<std::uintptr_t>(Icons().size()));
+    return Keep(icon);
 }
 
 namespace {
