@@ -61,11 +61,9 @@ import -window root "$e2e_dir/installed.png"
 # and the box is third along the focus order from there.
 click_icon 1
 wait_for menu_open
-choose 1
+choose settings
 check "Settings opens from the tray" wait_for shown "Lisotra Settings."
-sleep 0.5
-click_in "$(titled "Lisotra Settings.")" 478 280 20 175
-sleep 0.3
+give_keyboard "$(titled "Lisotra Settings.")" 20 175
 xdotool key Tab Tab Tab space
 check "ticking Run At StartUp writes the Run entry" wait_for has_value "$run_key" lisotra.exe
 import -window root "$e2e_dir/settings.png"
@@ -76,7 +74,7 @@ xdotool key Return  # OK: the settings are stored
 check "OK stores the settings" wait_for has_value "$settings_key\\default" key
 click_icon 1
 wait_for menu_open
-choose 5
+choose exit
 check "Exit ends the program" wait_for bash -c "! kill -0 $app_pid 2>/dev/null"
 app_pid=""
 
