@@ -63,18 +63,6 @@ private:
     std::optional<std::wstring> before_;
 };
 
-std::vector<std::string> told;
-
-// The person reads each message box the About box shows and presses its OK.
-void CALLBACK ReadMessage(HWND, UINT, UINT_PTR, DWORD) {
-    if (HWND box = FindWindowW(L"#32770", L"Lisotra")) {
-        wchar_t text[512] = {};
-        GetDlgItemTextW(box, 0xFFFF, text, 512);
-        told.push_back(os::win32::Utf8(text));
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-    }
-}
-
 // A click `shift` pixels right of the control's middle.
 void Click(os::Hwnd control, int shift = 0) {
     RECT r{};
@@ -121,10 +109,9 @@ public:
     }
     void ClickLink() override { Click(Program().about->homePage.hWnd()); }
     std::vector<std::string> ClickSystemInfo() override {
-        told.clear();
-        const UINT_PTR reader = SetTimer(nullptr, 0, 10, ReadMessage);
-        SendMessageW(H(Program().about->sysInfoButton.hWnd()), BM_CLICK, 0, 0);
-        KillTimer(nullptr, reader);
+        const HWND button = H(Program().about->sysInfoButton.hWnd());
+        const std::vector<std::string> told =
+            ReadMessagesDuring(L"Lisotra", [button] { SendMessageW(button, BM_CLICK, 0, 0); });
         Win32Test::Pump();
         return told;
     }

@@ -21,6 +21,18 @@ struct MenuWatch {
 };
 MenuWatch watch;
 
+const wchar_t* messageTitle = nullptr;
+std::vector<std::string> messagesRead;
+
+void CALLBACK ReadMessage(HWND, UINT, UINT_PTR, DWORD) {
+    if (HWND box = FindWindowW(L"#32770", messageTitle)) {
+        wchar_t text[512] = {};
+        GetDlgItemTextW(box, 0xFFFF, text, 512);
+        messagesRead.push_back(os::win32::Utf8(text));
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    }
+}
+
 // The menu loop tells its owner when it waits for input: the menu is up then.
 LRESULT CALLBACK Watching(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     const WNDPROC previous = watch.previous;
@@ -83,6 +95,15 @@ void ClickMenuItem(UINT index, DWORD down, DWORD up) {
     RECT item{};
     GetMenuItemRect(nullptr, menu, index, &item);
     ClickAt({(item.left + item.right) / 2, (item.top + item.bottom) / 2}, down, up);
+}
+
+std::vector<std::string> ReadMessagesDuring(const wchar_t* title, const std::function<void()>& action) {
+    messageTitle = title;
+    messagesRead.clear();
+    const UINT_PTR reader = SetTimer(nullptr, 0, 10, ReadMessage);
+    action();
+    KillTimer(nullptr, reader);
+    return std::exchange(messagesRead, {});
 }
 
 void WhenMenuIsUp(HWND owner, std::function<void()> person) {
