@@ -152,6 +152,8 @@ panels() {
   done
 }
 panel() { panels | head -1; }
+panel_shown() { [ -n "$(panel)" ]; }
+panel_gone() { [ -z "$(panel)" ]; }
 
 # The x y w h of the frame openbox puts around window $1 (its parent): what a program stores as
 # its window's place and size.

@@ -27,8 +27,6 @@ start_lisotra() {  # LOG_NAME
 stop_lisotra() { kill "$app_pid"; wait "$app_pid" 2>/dev/null; app_pid=""; }
 logged() { grep -q "$1" "$log"; }
 last_binding() { [ "$(tail -1 "$bindings" 2>/dev/null)" = "$1" ]; }
-panel_shown() { [ -n "$(panel)" ]; }
-panel_gone() { [ -z "$(panel)" ]; }
 icon_at() {
   xwininfo -root -tree | grep -E '"Lisotra": \("lisotra"' |
     awk '$5 ~ /^2[0-9]x2[0-9]\+/ {split($6,p,"+"); print p[2] + 11, p[3] + 11; exit}'
