@@ -185,16 +185,6 @@ TEST_F(QtRunKey, SystemdsGeneratorStartsWhatGLibStarts) {
     }
 }
 
-// That desktop-file-validate accepts such an entry and that GLib's launcher starts the program
-// from it is checked end to end (linux_startup.sh).
-TEST_F(QtRunKey, AnEntryForAPathWithBlanksAndQuotesCounts) {
-    const QString dir = tmp_.path() + "/My \"Apps\" $HOME 100% back\\slash";
-    os::qt::UseProgramFile((dir + "/run me").toStdString());
-    os::RegisterAutostart("--mark \"" + tmp_.path().toStdString() + "/log-on marker\"");
-    EXPECT_TRUE(QFile::exists(Entry("run me.exe")));
-    EXPECT_TRUE(os::AutostartRegistered());
-}
-
 TEST_F(QtRunKey, EntriesOfOthersDoNotCountAndAreKeptAside) {
     const QString entry = Entry("lisotra.exe");
     ASSERT_TRUE(QDir().mkpath(Folder()));
