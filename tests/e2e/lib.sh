@@ -110,6 +110,14 @@ start_tray() {
   sed -i "4s/.*/$!/" "$e2e_dir/desktop/pids"
 }
 
+# The program's icon docked in trayer: a window of the program about 24 pixels square; icon_at
+# prints the x y of its middle.
+icon_at() {
+  xwininfo -root -tree | grep -E '"Lisotra": \("lisotra"' |
+    awk '$5 ~ /^2[0-9]x2[0-9]\+/ {split($6,p,"+"); print p[2] + 11, p[3] + 11; exit}'
+}
+docked() { [ -n "$(icon_at)" ]; }
+
 # The tray icon's menu is open: a pop-up is the program's one override-redirect window on the root.
 menu_open() {
   local id
@@ -152,6 +160,8 @@ panels() {
   done
 }
 panel() { panels | head -1; }
+panel_shown() { [ -n "$(panel)" ]; }
+panel_gone() { [ -z "$(panel)" ]; }
 
 # The x y w h of the frame openbox puts around window $1 (its parent): what a program stores as
 # its window's place and size.

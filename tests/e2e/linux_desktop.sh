@@ -41,12 +41,7 @@ store_clear() { rm -f "$ini"; }
 # The browser is the one $BROWSER names.
 use_browser() { export BROWSER=$1; }
 
-# The program's windows by size: the docked icon is small, the panel large, the menu between.
-icon_at() {
-  xwininfo -root -tree | grep -E '"Lisotra": \("lisotra"' |
-    awk '$5 ~ /^2[0-9]x2[0-9]\+/ {split($6,p,"+"); print p[2] + 11, p[3] + 11; exit}'
-}
-docked() { [ -n "$(icon_at)" ]; }
+# No window of the program is left, the icon's neither.
 icon_gone() { ! xwininfo -root -tree | grep -q '"lisotra"'; }
 # The menu by keyboard: Show/Hide and Exit by their access keys, the others by their place.
 choose() {

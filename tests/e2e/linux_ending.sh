@@ -13,9 +13,7 @@ desktop_pid() { sed -n "$1p" "$e2e_dir/desktop/pids"; }  # 1 Xvfb, 4 the tray ho
 running() { kill -0 "$app_pid" 2>/dev/null; }
 ended() { ! running; }
 started() { xwininfo -root -tree | grep -q '"Qt Selection Owner for lisotra"'; }
-panel_gone() { [ -z "$(panel)" ]; }
 docked() { xwininfo -root -tree | grep -E '"Lisotra": \("lisotra"' | grep -qE ' 2[0-9]x2[0-9]\+'; }
-panel_shown() { [ -n "$(panel)" ]; }
 no_error() { ! grep -q 'run-time error' "$e2e_dir/lisotra.log"; }
 
 # round WAY TRAY PANEL: starts the program on a new desktop (with a tray host or without, its panel

@@ -19,8 +19,6 @@ cp "$ini" "$e2e_dir/stored.ini"
 
 "$lisotra" >"$e2e_dir/lisotra.log" 2>&1 &
 app_pid=$!
-panel_shown() { [ -n "$(panel)" ]; }
-panel_gone() { [ -z "$(panel)" ]; }
 show() { xdotool key ctrl+alt+s; wait_briefly panel_shown; }
 running() { kill -0 "$app_pid" 2>/dev/null; }
 logged() { [ "$(grep -c 'could not save the settings' "$e2e_dir/lisotra.log")" -gt "$1" ]; }

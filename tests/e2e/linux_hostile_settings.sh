@@ -11,7 +11,6 @@ desktop_start
 folder=$XDG_CONFIG_HOME/Lisotra
 ini=$folder/Lisotra.ini
 
-panel_shown() { [ -n "$(panel)" ]; }
 show() { xdotool key ctrl+alt+s; wait_briefly panel_shown; }
 logged() { grep -q -E 'could not (read|save) the settings' "$e2e_dir/$1.log"; }
 ended() { ! kill -0 "$app_pid" 2>/dev/null; }

@@ -27,13 +27,6 @@ start_lisotra() {  # LOG_NAME
 stop_lisotra() { kill "$app_pid"; wait "$app_pid" 2>/dev/null; app_pid=""; }
 logged() { grep -q "$1" "$log"; }
 last_binding() { [ "$(tail -1 "$bindings" 2>/dev/null)" = "$1" ]; }
-panel_shown() { [ -n "$(panel)" ]; }
-panel_gone() { [ -z "$(panel)" ]; }
-icon_at() {
-  xwininfo -root -tree | grep -E '"Lisotra": \("lisotra"' |
-    awk '$5 ~ /^2[0-9]x2[0-9]\+/ {split($6,p,"+"); print p[2] + 11, p[3] + 11; exit}'
-}
-docked() { [ -n "$(icon_at)" ]; }
 # Waits up to 20 s: longer than the program waits for a session.
 wait_long() { for _ in 1 2 3 4; do wait_for "$@" && return 0; done; return 1; }
 # The program's unique name on the bus, found by its process.

@@ -23,9 +23,6 @@
 #                     one that comes after the program; without them $no_tray_host_restart says why
 # Then it calls play_tray_scenario (after make_browser and the desktop's way to use it).
 
-panel() { panels | head -1; }
-panel_shown() { [ -n "$(panel)" ]; }
-panel_gone() { [ -z "$(panel)" ]; }
 opened_help() { grep -qs '^https://lisotra.org/support/$' "$e2e_dir/opened"; }
 open_menu() { click_icon "${1:-1}"; wait_for menu_open; }
 

@@ -60,11 +60,6 @@ check "lintian reports no errors" test -z "$(grep '^E:' "$e2e_dir/lintian.log")"
 # The unpacked program, as a person starts it.
 desktop_start
 lisotra=$root/usr/bin/lisotra
-icon_at() {
-  xwininfo -root -tree | grep -E '"Lisotra": \("lisotra"' |
-    awk '$5 ~ /^2[0-9]x2[0-9]\+/ {split($6,p,"+"); print p[2] + 11, p[3] + 11; exit}'
-}
-docked() { [ -n "$(icon_at)" ]; }
 "$lisotra" >"$e2e_dir/lisotra.log" 2>&1 &
 app_pid=$!
 check "the unpacked program docks its icon in the tray" wait_for docked

@@ -84,9 +84,3 @@ TEST_F(HotKeys, OnlyIdsOneAndTwoActAndTheShellGivesItsHotkeysBack) {
     EXPECT_FALSE(Program().panel.Exists());
     other.UnregisterAll();
 }
-
-TEST_F(HotKeys, TheShellWindowStillRefusesToClose) {
-    Start();
-    headless::UserClose(ShellHandle());
-    EXPECT_TRUE(Program().shell.Exists());
-}

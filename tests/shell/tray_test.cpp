@@ -82,6 +82,7 @@ TEST_F(Tray, ExitRemovesTheIconStoresThePanelAndEnds) {
     EXPECT_FALSE(headless::TrayIcon());
     EXPECT_EQ(headless::TrayCalls().back().kind, headless::TrayCall::Remove);
     EXPECT_EQ(Stored("window", "left"), " 3000");
+    EXPECT_EQ(Stored("window", "top"), " 1500");
 }
 
 TEST_F(Tray, SampleButtons) {

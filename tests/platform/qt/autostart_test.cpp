@@ -9,9 +9,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QThread>
 #include <cstdlib>
 #include <optional>
 
@@ -185,37 +183,6 @@ TEST_F(QtRunKey, SystemdsGeneratorStartsWhatGLibStarts) {
             EXPECT_EQ(Started(*command, marker), wanted) << trace.toStdString() << command->join(" | ").toStdString();
         }
     }
-}
-
-TEST_F(QtRunKey, AnEntryForAPathWithBlanksAndQuotesValidatesAndStartsTheProgram) {
-    const QString dir = tmp_.path() + "/My \"Apps\" $HOME 100% back\\slash";
-    ASSERT_TRUE(QDir().mkpath(dir));
-    const QString program = dir + "/run me";
-    const QString marker = tmp_.path() + "/log-on marker";
-    // Writes its own path and arguments, one a line, to the file its second argument names.
-    WriteFile(program, "#!/bin/sh\nout=\"$2\"\nprintf '%s\\n' \"$0\" \"$@\" > \"$out\"\n");
-    QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    os::qt::UseProgramFile(program.toStdString());
-
-    os::RegisterAutostart("--mark \"" + marker.toStdString() + "\"");
-    const QString entry = Entry("run me.exe");
-    ASSERT_TRUE(QFile::exists(entry));
-    EXPECT_TRUE(os::AutostartRegistered());
-
-    const QString validate = QStandardPaths::findExecutable("desktop-file-validate");
-    if (!validate.isEmpty()) {
-        QProcess check;
-        check.start(validate, {entry});
-        ASSERT_TRUE(check.waitForFinished());
-        EXPECT_EQ(check.exitCode(), 0) << check.readAllStandardOutput().toStdString() << ReadFile(entry).toStdString();
-    }
-    const QString gio = QStandardPaths::findExecutable("gio");
-    if (gio.isEmpty()) GTEST_SKIP() << "gio is not installed: the entry was not started";
-    QProcess launch;
-    launch.start(gio, {"launch", entry});
-    ASSERT_TRUE(launch.waitForFinished());
-    for (int i = 0; i < 100 && ReadFile(marker).isEmpty(); ++i) QThread::msleep(50);
-    EXPECT_EQ(ReadFile(marker), (program + "\n--mark\n" + marker + "\n").toUtf8());
 }
 
 TEST_F(QtRunKey, EntriesOfOthersDoNotCountAndAreKeptAside) {

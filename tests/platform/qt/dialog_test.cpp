@@ -130,28 +130,22 @@ protected:
 
 }  // namespace
 
-TEST_F(QtDialog, AFixedWindowWithACloseButtonOnlyThatTheTaskbarLists) {
-    QWidget* w = seen.window;
-    EXPECT_EQ(w->windowType(), Qt::Window);  // a normal window: the taskbar lists it
-    EXPECT_TRUE(w->windowFlags() & Qt::WindowCloseButtonHint);
-    EXPECT_FALSE(w->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
-    EXPECT_EQ(w->size(), QSize(360, 240));
-    EXPECT_EQ(w->minimumSize(), QSize(360, 240));
-    EXPECT_EQ(w->maximumSize(), QSize(360, 240));
-    w->resize(500, 400);  // as a drag on its border would ask
-    QApplication::processEvents();
-    EXPECT_EQ(w->size(), QSize(360, 240));
-}
-
-TEST_F(QtDialog, WithoutATaskbarEntryItIsAFixedUtilityWindow) {
+// A normal window, which the taskbar lists, or without a taskbar entry a utility window.
+TEST_F(QtDialog, AFixedWindowWithACloseButtonOnly) {
     other->Show();
-    QWidget* w = TopLevel("Sample tool dialog");
-    ASSERT_NE(w, nullptr);
-    EXPECT_EQ(w->windowType(), Qt::Tool);
-    EXPECT_TRUE(w->windowFlags() & Qt::WindowCloseButtonHint);
-    EXPECT_FALSE(w->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
-    EXPECT_EQ(w->minimumSize(), QSize(360, 240));
-    EXPECT_EQ(w->maximumSize(), QSize(360, 240));
+    for (const auto& [title, type] : {std::pair{"Sample dialog", Qt::Window}, std::pair{"Sample tool dialog", Qt::Tool}}) {
+        SCOPED_TRACE(title);
+        QWidget* w = TopLevel(title);
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(w->windowType(), type);
+        EXPECT_TRUE(w->windowFlags() & Qt::WindowCloseButtonHint);
+        EXPECT_FALSE(w->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+        EXPECT_EQ(w->minimumSize(), QSize(360, 240));
+        EXPECT_EQ(w->maximumSize(), QSize(360, 240));
+        w->resize(500, 400);  // as a drag on its border would ask
+        QApplication::processEvents();
+        EXPECT_EQ(w->size(), QSize(360, 240));
+    }
 }
 
 TEST_F(QtDialog, TheCloseButtonIsTheUsersRequestToTheForm) {

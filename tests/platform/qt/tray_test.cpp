@@ -73,14 +73,11 @@ TEST(QtTray, KeepsToTheTraysRules) {
                         os::CreateIconFromImages(program_icons::SampleIcon()));
 }
 
-TEST(QtMenu, ReturnsTheChosenItem) {
+TEST(QtMenu, ReturnsTheChosenItemOrNoneForEscape) {
     PressInNextMenu({Qt::Key_Down, Qt::Key_Down, Qt::Key_Return});  // separators are skipped
     EXPECT_EQ(os::PopupMenuAtCursor(owner->hWnd(), kItems), 2);
     PressInNextMenu({Qt::Key_X});  // an access key
     EXPECT_EQ(os::PopupMenuAtCursor(owner->hWnd(), kItems), 3);
-}
-
-TEST(QtMenu, EscapeChoosesNothing) {
     PressInNextMenu({Qt::Key_Escape});
     EXPECT_EQ(os::PopupMenuAtCursor(owner->hWnd(), kItems), -1);
 }

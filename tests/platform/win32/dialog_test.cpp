@@ -1,6 +1,6 @@
 // A dialog as a person uses it: real keys (SendInput) and clicks, all going through the message
 // loop's dialog navigation: the dialog keyboard scenario on its sample, and what Windows does
-// beyond it (tab stops, a label's access key, screen-reader names, the taskbar's choice).
+// beyond it (tab stops, a label's access key, the taskbar's choice).
 #include "forms/dialog_keys_scenario.h"
 #include "win32_test.h"
 
@@ -133,22 +133,6 @@ TEST_F(Win32Dialog, TypingReachesTheTextBoxAndTheProgramsTextStaysItsOwn) {
     Type({VK_END, 'X'});
     EXPECT_TRUE(PumpUntil([] { return sample->unlisted.Text() == "unlistedx"; })) << sample->unlisted.Text();
     EXPECT_EQ(sample->letter.Text(), "blue");
-}
-
-TEST_F(Win32Dialog, ScreenReadersFindEachControlsName) {
-    auto text = [](HWND window) {
-        wchar_t buffer[64] = {};
-        GetWindowTextW(window, buffer, 64);
-        return std::wstring(buffer);
-    };
-    EXPECT_EQ(text(H(sample->caption.hWnd())), L"Show hotkey: Ctrl+Alt+");
-    EXPECT_EQ(text(H(sample->ok.hWnd())), L"&OK");
-    // The text box's name: the static text just before it, though it is not shown.
-    const HWND name = GetWindow(H(sample->letter.hWnd()), GW_HWNDPREV);
-    EXPECT_EQ(text(name), L"show hotkey letter");
-    EXPECT_FALSE(IsWindowVisible(name));
-    // The label came along too, though the tab order moved the text box.
-    EXPECT_EQ(GetWindow(name, GW_HWNDPREV), H(sample->caption.hWnd()));
 }
 
 TEST_F(Win32Dialog, AClickOnThePictureBoxIsItsClickAndItShowsItsBackColour) {
