@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The Linux program while monitors come and go: the 1280 x 800 screen of the private desktop is
 # made two RandR monitors side by side (640 x 800 each; Qt sees each as a screen), and the right
-# one is unplugged with the panel on it, shown and hidden.
+# one is unplugged with the panel on it, shown and hidden; then the right one is scaled by 1.5.
 set -u
 lisotra=${1:?path to lisotra}
 # shellcheck source=lib.sh
@@ -48,6 +48,24 @@ check "with the right monitor gone, the hidden panel's place is kept ($(stored_p
 check "the next Ctrl+Alt+S shows the panel" show_panel
 check "on the left monitor, at the same height ($(frame_of "$(panel)"))" framed_at "340 ${moved#* } 300 200"
 
+stop
+
+# Qt scales each screen by its own factor, and the program's pixels are Qt's device-independent
+# ones: at 1.5 on the right monitor, the stored 4500 x 3000 twips (300 x 200 of those pixels) are a
+# frame of 450 x 300 of the screen's, and stay stored as they were.
+plug_right
+store " 12000" window left
+store " 1500" window top
+QT_SCREEN_SCALE_FACTORS="1;1.5" start_program
+check "at a scale of 1.5 Ctrl+Alt+S shows the panel" wait_for show_panel s
+# Within a screen pixel of 450 x 300: the frame's borders are whole pixels of either kind.
+scaled_frame() {
+  local w h
+  read -r _ _ w h < <(frame_of "$(panel)")
+  [ $((w - 450)) -ge -2 ] && [ $((w - 450)) -le 2 ] && [ $((h - 300)) -ge -2 ] && [ $((h - 300)) -le 2 ]
+}
+check "its frame is 450 x 300 screen pixels ($(frame_of "$(panel)"))" wait_for scaled_frame
+check "and the stored frame is unchanged ($(stored_place) $(stored_size))" stored_at "800 100 300 200"
 stop
 app_pid=""
 finish
