@@ -3,7 +3,7 @@
 set -euo pipefail
 
 build=(cmake g++ make pkg-config locales libgtest-dev libbenchmark-dev qt6-base-dev libxcb-keysyms1-dev libx11-dev libxtst-dev libglib2.0-dev)
-desktop=(xvfb openbox trayer xcompmgr xdotool x11-utils imagemagick desktop-file-utils libglib2.0-bin fonts-liberation2 dbus-daemon xdg-desktop-portal systemd)
+desktop=(xvfb openbox trayer xcompmgr xdotool x11-utils x11-xserver-utils imagemagick desktop-file-utils libglib2.0-bin fonts-liberation2 dbus-daemon xdg-desktop-portal systemd)
 windows=(g++-mingw-w64-x86-64-posix wine wine64)
 # Making the packages and checking them: the Debian package, the Windows installer and zip.
 deb=(dpkg-dev file lintian appstream desktop-file-utils imagemagick)

@@ -1,12 +1,16 @@
 // The reading panel: a translucent, coloured, resizable tool window laid over the text being read.
 // It exists only while it is wanted; its place and size are stored on every resize and at unload.
+// While it exists it stays reachable: when the screens change so that no grabbable part of it is
+// on one, it moves to the nearest screen at once.
 #pragma once
 
 #include "forms/form.h"
+#include "platform/os_types.h"
 
 class ReadingPanel : public forms::Form {
 public:
     ReadingPanel();
+    ~ReadingPanel() override;
     void SaveGeometry();
 
 protected:
@@ -15,6 +19,9 @@ protected:
     void OnUnload() override;
 
 private:
+    void FollowScreens();
+    // Applies a frame in pixels whole: the resizes it reports store nothing.
+    void SetFrame(const os::PixelRect& frame);
+
     bool restoring_ = false;
 };
-

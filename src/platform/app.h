@@ -38,6 +38,12 @@ ScreenInfo Screen();
 float TwipsPerPixelX();
 float TwipsPerPixelY();
 
+// Who hears that the screens changed: one came or went, or its size or work area changed. It hears
+// once the message that told of it has been handled, and once for changes told together. Null: no one.
+void SetScreensChangedHandler(std::function<void()> handler);
+// How a realisation tells of such a change.
+void ReportScreensChanged();
+
 // A message in a modal box with an OK button and `title` as its caption; returns once the user
 // has closed it. The program's other windows take no input meanwhile.
 void ShowMessage(const std::string& text, const std::string& title);

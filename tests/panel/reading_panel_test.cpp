@@ -158,3 +158,49 @@ TEST_F(ReadingPanelTest, HideWithNoPanelLoadsAndStoresTheStoredGeometry) {
     EXPECT_EQ(Stored("window", "width"), " 6000");
     EXPECT_EQ(Stored("window", "left"), " 1500");
 }
+
+TEST_F(ReadingPanelTest, AShownPanelStaysReachableWhileTheScreensChange) {
+    headless::SetScreen(15, {{0, 0, 1920, 1080}, {1920, 0, 1280, 1024}});
+    StoreGeometry(" 6000", " 4500", " 36000", " 1500");  // on the right-hand screen
+    PressShow();
+    ASSERT_EQ(Panel()->frame, (os::PixelRect{2400, 100, 400, 300}));
+    const int saves = headless::SaveCount();
+
+    // A screen added, and one that leaves the panel's caption where it can be taken hold of,
+    // move nothing and store nothing.
+    headless::SetScreen(15, {{0, 0, 1920, 1080}, {1920, 0, 1280, 1024}, {-1024, 0, 1024, 768}});
+    headless::ReportScreensChanged();
+    headless::SetScreen(15, {{0, 0, 1920, 1080}, {1920, 0, 520, 1024}});
+    headless::ReportScreensChanged();
+    EXPECT_EQ(Panel()->frame, (os::PixelRect{2400, 100, 400, 300}));
+    EXPECT_EQ(headless::SaveCount(), saves);
+
+    // The screen shrinks under it: it moves to the screen's edge, and its place is stored.
+    headless::SetScreen(15, {{0, 0, 1920, 1080}, {1920, 0, 400, 1024}});
+    headless::ReportScreensChanged();
+    EXPECT_EQ(Panel()->frame, (os::PixelRect{1920, 100, 400, 300}));
+    EXPECT_EQ(Stored("window", "left"), " 28800");
+
+    // The screen is unplugged: the panel moves whole onto the one left.
+    headless::SetScreen(15, {{0, 0, 1920, 1080}});
+    headless::ReportScreensChanged();
+    EXPECT_EQ(Panel()->frame, (os::PixelRect{1520, 100, 400, 300}));
+    EXPECT_EQ(Stored("window", "left"), " 22800");
+    EXPECT_EQ(Stored("window", "top"), " 1500");
+    EXPECT_EQ(Stored("window", "width"), " 6000");
+    EXPECT_EQ(Stored("window", "height"), " 4500");
+}
+
+TEST_F(ReadingPanelTest, AHiddenPanelIsPlacedAtItsNextShow) {
+    headless::SetScreen(15, {{0, 0, 1920, 1080}, {1920, 0, 1280, 1024}});
+    PressShow();
+    headless::UserMove(Program().panel->hWnd(), 2400, 100);
+    PressHide();
+    headless::SetScreen(15, {{0, 0, 1920, 1080}});
+    headless::ReportScreensChanged();
+    EXPECT_EQ(Panel(), nullptr);
+    EXPECT_EQ(Stored("window", "left"), " 36000");
+    PressShow();
+    EXPECT_EQ(Panel()->frame.left, 1920 - Panel()->frame.width);
+    EXPECT_EQ(Panel()->frame.top, 100);
+}

@@ -16,6 +16,7 @@ Desktop& D() {
 
 void Reset() {
     D() = Desktop{};
+    os::SetScreensChangedHandler(nullptr);
     D().screen.twipsPerPixelX = D().screen.twipsPerPixelY = 15;
     D().screen.widthPixels = 1920;
     D().screen.heightPixels = 1080;
@@ -41,6 +42,10 @@ void SetScreen(float twipsPerPixel, const std::vector<os::PixelRect>& screens) {
     std::vector<os::Monitor> monitors;
     for (const os::PixelRect& whole : screens) monitors.push_back({whole, whole});
     SetMonitors(twipsPerPixel, std::move(monitors));
+}
+
+void ReportScreensChanged() {
+    Run([] { os::ReportScreensChanged(); });
 }
 
 void SetProgramFile(const std::string& path) { D().programFile = path; }

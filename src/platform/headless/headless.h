@@ -53,6 +53,8 @@ int SaveCount();
 // Screens whose work area is all of them; SetMonitors for screens with bars or docks.
 void SetScreen(float twipsPerPixel, const std::vector<os::PixelRect>& screens);
 void SetMonitors(float twipsPerPixel, std::vector<os::Monitor> monitors);
+// The desktop tells the program that its screens changed (as SetScreen or SetMonitors left them).
+void ReportScreensChanged();
 
 // Window inspection and user actions. Each action runs deferred work after it, as a message loop
 // would, and catches the end of the process.

@@ -47,6 +47,21 @@ void WatchSessionEnd(QApplication& app) {
 
 QScreen* Primary() { return QGuiApplication::primaryScreen(); }
 
+// Screens that come, go or change their size or work area are told of; so is a new primary.
+void WatchScreen(QScreen* screen) {
+    QObject::connect(screen, &QScreen::geometryChanged, [] { ReportScreensChanged(); });
+    QObject::connect(screen, &QScreen::availableGeometryChanged, [] { ReportScreensChanged(); });
+}
+void WatchScreens(QGuiApplication& app) {
+    for (QScreen* screen : QGuiApplication::screens()) WatchScreen(screen);
+    QObject::connect(&app, &QGuiApplication::screenAdded, [](QScreen* screen) {
+        WatchScreen(screen);
+        ReportScreensChanged();
+    });
+    QObject::connect(&app, &QGuiApplication::screenRemoved, [] { ReportScreensChanged(); });
+    QObject::connect(&app, &QGuiApplication::primaryScreenChanged, [] { ReportScreensChanged(); });
+}
+
 [[noreturn]] void ExitNow(int code);
 
 // exit() from anywhere (Qt's X11 plugin calls it when the X server goes, with windows still open)
@@ -72,6 +87,7 @@ int RunApplication(int argc, char** argv, const std::function<void()>& startup, 
     QApplication::setApplicationName("Lisotra");
     QApplication::setOrganizationName("Lisotra");
     WatchSessionEnd(app);
+    WatchScreens(app);
     EndPromptlyOnExit();
     qt::Guarded(startup);
     const int code = QApplication::exec();

@@ -33,8 +33,9 @@ namespace {
 
 using qt::ToQColor;
 
-// The frame the window manager put around the last window of each kind: the first guess for the
-// next, so that a restored size is right before the window is mapped.
+// The frame the window manager put around the last window of each kind, in the screen's own
+// pixels (the window manager draws it unscaled on every screen): the first guess for the next, so
+// that a restored size is right before the window is mapped.
 QMargins lastFrameMargins[static_cast<int>(WindowKind::DialogNoTaskbar) + 1];
 
 // Every shown kind has a caption with a close button only. A dialog is a normal window, which
@@ -194,11 +195,15 @@ public:
     // frame arriving) is a resize for the form.
     void CheckSize() {
         const QMargins m = Margins();
+        const QWindow* window = widget_->windowHandle();
+        const bool framed = window && !window->frameMargins().isNull();  // the window manager's frame is known
         if (!m.isNull()) {
-            lastFrameMargins[static_cast<int>(kind_)] = m;
+            if (framed) lastFrameMargins[static_cast<int>(kind_)] = m * Scale();
             if (pending_) {
-                // The frame was guessed when the size was set: make the whole window the size asked.
-                const PixelRect want = *std::exchange(pending_, std::nullopt);
+                // The frame was guessed when the size was set: make the whole window the size asked,
+                // and again once the real frame is known (the guess may be another screen's).
+                const PixelRect want = *pending_;
+                if (framed) pending_.reset();
                 const PixelRect now = Frame(Estimate::No);
                 if (now.width != want.width || now.height != want.height) {
                     ResizeClient(want.width - m.left() - m.right(), want.height - m.top() - m.bottom());
@@ -230,7 +235,7 @@ private:
         const QScreen* screen = QGuiApplication::primaryScreen();
         if (!screen) return widget_->pos();
         const QRect work = screen->availableGeometry();
-        const QMargins m = lastFrameMargins[static_cast<int>(kind_)];
+        const QMargins m = lastFrameMargins[static_cast<int>(kind_)] / Scale();
         const QSize frame = widget_->size().grownBy(m);
         return work.topLeft() + QPoint((work.width() - frame.width()) / 2, (work.height() - frame.height()) / 2);
     }
@@ -243,7 +248,14 @@ private:
             const qt::FrameExtents e = qt::EstimateFrame(kind_ != WindowKind::Dialog);
             last = QMargins(e.left, e.top, e.right, e.bottom);
         }
-        return last;
+        return last / Scale();
+    }
+    // Screen pixels to one of the program's pixels where the window is: Qt scales each screen by
+    // its own factor (QT_SCREEN_SCALE_FACTORS and the like), and the program's pixels are Qt's
+    // device-independent ones.
+    qreal Scale() const {
+        const QWindow* window = widget_->windowHandle();
+        return window ? window->devicePixelRatio() : widget_->devicePixelRatioF();
     }
     // A dialog's size is fixed: the user cannot change it, only the program.
     void ResizeClient(int width, int height) {

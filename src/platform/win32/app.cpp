@@ -51,6 +51,10 @@ LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         ShowTrayIconAgain();
         return 0;
     }
+    // A screen came, went or changed its resolution; a bar or dock changed the work area.
+    if (message == WM_DISPLAYCHANGE || (message == WM_SETTINGCHANGE && wParam == SPI_SETWORKAREA)) {
+        ReportScreensChanged();
+    }
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
@@ -64,8 +68,8 @@ HWND HostWindow() {
         windowClass.hInstance = GetModuleHandleW(nullptr);
         windowClass.lpszClassName = kHostClass;
         RegisterClassExW(&windowClass);
-        // Top-level (an owner must be, and only top-level windows hear the taskbar's broadcast),
-        // never shown, nameless so no one takes it for a form.
+        // Top-level (an owner must be, and only top-level windows hear the taskbar's and the
+        // display's broadcasts), never shown, nameless so no one takes it for a form.
         HWND window = CreateWindowExW(0, kHostClass, L"", WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr,
                                       GetModuleHandleW(nullptr), nullptr);
         // Run elevated, the program would not hear the taskbar of the user's own rights otherwise,

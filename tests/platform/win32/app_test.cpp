@@ -62,6 +62,21 @@ TEST_F(Win32App, TheScreenIsTheSystemsDpiAndEveryMonitorsWorkAreaPrimaryFirst) {
     EXPECT_EQ(info.monitors[0].area, (os::PixelRect{0, 0, info.widthPixels, info.heightPixels}));
 }
 
+TEST_F(Win32App, ScreensChangingIsHeardOnceAfterTheMessagesThatTellOfIt) {
+    int heard = 0;
+    os::SetScreensChangedHandler([&] { ++heard; });
+    const HWND host = os::win32::HostWindow();
+    SendMessageW(host, WM_SETTINGCHANGE, SPI_SETDESKWALLPAPER, 0);  // no change of the screens
+    Pump();
+    EXPECT_EQ(heard, 0);
+    SendMessageW(host, WM_DISPLAYCHANGE, 32, MAKELPARAM(1024, 768));
+    SendMessageW(host, WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+    EXPECT_EQ(heard, 0);
+    Pump();
+    EXPECT_EQ(heard, 1);
+    os::SetScreensChangedHandler(nullptr);
+}
+
 TEST_F(Win32AppDeathTest, EndEndsTheProcessAtOnceWithoutUnloadingForms) {
     EXPECT_EXIT(
         {
