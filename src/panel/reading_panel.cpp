@@ -1,5 +1,6 @@
 #include "panel/reading_panel.h"
 
+#include "panel/keyboard.h"
 #include "panel/placement.h"
 #include "forms/twips.h"
 #include "platform/app.h"
@@ -9,11 +10,15 @@ namespace {
 constexpr float kDesignClientWidth = 4560;  // twips
 constexpr float kDesignClientHeight = 3015;
 constexpr unsigned char kOpacity = 140;  // of 255
+constexpr const char* kAccessibleName = "Lisotra reading panel";
+constexpr const char* kAccessibleDescription =
+    "A tinted panel over the text you read. Arrow keys move it, Ctrl+arrow keys resize it, "
+    "Shift makes the steps larger, Escape hides it.";
 }  // namespace
 
 ReadingPanel::ReadingPanel()
     : Form({os::WindowKind::SizableToolWindow, "Lisotra", forms::TwipsToPixelsX(kDesignClientWidth),
-            forms::TwipsToPixelsY(kDesignClientHeight), settings::kYellow}) {}
+            forms::TwipsToPixelsY(kDesignClientHeight), settings::kYellow, kAccessibleName, kAccessibleDescription}) {}
 
 void ReadingPanel::OnLoad() {
     if (settings::ReadPanelOnTop()) SetTopmost();
@@ -39,6 +44,15 @@ void ReadingPanel::OnLoad() {
 
 void ReadingPanel::OnResize() {
     if (!restoring_) SaveGeometry();
+}
+
+void ReadingPanel::OnKeyDown(const os::KeyInput& key) {
+    if (key.virtualKey == os::VK_ESCAPE && !key.shiftHeld && !key.controlHeld && !key.altHeld) {
+        Unload(os::CloseReason::User);  // as its close button does
+        return;
+    }
+    // A move stores nothing, as a drag of the caption; a size change is a resize, which stores.
+    if (const auto frame = panel::FrameAfterKey(Frame(), key, os::Screen().monitors)) SetFrame(*frame);
 }
 
 void ReadingPanel::OnUnload() { SaveGeometry(); }
