@@ -36,19 +36,24 @@ std::optional<os::PixelRect> FrameAfterKey(const os::PixelRect& frame, const os:
     const int stepX = key.shiftHeld && screen ? LargeStep(screen->area.width) : 1;
     const int stepY = key.shiftHeld && screen ? LargeStep(screen->area.height) : 1;
 
-    os::PixelRect next = frame;
-    if (key.controlHeld) {
-        const os::PixelRect desk = monitors.empty() ? os::PixelRect{0, 0, 1 << 15, 1 << 15} : DesktopBounds(monitors);
-        if (dx) next.width = Resized(frame.width, dx * stepX, kSmallestWidth, desk.width);
-        if (dy) next.height = Resized(frame.height, dy * stepY, kSmallestHeight, desk.height);
+    const os::PixelRect desk = monitors.empty() ? os::PixelRect{0, 0, 1 << 15, 1 << 15} : DesktopBounds(monitors);
+    auto stepped = [&](int step) {
+        os::PixelRect next = frame;
+        if (key.controlHeld) {
+            if (dx) next.width = Resized(frame.width, dx * step, kSmallestWidth, desk.width);
+            if (dy) next.height = Resized(frame.height, dy * step, kSmallestHeight, desk.height);
+        } else {
+            next.left += dx * step;
+            next.top += dy * step;
+        }
         return next;
-    }
-    // The farthest place up to the step from which the caption can still be taken hold of; a frame
-    // that cannot be already (or with no screens known) moves freely, so that the keys bring it back.
+    };
+    // The largest step up to the full one after which the caption can still be taken hold of (a
+    // narrower frame shows less of it); a frame that cannot be already (or with no screens known)
+    // moves freely, so that the keys bring it back.
     const bool free = monitors.empty() || !Reachable(frame, monitors);
     for (int step = dx ? stepX : stepY; step > 0; --step) {
-        next.left = frame.left + dx * step;
-        next.top = frame.top + dy * step;
+        const os::PixelRect next = stepped(step);
         if (free || Reachable(next, monitors)) return next;
     }
     return frame;

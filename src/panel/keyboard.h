@@ -15,8 +15,9 @@ inline constexpr int kSmallestWidth = 64;
 inline constexpr int kSmallestHeight = 32;
 
 // The frame after a key press, or nothing when the key does nothing to the panel. Right and Down
-// grow it, Left and Up shrink it, its top-left corner staying. A move goes as far as the step
-// while some of the caption stays on a screen; a size grows no larger than the screens together.
+// grow it, Left and Up shrink it, its top-left corner staying. A move or a narrowing goes as far as
+// the step while enough of the caption stays on a screen to take hold of; a size grows no larger
+// than the screens together.
 std::optional<os::PixelRect> FrameAfterKey(const os::PixelRect& frame, const os::KeyInput& key,
                                            const std::vector<os::Monitor>& monitors);
 

@@ -23,7 +23,7 @@ TEST(PanelKeys, ShiftStepsAreATenthOfTheScreenThePanelIsOn) {
     EXPECT_EQ(After(onMain, Arrow(os::VK_LEFT, false, true)), (os::PixelRect{100, 100, 399, 300}));
 }
 
-TEST(PanelKeys, AMoveStopsWhereTheCaptionWouldLeaveEveryScreen) {
+TEST(PanelKeys, AMoveOrNarrowingStopsWhereTheCaptionWouldLeaveEveryScreen) {
     // 32 pixels of the caption's width and 8 of its height must stay on a screen.
     const os::PixelRect atRight{1888, 100, 400, 300}, nearBottom{100, 1030, 400, 300};
     EXPECT_EQ(After(atRight, Arrow(os::VK_RIGHT)), atRight);
@@ -31,6 +31,9 @@ TEST(PanelKeys, AMoveStopsWhereTheCaptionWouldLeaveEveryScreen) {
     EXPECT_EQ(After(nearBottom, Arrow(os::VK_DOWN, true)), (os::PixelRect{100, 1072, 400, 300}));  // part of a step
     // Across to the other screen, and on along it.
     EXPECT_EQ(After({-20, 100, 400, 300}, Arrow(os::VK_LEFT, true)), (os::PixelRect{-212, 100, 400, 300}));
+    // Narrowing a frame whose right part is all a screen shows stops the same way.
+    EXPECT_EQ(After({-1500, 100, 260, 300}, Arrow(os::VK_LEFT, true, true)), (os::PixelRect{-1500, 100, 252, 300}));
+    EXPECT_EQ(After({-1500, 100, 252, 300}, Arrow(os::VK_LEFT, false, true)), (os::PixelRect{-1500, 100, 252, 300}));
     // A frame that no screen shows moves freely, so that the keys can bring it back.
     EXPECT_EQ(After({5000, 100, 400, 300}, Arrow(os::VK_LEFT)), (os::PixelRect{4999, 100, 400, 300}));
 }
