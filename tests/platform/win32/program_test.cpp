@@ -9,8 +9,6 @@
 #include "support/program.h"
 #include "win32_test.h"
 
-#include <oleacc.h>
-
 namespace {
 
 class Win32Program : public Win32Test {
@@ -109,36 +107,6 @@ TEST_F(Win32Program, ThePanelIsALayeredToolWindowOutOfTheTopmostBand) {
     HotKey(1);
     ASSERT_NE(Panel(), nullptr);
     EXPECT_EQ(ExStyle(Panel()) & (WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST), WS_EX_LAYERED | WS_EX_TOOLWINDOW);
-}
-
-// What a screen reader hears of a window's client area: its name, or its description.
-static std::wstring Heard(HWND window, bool description) {
-    IAccessible* object = nullptr;
-    if (FAILED(AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&object)))) return L"";
-    VARIANT self{};
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    BSTR text = nullptr;
-    const HRESULT asked = description ? object->get_accDescription(self, &text) : object->get_accName(self, &text);
-    std::wstring heard = SUCCEEDED(asked) && text ? text : L"";
-    SysFreeString(text);
-    object->Release();
-    return heard;
-}
-
-TEST_F(Win32Program, ScreenReadersHearThePanelsNameAndKeys) {
-    Start();
-    HotKey(1);
-    ASSERT_NE(Panel(), nullptr);
-    // Wine's accessibility layer (8.0) takes no annotations: there the caption stays the name.
-    IAccPropServices* layer = nullptr;
-    CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices, reinterpret_cast<void**>(&layer));
-    const MSAAPROPID none[] = {PROPID_ACC_HELP};
-    const bool annotates = layer && layer->ClearHwndProps(Panel(), OBJID_CLIENT, CHILDID_SELF, none, 1) != E_NOTIMPL;
-    if (layer) layer->Release();
-    if (!annotates) GTEST_SKIP() << "this desktop's accessibility layer keeps no annotations";
-    EXPECT_EQ(Heard(Panel(), false), L"Lisotra reading panel");
-    EXPECT_NE(Heard(Panel(), true).find(L"Escape hides it"), std::wstring::npos);
 }
 
 TEST_F(Win32Program, StoredValuesTakeEffectWhenThePanelIsCreated) {
