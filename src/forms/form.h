@@ -1,5 +1,5 @@
 // Forms: window instances with load, show, hide and unload steps, geometry in twips,
-// and the events OnLoad, OnResize, OnActivate, CanUnload and OnUnload.
+// and the events OnLoad, OnResize, OnActivate, OnKeyDown, CanUnload and OnUnload.
 #pragma once
 
 #include <functional>
@@ -70,15 +70,21 @@ protected:
     virtual void OnLoad() {}
     virtual void OnResize() {}
     virtual void OnActivate() {}
+    // A key pressed while the window itself has the keyboard focus (none of its controls took it).
+    virtual void OnKeyDown(const os::KeyInput& key) { (void)key; }
     // Asked first; false keeps the form loaded.
     virtual bool CanUnload(CloseReason reason) { return (void)reason, true; }
     virtual void OnUnload() {}
 
+    // The whole window, frame included, in screen pixels; a size change is a resize as a drag's is.
+    PixelRect Frame() const { return window_->FrameRect(); }
+    void SetFrame(PixelRect rect);
+
 private:
     void OnSizeChanged() override;
     void OnActivated() override { OnActivate(); }
+    void OnKeyPressed(const KeyInput& key) override { OnKeyDown(key); }
     void OnCloseRequest(CloseReason reason) override { Unload(reason); }
-    void SetFrame(PixelRect rect);
     void SetFrameField(int PixelRect::*field, int pixels);
 
     WindowDesign design_;

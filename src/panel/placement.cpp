@@ -29,8 +29,8 @@ long long Overlap(long long a0, long long a1, long long b0, long long b1) {
 }
 
 bool Grabbable(long long left, long long top, long long width, const os::PixelRect& m) {
-    return Overlap(left, left + width, m.left, m.left + m.width) >= std::min<long long>(kGrabWidth, width) &&
-           Overlap(top, top + kCaptionHeight, m.top, m.top + m.height) >= kGrabHeight;
+    return Overlap(left, left + width, m.left, static_cast<long long>(m.left) + m.width) >= std::min<long long>(kGrabWidth, width) &&
+           Overlap(top, top + kCaptionHeight, m.top, static_cast<long long>(m.top) + m.height) >= kGrabHeight;
 }
 
 // Distance from a point to a rectangle, squared.
@@ -41,6 +41,35 @@ double DistanceSquared(double x, double y, const os::PixelRect& m) {
 }
 
 }  // namespace
+
+bool Reachable(const os::PixelRect& frame, const std::vector<os::Monitor>& monitors) {
+    return std::any_of(monitors.begin(), monitors.end(),
+                       [&](const os::Monitor& m) { return Grabbable(frame.left, frame.top, frame.width, m.area); });
+}
+
+const os::Monitor* ScreenOf(const os::PixelRect& frame, const std::vector<os::Monitor>& monitors) {
+    const os::Monitor* nearest = monitors.empty() ? nullptr : &monitors.front();
+    double best = std::numeric_limits<double>::infinity();
+    for (const os::Monitor& m : monitors) {
+        const double d = DistanceSquared(frame.left + frame.width / 2.0, frame.top, m.area);
+        if (d < best) best = d, nearest = &m;
+    }
+    return nearest;
+}
+
+os::PixelRect DesktopBounds(const std::vector<os::Monitor>& monitors) {
+    if (monitors.empty()) return {};
+    long long deskLeft = monitors.front().area.left, deskTop = monitors.front().area.top;
+    long long deskRight = deskLeft + monitors.front().area.width, deskBottom = deskTop + monitors.front().area.height;
+    for (const os::Monitor& m : monitors) {
+        deskLeft = std::min<long long>(deskLeft, m.area.left);
+        deskTop = std::min<long long>(deskTop, m.area.top);
+        deskRight = std::max<long long>(deskRight, static_cast<long long>(m.area.left) + m.area.width);
+        deskBottom = std::max<long long>(deskBottom, static_cast<long long>(m.area.top) + m.area.height);
+    }
+    return {static_cast<int>(deskLeft), static_cast<int>(deskTop), static_cast<int>(deskRight - deskLeft),
+            static_cast<int>(deskBottom - deskTop)};
+}
 
 os::PixelRect PlaceOnScreens(const TwipsRect& stored, const os::PixelRect& design,
                              const std::vector<os::Monitor>& monitors, double twipsPerPixelX,
@@ -60,35 +89,16 @@ os::PixelRect PlaceOnScreens(const TwipsRect& stored, const os::PixelRect& desig
     }
     // Never larger than all the screens together: a frame beyond them serves no one and costs its
     // size in memory.
-    long long deskLeft = monitors.front().area.left, deskTop = monitors.front().area.top;
-    long long deskRight = deskLeft + monitors.front().area.width, deskBottom = deskTop + monitors.front().area.height;
-    for (const os::Monitor& m : monitors) {
-        deskLeft = std::min<long long>(deskLeft, m.area.left);
-        deskTop = std::min<long long>(deskTop, m.area.top);
-        deskRight = std::max<long long>(deskRight, static_cast<long long>(m.area.left) + m.area.width);
-        deskBottom = std::max<long long>(deskBottom, static_cast<long long>(m.area.top) + m.area.height);
-    }
-    width = std::min(width, deskRight - deskLeft);
-    height = std::min(height, deskBottom - deskTop);
-    if (left && top) {
-        for (const os::Monitor& m : monitors) {
-            if (Grabbable(*left, *top, width, m.area)) {
-                return {static_cast<int>(*left), static_cast<int>(*top), static_cast<int>(width),
-                        static_cast<int>(height)};
-            }
-        }
-    }
+    const os::PixelRect desk = DesktopBounds(monitors);
+    width = std::min<long long>(width, desk.width);
+    height = std::min<long long>(height, desk.height);
+    // Places within 1e9 pixels, sizes within the screens: the frame fits in int.
+    const os::PixelRect asked{static_cast<int>(left.value_or(0)), static_cast<int>(top.value_or(0)), static_cast<int>(width),
+                              static_cast<int>(height)};
+    if (left && top && Reachable(asked, monitors)) return asked;
     // The nearest screen to where the window's caption would be; the primary for a place that is
     // no number.
-    const os::Monitor* nearest = &monitors.front();
-    if (left && top) {
-        double best = std::numeric_limits<double>::infinity();
-        for (const os::Monitor& m : monitors) {
-            const double d = DistanceSquared(static_cast<double>(*left) + static_cast<double>(width) / 2,
-                                             static_cast<double>(*top), m.area);
-            if (d < best) best = d, nearest = &m;
-        }
-    }
+    const os::Monitor* nearest = left && top ? ScreenOf(asked, monitors) : &monitors.front();
     const os::PixelRect& m = nearest->workArea;
     width = std::min<long long>(width, m.width);
     height = std::min<long long>(height, m.height);

@@ -13,6 +13,14 @@ struct TwipsRect {
     double left, top, width, height;
 };
 
+// Whether a person can take hold of the frame: enough of its caption on one of the screens.
+bool Reachable(const os::PixelRect& frame, const std::vector<os::Monitor>& monitors);
+// The screen nearest the middle of the frame's caption: the one it is on, for a frame on a
+// screen. Null when there are no screens.
+const os::Monitor* ScreenOf(const os::PixelRect& frame, const std::vector<os::Monitor>& monitors);
+// The smallest rectangle that holds every screen; empty when there are none.
+os::PixelRect DesktopBounds(const std::vector<os::Monitor>& monitors);
+
 // The frame in pixels for a stored geometry. `design` is the window's frame before restoring,
 // used for a size that is not a usable number. Partly off-screen places stay as stored; the size
 // is never larger than the screens together.

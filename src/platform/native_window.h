@@ -26,13 +26,29 @@ struct WindowDesign {
     int clientWidth = 0;  // pixels
     int clientHeight = 0;
     COLORREF backColor = 0x8000000F;  // a system colour until the form sets its own
+    // What a screen reader says the window is, and what it tells of it on request; the caption's
+    // text stands for the name when it is empty.
+    std::string accessibleName{};
+    std::string accessibleDescription{};
 };
 
-// Keys the desktop's dialog navigation uses, as Windows' virtual-key codes.
+// Keys the desktop's dialog navigation and the forms use, as Windows' virtual-key codes.
 inline constexpr unsigned VK_TAB = 0x09;
 inline constexpr unsigned VK_RETURN = 0x0D;
 inline constexpr unsigned VK_ESCAPE = 0x1B;
 inline constexpr unsigned VK_SPACE = 0x20;
+inline constexpr unsigned VK_LEFT = 0x25;
+inline constexpr unsigned VK_UP = 0x26;
+inline constexpr unsigned VK_RIGHT = 0x27;
+inline constexpr unsigned VK_DOWN = 0x28;
+
+// A key pressed, as its virtual-key code, and the modifier keys held as it was.
+struct KeyInput {
+    unsigned virtualKey = 0;
+    bool shiftHeld = false;
+    bool controlHeld = false;
+    bool altHeld = false;
+};
 
 // What the mouse did on a window: the button pressed, released or double-clicked (none on a
 // move), the buttons and keys held as it happened (on a press, the pressed button is held
@@ -60,6 +76,8 @@ public:
     virtual void OnMouse(const MouseInput& mouse) { (void)mouse; }
     // Space or Enter (VK_SPACE, VK_RETURN) pressed while a child window has the keyboard focus.
     virtual void OnKey(unsigned virtualKey) { (void)virtualKey; }
+    // A key pressed while a form's window itself has the keyboard focus: no control took it.
+    virtual void OnKeyPressed(const KeyInput& key) { (void)key; }
     virtual ~NativeWindowEvents() = default;
 };
 

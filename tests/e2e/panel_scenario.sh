@@ -1,7 +1,8 @@
 # shellcheck shell=bash
 # The reading panel as a person uses it, played the same way on every desktop: hotkeys show and
 # hide a translucent yellow panel with no taskbar button, a resize stores its size as number texts,
-# a move alone stores nothing, hiding stores the place and the next show restores it, stored
+# a move alone stores nothing, hiding stores the place and the next show restores it, the shown
+# panel takes the arrow keys and Escape, stored
 # choices (colour, always on top, hotkey letters, place and size) take effect, the lock keys do not
 # break the hotkeys, a second copy leaves the first one its hotkeys, and the end of the session
 # stores the place.
@@ -97,7 +98,20 @@ play_panel_scenario() {
   check "hiding stores the place it was moved to ($(stored_place))" same "$(stored_place)" "$(twips "$moved")"
   show_panel
   check "the next Ctrl+Alt+S restores the place and size" same "$(frame_of "$(panel)")" "$moved $w $h"
-  hide_panel
+
+  # A click gives the panel the keyboard (under wine the window manager does not give it to a
+  # window that the program, not the person, brought up): Right moves it a pixel, Escape hides it
+  # as its close button does, storing the place.
+  id=$(panel)
+  read -r x y w h < <(frame_of "$id")
+  xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
+  check "a click gives the panel the keyboard focus" wait_for focused "$id"
+  xdotool key Right
+  check "Right moves it a pixel" wait_for left_place "$id" "$x $y"
+  check "to $((x + 1)) $y" same "$(place_of "$id")" "$((x + 1)) $y"
+  xdotool key Escape
+  check "Escape hides it" wait_for panel_gone
+  check "and stores the place the key moved it to ($(stored_place))" same "$(stored_place)" "$(twips $((x + 1)) "$y")"
 
   # A colour stored while the program runs shows at the next show.
   store " 16711680" default backcolor

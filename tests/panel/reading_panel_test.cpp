@@ -30,6 +30,7 @@ public:
     void PressHide() override { headless::PressHotKey(kCtrlAlt, 'L'); }
     void DragBorder(const os::PixelRect& frame) override { headless::UserResize(Program().panel->hWnd(), frame); }
     void DragCaption(int left, int top) override { headless::UserMove(Program().panel->hWnd(), left, top); }
+    void Press(const os::KeyInput& key) override { headless::PressKey(Program().panel->hWnd(), key); }
     std::optional<panel_scenario::Seen> Panel() override {
         const headless::WindowState* panel = ProgramTest::Panel();
         if (!panel) return std::nullopt;
@@ -49,6 +50,8 @@ TEST_F(ReadingPanelTest, EmptyStoreGivesAToolWindowOfTheDesignSize) {
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(panel->kind, os::WindowKind::SizableToolWindow);
     EXPECT_EQ(panel->caption, "Lisotra");
+    EXPECT_EQ(panel->accessibleName, "Lisotra reading panel");
+    EXPECT_NE(panel->accessibleDescription.find("Escape hides it"), std::string::npos);
     // The design client area, 4560 x 3015 twips, inside the frame.
     EXPECT_GT(Program().panel->Width(), 4560);
     EXPECT_GT(Program().panel->Height(), 3015);

@@ -30,10 +30,12 @@ struct WindowState {
     int opacity = 255;  // what the desktop shows: set by SetOpacity
     const os::PixelSurface* surface = nullptr;  // a child's content, when it draws
     const os::PointerImage* pointer = nullptr;  // the pointer over it, when not the arrow
-    // A child's design extras: its border, tool tip and name for a screen reader.
+    // A child's design extras: its border, tool tip and name for a screen reader; a form's name
+    // and description for a screen reader.
     bool border = false;
     std::string toolTip;
     std::string accessibleName;
+    std::string accessibleDescription;
     // A form's controls in Tab's order, and the one with the keyboard focus.
     std::vector<os::Hwnd> tabOrder;
     os::Hwnd focus{};
@@ -159,7 +161,9 @@ void ClickButton(os::Hwnd button);
 // along the tab order, Space presses the focused button or toggles the focused check box, Enter
 // presses the focused button or else the default button, Escape presses the cancel button. Space
 // and Enter on a focused link press it, and on a focused child window reach it as keys.
-void PressKey(os::Hwnd window, unsigned virtualKey);
+// A key no control takes, or one pressed with Shift, Ctrl or Alt, reaches the window itself.
+void PressKey(os::Hwnd window, const os::KeyInput& key);
+inline void PressKey(os::Hwnd window, unsigned virtualKey) { PressKey(window, os::KeyInput{virtualKey}); }
 void PressShiftTab(os::Hwnd window);  // the focus moves back along the tab order, and wraps
 // Alt+letter: presses the window's button whose caption marks that letter with "&" ("&&" is a
 // plain "&", no access key).

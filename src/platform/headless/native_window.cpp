@@ -59,6 +59,8 @@ public:
         state_.kind = design.kind;
         state_.caption = design.caption;
         state_.backColor = design.backColor;
+        state_.accessibleName = design.accessibleName;
+        state_.accessibleDescription = design.accessibleDescription;
         const int cascade = 26 * (D().placed++ % 8);
         state_.frame = {120 + cascade, 90 + cascade, design.clientWidth + 2 * kBorder,
                         design.clientHeight + 2 * kBorder + kCaption};
@@ -182,10 +184,16 @@ os::COLORREF ShownPixel(os::Hwnd handle, int x, int y) {
     return os::ResolveColor(window->backColor);
 }
 
-void PressKey(os::Hwnd handle, unsigned virtualKey) {
+void PressKey(os::Hwnd handle, const os::KeyInput& key) {
     Run([&] {
         HeadlessWindow* window = Find(handle);
         if (!window) return;
+        // The window itself hears what no control takes; it may unload its form and go.
+        const unsigned virtualKey = key.virtualKey;
+        if (key.shiftHeld || key.controlHeld || key.altHeld) {
+            window->Events().OnKeyPressed(key);
+            return;
+        }
         const WindowState& state = window->State();
         const os::Hwnd focus = state.focus;
         switch (virtualKey) {
@@ -210,9 +218,13 @@ void PressKey(os::Hwnd handle, unsigned virtualKey) {
             }
             break;
         case os::VK_ESCAPE:
-            if (const os::Hwnd button = SpecialButton(handle, true)) PressControl(button);
+            if (const os::Hwnd button = SpecialButton(handle, true)) {
+                PressControl(button);
+            } else {
+                window->Events().OnKeyPressed(key);
+            }
             break;
-        default: break;
+        default: window->Events().OnKeyPressed(key); break;
         }
     });
 }

@@ -87,6 +87,10 @@ public:
           kind_(design.kind),
           fixed_(design.kind == WindowKind::Dialog || design.kind == WindowKind::DialogNoTaskbar) {
         widget_->setWindowTitle(QString::fromStdString(design.caption));
+        if (!design.accessibleName.empty()) widget_->setAccessibleName(QString::fromStdString(design.accessibleName));
+        if (!design.accessibleDescription.empty()) {
+            widget_->setAccessibleDescription(QString::fromStdString(design.accessibleDescription));
+        }
         ResizeClient(design.clientWidth, design.clientHeight);
         const PixelRect frame = Frame(Estimate::No);
         reported_ = frame.width == 0 ? QSize() : QSize(frame.width, frame.height);
@@ -185,6 +189,7 @@ public:
     void SetOpacity(unsigned char alpha) override { widget_->setWindowOpacity(alpha / 255.0); }
 
     void OnClose() { events_.OnCloseRequest(CloseReason::User); }
+    void OnKey(const KeyInput& key) { events_.OnKeyPressed(key); }
     // An activation the program asked for (a show, a bring forward), or one handed over by another
     // window of the program; the person coming back from another program is not one.
     void OnActivated() {
@@ -305,6 +310,20 @@ void FormWidget::keyPressEvent(QKeyEvent* event) {
             button->click();  // its clicked signal is the guarded entry
             return;
         }
+    }
+    // The window's own keys: what no control took, with the modifiers held (a keypad arrow is an
+    // arrow).
+    static const std::pair<int, unsigned> kOwnKeys[] = {{Qt::Key_Left, VK_LEFT},   {Qt::Key_Up, VK_UP},
+                                                        {Qt::Key_Right, VK_RIGHT}, {Qt::Key_Down, VK_DOWN},
+                                                        {Qt::Key_Escape, VK_ESCAPE}};
+    for (const auto& [qtKey, virtualKey] : kOwnKeys) {
+        if (key != qtKey || !owner_) continue;
+        const Qt::KeyboardModifiers held = event->modifiers();
+        const KeyInput input{virtualKey, (held & Qt::ShiftModifier) != 0, (held & Qt::ControlModifier) != 0,
+                             (held & Qt::AltModifier) != 0};
+        event->accept();
+        qt::Guarded([&] { owner_->OnKey(input); });  // may unload the form: nothing of it after
+        return;
     }
     QWidget::keyPressEvent(event);
 }

@@ -51,13 +51,28 @@ BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* classes) {
     return function ? function(classes) : FALSE;
 }
 
+namespace {
+HMODULE Com() {
+    static const HMODULE module = LoadLibraryW(L"ole32.dll");
+    return module;
+}
+}  // namespace
+
 HRESULT InitializeCom() {
     using Function = HRESULT(WINAPI*)(LPVOID, DWORD);
     static const HRESULT result = [] {
-        const auto initialize = Find<Function>(LoadLibraryW(L"ole32.dll"), "CoInitializeEx");
+        const auto initialize = Find<Function>(Com(), "CoInitializeEx");
         return initialize ? initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE) : E_FAIL;
     }();
     return result;
+}
+
+HRESULT CreateComObject(REFCLSID type, REFIID kind, void** object) {
+    *object = nullptr;
+    if (FAILED(InitializeCom())) return E_FAIL;
+    using Function = HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
+    static const Function create = Find<Function>(Com(), "CoCreateInstance");
+    return create ? create(type, nullptr, CLSCTX_INPROC_SERVER, kind, object) : E_FAIL;
 }
 
 }  // namespace os::win32

@@ -45,6 +45,7 @@ private:
     HWND focus_ = nullptr;  // the control that has the focus while the window is active
     bool created_ = false;  // size changes during CreateWindowEx are not the form's to hear
     bool activationAsked_ = false;  // shown or brought forward by the program, not yet activated
+    bool annotated_ = false;  // a name or description for screen readers was given
     SIZE size_{};           // the frame size last reported
 };
 
@@ -111,6 +112,10 @@ Win32Window::Win32Window(const WindowDesign& design, NativeWindowEvents& events)
     if (window_ && (kind_ == WindowKind::Dialog || kind_ == WindowKind::DialogNoTaskbar)) GiveProgramIcon(window_);
     created_ = true;
     if (window_ && (kind_ == WindowKind::Dialog || kind_ == WindowKind::DialogNoTaskbar)) win32::MarkAsDialog(window_);
+    if (window_ && (!design.accessibleName.empty() || !design.accessibleDescription.empty())) {
+        win32::SetAccessibleText(window_, design.accessibleName, design.accessibleDescription);
+        annotated_ = true;
+    }
     const PixelRect rect = FrameRect();
     size_ = {rect.width, rect.height};
 }
@@ -120,6 +125,7 @@ Win32Window::~Win32Window() {
         // Messages sent while it goes find no form behind it.
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
         win32::UnmarkDialog(window_);
+        if (annotated_) win32::ForgetAccessibleText(window_);
         DestroyWindow(window_);
     }
     if (brush_) DeleteObject(brush_);
@@ -218,6 +224,14 @@ LRESULT Win32Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC:
         // Labels show the form's background.
         return win32::StaticColours(reinterpret_cast<HDC>(wParam), brush_);
+    case WM_KEYDOWN: {
+        // Only a key no control took: a dialog's controls have the focus and take their own. The
+        // form may unload and destroy this object.
+        const KeyInput key{static_cast<unsigned>(wParam), GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0,
+                           GetKeyState(VK_MENU) < 0};
+        win32::RunGuarded([&events, key] { events.OnKeyPressed(key); });
+        return 0;
+    }
     case WM_CLOSE:
         win32::RunGuarded([&events] { events.OnCloseRequest(CloseReason::User); });
         return 0;

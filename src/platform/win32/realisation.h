@@ -43,13 +43,21 @@ LRESULT CALLBACK ObjectWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 // Common controls and COM are loaded the first time they are needed, not at start-up (see
 // loaded_later.cpp). LoadCommonControls loads comctl32 (version 6, as the manifest asks) before a
 // control of its classes is made; the subclass calls are comctl32's own; InitializeCom is
-// CoInitializeEx for this thread as a single-threaded apartment, once.
+// CoInitializeEx for this thread as a single-threaded apartment, once; CreateComObject is
+// CoCreateInstance of an in-process server, COM initialised first.
 bool LoadCommonControls();
 BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* classes);
 BOOL SetWindowSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id, DWORD_PTR data);
 BOOL RemoveWindowSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id);
 LRESULT DefSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 HRESULT InitializeCom();
+HRESULT CreateComObject(REFCLSID type, REFIID kind, void** object);
+
+// What a screen reader says a window is, and what it tells of it on request, given to the desktop's
+// accessibility layer for the window's client area; ForgetAccessibleText takes it back before the
+// window goes.
+void SetAccessibleText(HWND window, const std::string& name, const std::string& description);
+void ForgetAccessibleText(HWND window);
 
 // The text of a REG_SZ value of an open key, up to its first terminator; empty for a value of any
 // other type, one that is missing, or one that would not hold still while it was read. `query` is

@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTest>
 #include <QWidget>
+#include <QWindow>
+#include <functional>
+#include <map>
 
 #include "panel/reading_panel.h"
 #include "platform/app.h"
@@ -64,6 +68,19 @@ public:
         PanelWidget()->move(left, top);
         QApplication::processEvents();
     }
+    // To the window that has the keyboard focus, through the window system as a keyboard's keys.
+    void Press(const os::KeyInput& key) override {
+        static const std::map<unsigned, Qt::Key> keys{{os::VK_LEFT, Qt::Key_Left},   {os::VK_UP, Qt::Key_Up},
+                                                      {os::VK_RIGHT, Qt::Key_Right}, {os::VK_DOWN, Qt::Key_Down},
+                                                      {os::VK_ESCAPE, Qt::Key_Escape}};
+        const Qt::KeyboardModifiers held = (key.shiftHeld ? Qt::ShiftModifier : Qt::NoModifier) |
+                                           (key.controlHeld ? Qt::ControlModifier : Qt::NoModifier) |
+                                           (key.altHeld ? Qt::AltModifier : Qt::NoModifier);
+        ASSERT_NE(PanelWidget(), nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(PanelWidget()));
+        QTest::keyClick(QGuiApplication::focusWindow(), keys.at(key.virtualKey), held);
+    }
+    bool Until(const std::function<bool()>& done) override { return QTest::qWaitFor(done); }
     std::optional<panel_scenario::Seen> Panel() override {
         if (!Program().panel.Exists()) return std::nullopt;
         QWidget* panel = PanelWidget();
@@ -93,6 +110,8 @@ TEST_F(QtProgram, ThePanelIsAToolWindowOfTheDesignSize) {
     EXPECT_TRUE(panel->windowFlags() & Qt::Tool);
     EXPECT_FALSE(panel->windowFlags() & Qt::WindowMinMaxButtonsHint);
     EXPECT_EQ(panel->size(), QSize(forms::TwipsToPixelsX(4560), forms::TwipsToPixelsY(3015)));
+    EXPECT_EQ(panel->accessibleName(), "Lisotra reading panel");
+    EXPECT_TRUE(panel->accessibleDescription().contains("Arrow keys move it"));
 }
 
 TEST_F(QtProgram, StoredChoicesApplyToTheWidget) {

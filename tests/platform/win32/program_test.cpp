@@ -67,6 +67,16 @@ public:
         SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
         Win32Test::Pump();
     }
+    // As the keyboard sends it, to the window with the focus: the panel, once it is in front.
+    void Press(const os::KeyInput& key) override {
+        ASSERT_TRUE(Win32Test::PumpUntil([] { return GetForegroundWindow() == Handle(); }));
+        std::vector<WORD> held;
+        if (key.shiftHeld) held.push_back(VK_SHIFT);
+        if (key.controlHeld) held.push_back(VK_CONTROL);
+        if (key.altHeld) held.push_back(VK_MENU);
+        TypeWith(held, static_cast<WORD>(key.virtualKey));
+    }
+    bool Until(const std::function<bool()>& done) override { return Win32Test::PumpUntil(done); }
     std::optional<panel_scenario::Seen> Panel() override {
         if (!Program().panel.Exists()) return std::nullopt;
         const HWND panel = Handle();

@@ -53,14 +53,17 @@ void Type(const std::vector<WORD>& keys) {
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-void TypeWith(WORD modifier, WORD key) {
-    INPUT inputs[4] = {
-        INPUT{INPUT_KEYBOARD, {.ki = {modifier, 0, 0, 0, 0}}},
-        INPUT{INPUT_KEYBOARD, {.ki = {key, 0, 0, 0, 0}}},
-        INPUT{INPUT_KEYBOARD, {.ki = {key, 0, KEYEVENTF_KEYUP, 0, 0}}},
-        INPUT{INPUT_KEYBOARD, {.ki = {modifier, 0, KEYEVENTF_KEYUP, 0, 0}}},
-    };
-    SendInput(4, inputs, sizeof(INPUT));
+void TypeWith(WORD modifier, WORD key) { TypeWith(std::vector<WORD>{modifier}, key); }
+
+void TypeWith(const std::vector<WORD>& modifiers, WORD key) {
+    std::vector<INPUT> inputs;
+    for (WORD modifier : modifiers) inputs.push_back(INPUT{INPUT_KEYBOARD, {.ki = {modifier, 0, 0, 0, 0}}});
+    inputs.push_back(INPUT{INPUT_KEYBOARD, {.ki = {key, 0, 0, 0, 0}}});
+    inputs.push_back(INPUT{INPUT_KEYBOARD, {.ki = {key, 0, KEYEVENTF_KEYUP, 0, 0}}});
+    for (auto m = modifiers.rbegin(); m != modifiers.rend(); ++m) {
+        inputs.push_back(INPUT{INPUT_KEYBOARD, {.ki = {*m, 0, KEYEVENTF_KEYUP, 0, 0}}});
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 bool InShell() {

@@ -45,8 +45,10 @@ inline RECT WindowRect(HWND window) {
 
 // Keys pressed and released one after the other, as the keyboard sends them.
 void Type(const std::vector<WORD>& keys);
-// `key` pressed and released while `modifier` (VK_MENU, VK_SHIFT, ...) is held.
+// `key` pressed and released while `modifier` (VK_MENU, VK_SHIFT, ...) is held, or all of
+// `modifiers`.
 void TypeWith(WORD modifier, WORD key);
+void TypeWith(const std::vector<WORD>& modifiers, WORD key);
 // Whether the shell holds the program's tray icon: only then does it accept a change.
 bool InShell();
 // A notification of the program's tray icon as the shell sends it: the icon's callback message to
