@@ -107,7 +107,10 @@ public:
         Type({key == info_scenario::Key::Enter ? static_cast<WORD>(VK_RETURN) : static_cast<WORD>(VK_ESCAPE)});
         Win32Test::Pump();
     }
-    void ClickLink() override { Click(Program().about->homePage.hWnd()); }
+    void ClickLink() override {
+        SendMessageW(H(Program().about->homePage.hWnd()), BM_CLICK, 0, 0);
+        Win32Test::Pump();
+    }
     std::vector<std::string> ClickSystemInfo() override {
         const HWND button = H(Program().about->sysInfoButton.hWnd());
         const std::vector<std::string> told =
