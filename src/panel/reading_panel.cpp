@@ -8,7 +8,6 @@
 namespace {
 constexpr float kDesignClientWidth = 4560;  // twips
 constexpr float kDesignClientHeight = 3015;
-constexpr unsigned char kOpacity = 140;  // of 255
 }  // namespace
 
 ReadingPanel::ReadingPanel()
@@ -34,7 +33,7 @@ void ReadingPanel::OnLoad() {
         restoring_ = false;
     }
 
-    SetOpacity(kOpacity);
+    SetOpacity(static_cast<unsigned char>(settings::ReadPanelOpacity()));
 }
 
 void ReadingPanel::OnResize() {
