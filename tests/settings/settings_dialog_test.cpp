@@ -47,13 +47,21 @@ public:
         if (!headless::Window(d.hWnd())->visible) return std::nullopt;
         return settings_scenario::Seen{headless::Window(d.hWnd())->caption, headless::Control(d.showLetter.hWnd())->text,
                                        headless::Control(d.hideLetter.hWnd())->text, d.onTop.Value() == 1,
-                                       headless::ShownPixel(d.swatch.hWnd(), 5, 5)};
+                                       headless::ShownPixel(d.swatch.hWnd(), 5, 5), headless::Control(d.opacityBox.hWnd())->text};
     }
     void Type(settings_scenario::Box box, const std::string& text) override {
         const SettingsDialog& d = Program().settings.Get();
-        headless::TypeText((box == settings_scenario::Box::Show ? d.showLetter : d.hideLetter).hWnd(), text);
+        const forms::TextBox& target = box == settings_scenario::Box::Show   ? d.showLetter
+                                       : box == settings_scenario::Box::Hide ? d.hideLetter
+                                                                             : d.opacityBox;
+        headless::TypeText(target.hWnd(), text);
     }
     void ClickOnTop() override { headless::ClickCheckBox(Program().settings->onTop.hWnd()); }
+    void ClickPreset(int index) override {
+        const os::Hwnd preset = Program().settings->presets[static_cast<size_t>(index)].hWnd();
+        headless::Mouse(preset, os::WM_LBUTTONDOWN, 5, 5);
+        headless::Mouse(preset, os::WM_LBUTTONUP, 5, 5);
+    }
     std::vector<std::string> PressOk() override {
         const size_t before = headless::Messages().size();
         headless::ClickButton(Program().settings->okButton.hWnd());
@@ -67,6 +75,7 @@ public:
     void Close() override { headless::UserClose(Program().settings->hWnd()); }
     bool PressHotkey(char letter) override { return headless::PressHotKey(kCtrlAlt, static_cast<unsigned>(letter)); }
     bool Panel() override { return ProgramTest::Panel() && ProgramTest::Panel()->visible; }
+    int PanelOpacity() override { return ProgramTest::Panel()->opacity; }
     std::string Stored(const char* section, const char* key) override {
         const std::string stored = ProgramTest::Stored(section, key);
         return stored == "<absent>" ? "" : stored;
@@ -138,14 +147,19 @@ TEST_F(SettingsDialogTest, KeyboardAloneFromOkAlongTheFocusOrder) {
     const os::Hwnd window = Dialog().hWnd();
     const SettingsDialog& d = Dialog();
     EXPECT_EQ(headless::Window(window)->focus, d.okButton.hWnd());
-    const std::vector<os::Hwnd> order{d.okButton.hWnd(), d.hideLetter.hWnd(), d.showLetter.hWnd(),
+    std::vector<os::Hwnd> order{d.okButton.hWnd(), d.hideLetter.hWnd(), d.showLetter.hWnd(),
                                       d.runAtStartup.checkBox.hWnd(), d.onTop.hWnd(), d.colorButton.hWnd(),
                                       d.swatch.hWnd()};
+    for (const forms::PictureBox& preset : d.presets) order.push_back(preset.hWnd());
+    order.push_back(d.opacityBox.hWnd());
     EXPECT_EQ(headless::Window(window)->tabOrder, order);
     for (int i = 0; i < 5; ++i) headless::PressKey(window, os::VK_TAB);
     headless::PressKey(window, os::VK_SPACE);  // the colour button
     EXPECT_TRUE(Program().picker.Exists());
-    headless::PressKey(window, os::VK_TAB);     // the swatch
+    headless::PressKey(window, os::VK_TAB);  // the swatch
+    headless::PressKey(window, os::VK_TAB);  // the first preset
+    headless::PressKey(window, os::VK_SPACE);
+    EXPECT_EQ(headless::ShownPixel(d.swatch.hWnd(), 5, 5), 0xB9DAFFu);  // peach
     headless::PressKey(window, os::VK_RETURN);  // OK is the default button
     EXPECT_FALSE(Program().settings.Exists());
 }
@@ -169,4 +183,33 @@ TEST_F(SettingsDialogTest, LayoutNamesAndTheLetterBoxesOverTheE) {
     EXPECT_EQ(headless::Control(d.hideLetter.hWnd())->accessibleName, "hide hotkey letter");
     EXPECT_EQ(headless::Control(d.okButton.hWnd())->rect, (os::PixelRect{392, 232, 73, 25}));
     EXPECT_EQ(headless::Window(d.swatch.hWnd())->frame, (os::PixelRect{256, 112, 129, 25}));
+
+    // The controls added beside the old ones: named, inside the dialog, over none of the others.
+    const std::vector<std::string> names{"Peach", "Orange", "Yellow", "Rose", "Blue-grey"};
+    std::vector<std::pair<std::string, os::PixelRect>> added, old;
+    for (size_t i = 0; i < d.presets.size(); ++i) {
+        const headless::WindowState* preset = headless::Window(d.presets[i].hWnd());
+        EXPECT_EQ(preset->toolTip, names[i]);
+        EXPECT_EQ(preset->accessibleName, names[i]);
+        added.emplace_back(names[i], preset->frame);
+    }
+    added.emplace_back("opacity label", headless::Control(d.opacityLabel.hWnd())->rect);
+    added.emplace_back("opacity box", headless::Control(d.opacityBox.hWnd())->rect);
+    for (const os::Hwnd control : headless::ControlsOf(d.hWnd())) {
+        if (control != d.opacityLabel.hWnd() && control != d.opacityBox.hWnd()) old.emplace_back("control", headless::Control(control)->rect);
+    }
+    for (const os::Hwnd check : {d.onTop.hWnd(), d.runAtStartup.checkBox.hWnd()}) old.emplace_back("check box", headless::CheckBox(check)->rect);
+    old.emplace_back("swatch", headless::Window(d.swatch.hWnd())->frame);
+    const os::PixelRect client{0, 0, forms::TwipsToPixelsX(7170), forms::TwipsToPixelsY(4200)};
+    auto overlap = [](const os::PixelRect& a, const os::PixelRect& b) {
+        return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height && b.top < a.top + a.height;
+    };
+    for (const auto& [name, rect] : added) {
+        EXPECT_LE(rect.left + rect.width, client.width) << name;
+        EXPECT_LE(rect.top + rect.height, client.height) << name;
+        for (const auto& [otherName, other] : old) {
+            EXPECT_FALSE(overlap(rect, other)) << name << " over a " << otherName;
+        }
+    }
+    EXPECT_EQ(headless::Control(d.opacityBox.hWnd())->accessibleName, "reading panel opacity in percent");
 }
