@@ -54,7 +54,7 @@ constexpr float kPresetTop = 2115, kPresetSize = 255, kPresetStep = 315;
 forms::PictureBox PresetBox(forms::Form& dialog, int index) {
     const forms::TwipsRect rect{3840 + kPresetStep * static_cast<float>(index), kPresetTop, kPresetSize, kPresetSize};
     return forms::PictureBox(dialog, {.rect = forms::TwipsToPixels(rect), .border = true, .toolTip = kPresets[index].name,
-                                      .accessibleName = kPresets[index].name});
+                                      .accessibleName = kPresets[index].name, .focusFrame = true});
 }
 
 // The opacity box speaks in percent of opaque, the store and the panel in alpha, of 255. The

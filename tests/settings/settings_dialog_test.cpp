@@ -191,6 +191,7 @@ TEST_F(SettingsDialogTest, LayoutNamesAndTheLetterBoxesOverTheE) {
         const headless::WindowState* preset = headless::Window(d.presets[i].hWnd());
         EXPECT_EQ(preset->toolTip, names[i]);
         EXPECT_EQ(preset->accessibleName, names[i]);
+        EXPECT_TRUE(preset->focusFrame);
         added.emplace_back(names[i], preset->frame);
     }
     added.emplace_back("opacity label", headless::Control(d.opacityLabel.hWnd())->rect);

@@ -30,8 +30,9 @@ struct WindowState {
     int opacity = 255;  // what the desktop shows: set by SetOpacity
     const os::PixelSurface* surface = nullptr;  // a child's content, when it draws
     const os::PointerImage* pointer = nullptr;  // the pointer over it, when not the arrow
-    // A child's design extras: its border, tool tip and name for a screen reader.
+    // A child's design extras: its border, tool tip, name for a screen reader and focus frame.
     bool border = false;
+    bool focusFrame = false;
     std::string toolTip;
     std::string accessibleName;
     // A form's controls in Tab's order, and the one with the keyboard focus.

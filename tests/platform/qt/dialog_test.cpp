@@ -233,6 +233,22 @@ TEST_F(QtDialog, APictureBoxPaintsItsBackColourInsideASunkenBorder) {
     EXPECT_EQ(PixelOf(seen.swatch, 59, 39), desktop.color(QPalette::Light).rgb());
 }
 
+TEST_F(QtDialog, APictureBoxShowsItsFocusFrameOnlyWhileItHasTheFocus) {
+    sample->swatch.SetBackColor(0x0000FF);
+    auto framed = [this] {
+        int dots = 0;
+        for (int x = 2; x < 12; ++x) dots += PixelOf(seen.swatch, x, 2) == QApplication::palette().color(QPalette::WindowText).rgb();
+        return dots;
+    };
+    seen.letter->setFocus();
+    EXPECT_EQ(framed(), 0);
+    seen.swatch->setFocus();
+    EXPECT_GT(framed(), 0);
+    EXPECT_EQ(PixelOf(seen.swatch, 30, 20), qRgb(255, 0, 0));  // the colour within it
+    seen.letter->setFocus();
+    EXPECT_EQ(framed(), 0);
+}
+
 TEST_F(QtDialog, ALabelIsDrawnInTheDesignFontOnTheWindowsBackground) {
     EXPECT_EQ(seen.caption->font().family(), "Liberation Sans");  // for the missing "MS Sans Serif"
     EXPECT_DOUBLE_EQ(seen.caption->font().pointSizeF(), 8.25);

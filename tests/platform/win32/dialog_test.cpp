@@ -151,6 +151,28 @@ TEST_F(Win32Dialog, ScreenReadersFindEachControlsName) {
     EXPECT_EQ(GetWindow(name, GW_HWNDPREV), H(sample->caption.hWnd()));
 }
 
+TEST_F(Win32Dialog, APictureBoxShowsItsFocusFrameOnlyWhileItHasTheFocus) {
+    sample->swatch.SetBackColor(0x00336699);
+    const HWND box = H(sample->swatch.hWnd());
+    auto framed = [box] {
+        UpdateWindow(box);
+        HDC dc = GetDC(box);
+        int dots = 0;
+        for (int x = 1; x < 11; ++x) dots += GetPixel(dc, x, 1) != 0x00336699u;
+        ReleaseDC(box, dc);
+        return dots;
+    };
+    SetFocus(H(sample->letter.hWnd()));
+    ASSERT_TRUE(FocusReaches(sample->letter.hWnd()));
+    EXPECT_EQ(framed(), 0);
+    SetFocus(box);
+    ASSERT_TRUE(FocusReaches(sample->swatch.hWnd()));
+    EXPECT_GT(framed(), 0);
+    SetFocus(H(sample->letter.hWnd()));
+    ASSERT_TRUE(FocusReaches(sample->letter.hWnd()));
+    EXPECT_EQ(framed(), 0);
+}
+
 TEST_F(Win32Dialog, AClickOnThePictureBoxIsItsClickAndItShowsItsBackColour) {
     sample->swatch.SetBackColor(0x00336699);
     const HWND box = H(sample->swatch.hWnd());
