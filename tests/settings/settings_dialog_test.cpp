@@ -51,10 +51,7 @@ public:
     }
     void Type(settings_scenario::Box box, const std::string& text) override {
         const SettingsDialog& d = Program().settings.Get();
-        const forms::TextBox& target = box == settings_scenario::Box::Show   ? d.showLetter
-                                       : box == settings_scenario::Box::Hide ? d.hideLetter
-                                                                             : d.opacityBox;
-        headless::TypeText(target.hWnd(), text);
+        headless::TypeText(settings_scenario::BoxOf(d, box).hWnd(), text);
     }
     void ClickOnTop() override { headless::ClickCheckBox(Program().settings->onTop.hWnd()); }
     void ClickPreset(int index) override {
@@ -184,32 +181,23 @@ TEST_F(SettingsDialogTest, LayoutNamesAndTheLetterBoxesOverTheE) {
     EXPECT_EQ(headless::Control(d.okButton.hWnd())->rect, (os::PixelRect{392, 232, 73, 25}));
     EXPECT_EQ(headless::Window(d.swatch.hWnd())->frame, (os::PixelRect{256, 112, 129, 25}));
 
-    // The controls added beside the old ones: named, inside the dialog, over none of the others.
-    const std::vector<std::string> names{"Peach", "Orange", "Yellow", "Rose", "Blue-grey"};
-    std::vector<std::pair<std::string, os::PixelRect>> added, old;
+    // The presets and the opacity: named, inside the dialog, over none of the older controls.
+    const char* names[] = {"Peach", "Orange", "Yellow", "Rose", "Blue-grey"};
+    std::vector<os::PixelRect> added{headless::Control(d.opacityLabel.hWnd())->rect, headless::Control(d.opacityBox.hWnd())->rect};
     for (size_t i = 0; i < d.presets.size(); ++i) {
         const headless::WindowState* preset = headless::Window(d.presets[i].hWnd());
-        EXPECT_EQ(preset->toolTip, names[i]);
-        EXPECT_EQ(preset->accessibleName, names[i]);
-        EXPECT_TRUE(preset->focusFrame);
-        added.emplace_back(names[i], preset->frame);
+        EXPECT_TRUE(preset->toolTip == names[i] && preset->accessibleName == names[i] && preset->focusFrame) << names[i];
+        added.push_back(preset->frame);
     }
-    added.emplace_back("opacity label", headless::Control(d.opacityLabel.hWnd())->rect);
-    added.emplace_back("opacity box", headless::Control(d.opacityBox.hWnd())->rect);
-    for (const os::Hwnd control : headless::ControlsOf(d.hWnd())) {
-        if (control != d.opacityLabel.hWnd() && control != d.opacityBox.hWnd()) old.emplace_back("control", headless::Control(control)->rect);
-    }
-    for (const os::Hwnd check : {d.onTop.hWnd(), d.runAtStartup.checkBox.hWnd()}) old.emplace_back("check box", headless::CheckBox(check)->rect);
-    old.emplace_back("swatch", headless::Window(d.swatch.hWnd())->frame);
-    const os::PixelRect client{0, 0, forms::TwipsToPixelsX(7170), forms::TwipsToPixelsY(4200)};
-    auto overlap = [](const os::PixelRect& a, const os::PixelRect& b) {
-        return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height && b.top < a.top + a.height;
-    };
-    for (const auto& [name, rect] : added) {
-        EXPECT_LE(rect.left + rect.width, client.width) << name;
-        EXPECT_LE(rect.top + rect.height, client.height) << name;
-        for (const auto& [otherName, other] : old) {
-            EXPECT_FALSE(overlap(rect, other)) << name << " over a " << otherName;
+    std::vector<os::PixelRect> old{headless::Window(d.swatch.hWnd())->frame, headless::CheckBox(d.onTop.hWnd())->rect,
+                                   headless::CheckBox(d.runAtStartup.checkBox.hWnd())->rect};
+    for (const os::Hwnd control : headless::ControlsOf(d.hWnd())) old.push_back(headless::Control(control)->rect);
+    old.resize(old.size() - 2);  // the opacity label and box, made last
+    for (const os::PixelRect& a : added) {
+        EXPECT_LE(a.left + a.width, window->frame.width - 8);
+        for (const os::PixelRect& b : old) {
+            EXPECT_FALSE(a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height && b.top < a.top + a.height)
+                << a.left << "," << a.top << " over " << b.left << "," << b.top;
         }
     }
     EXPECT_EQ(headless::Control(d.opacityBox.hWnd())->accessibleName, "reading panel opacity in percent");

@@ -13,10 +13,14 @@
 #include <vector>
 
 #include "platform/os_types.h"
+#include "settings/settings_dialog.h"
 
 namespace settings_scenario {
 
 enum class Box { Show, Hide, Opacity };
+inline const forms::TextBox& BoxOf(const SettingsDialog& d, Box box) {
+    return box == Box::Show ? d.showLetter : box == Box::Hide ? d.hideLetter : d.opacityBox;
+}
 
 // What the dialog shows.
 struct Seen {

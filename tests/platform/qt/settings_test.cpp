@@ -74,10 +74,7 @@ public:
     }
     void Type(settings_scenario::Box box, const std::string& text) override {
         const SettingsDialog& d = Program().settings.Get();
-        const forms::TextBox& target = box == settings_scenario::Box::Show   ? d.showLetter
-                                       : box == settings_scenario::Box::Hide ? d.hideLetter
-                                                                             : d.opacityBox;
-        QLineEdit* edit = In<QLineEdit>(DialogWindow(), target.hWnd());
+        QLineEdit* edit = In<QLineEdit>(DialogWindow(), settings_scenario::BoxOf(d, box).hWnd());
         edit->selectAll();
         if (text.empty()) QTest::keyClick(edit, Qt::Key_Backspace);
         QTest::keyClicks(edit, QString::fromStdString(text));

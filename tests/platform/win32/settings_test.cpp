@@ -67,10 +67,7 @@ public:
     }
     void Type(settings_scenario::Box box, const std::string& text) override {
         const SettingsDialog& d = Program().settings.Get();
-        const forms::TextBox& target = box == settings_scenario::Box::Show   ? d.showLetter
-                                       : box == settings_scenario::Box::Hide ? d.hideLetter
-                                                                             : d.opacityBox;
-        const HWND edit = H(target.hWnd());
+        const HWND edit = H(settings_scenario::BoxOf(d, box).hWnd());
         SendMessageW(edit, EM_SETSEL, 0, -1);
         if (text.empty()) SendMessageW(edit, WM_CHAR, VK_BACK, 0);
         for (char c : text) SendMessageW(edit, WM_CHAR, static_cast<WPARAM>(c), 0);
