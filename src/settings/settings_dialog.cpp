@@ -112,8 +112,8 @@ SettingsDialog::SettingsDialog()
 void SettingsDialog::OnLoad() {
     SetTabOrder({&okButton, &hideLetter, &showLetter, &runAtStartup, &onTop, &colorButton, &swatch, &presets[0],
                  &presets[1], &presets[2], &presets[3], &presets[4], &opacityBox});
-    // What is in force: the letters the shell window registered at start and the colour the panel
-    // shows, so that OK with nothing changed changes nothing.
+    // What is in force: the letters the shell window registered at start and the colour and opacity
+    // the panel shows, so that OK with nothing changed changes nothing.
     showLetter.SetText(settings::ReadLetter(settings::kShowLetter, settings::kDefaultShowLetter));
     hideLetter.SetText(settings::ReadLetter(settings::kHideLetter, settings::kDefaultHideLetter));
     if (settings::ReadPanelOnTop()) onTop.SetValue(1);

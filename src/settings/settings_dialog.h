@@ -1,7 +1,7 @@
 // The settings dialog: the two hotkey letters, whether the panel stays on top, whether the program
-// starts at log-on, and the panel's colour and opacity. It reads the store when it loads; OK stores what it
-// shows, has its opener bind the hotkeys to the letters again and closes it. Closing it otherwise
-// stores nothing.
+// starts at log-on, and the panel's colour and opacity. It reads the store when it loads; OK stores
+// what it shows, has its opener bind the hotkeys to the letters again and closes it. Closing it
+// otherwise stores nothing.
 #pragma once
 
 #include <array>
@@ -30,8 +30,8 @@ public:
     forms::Label hideLabel;
     forms::TextBox hideLetter;
     forms::CommandButton okButton;
-    // Added later, and so last in the focus order: the preset colours under the swatch, and the
-    // panel's opacity in percent beside "Always on top".
+    // Last in the focus order, after the swatch: the preset colours under it, and the panel's
+    // opacity in percent beside "Always on top".
     std::array<forms::PictureBox, 5> presets;
     forms::Label opacityLabel;
     forms::TextBox opacityBox;

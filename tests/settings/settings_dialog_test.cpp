@@ -145,8 +145,8 @@ TEST_F(SettingsDialogTest, KeyboardAloneFromOkAlongTheFocusOrder) {
     const SettingsDialog& d = Dialog();
     EXPECT_EQ(headless::Window(window)->focus, d.okButton.hWnd());
     std::vector<os::Hwnd> order{d.okButton.hWnd(), d.hideLetter.hWnd(), d.showLetter.hWnd(),
-                                      d.runAtStartup.checkBox.hWnd(), d.onTop.hWnd(), d.colorButton.hWnd(),
-                                      d.swatch.hWnd()};
+                                d.runAtStartup.checkBox.hWnd(), d.onTop.hWnd(), d.colorButton.hWnd(),
+                                d.swatch.hWnd()};
     for (const forms::PictureBox& preset : d.presets) order.push_back(preset.hWnd());
     order.push_back(d.opacityBox.hWnd());
     EXPECT_EQ(headless::Window(window)->tabOrder, order);

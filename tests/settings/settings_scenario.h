@@ -1,8 +1,8 @@
 // The settings dialog as a person uses it, played on every desktop: opened from the tray, it shows
 // what is in force; a close stores nothing; one letter for both is refused and the dialog stays;
 // OK stores the letters upper-cased and the new hotkeys work at once; an empty box keeps its
-// letter; a preset colour goes to the swatch; the opacity box speaks in percent, refuses what is not
-// one and an untouched box keeps the alpha in force; the panel next shown takes the new opacity.
+// letter; a preset colour goes to the swatch; the opacity box speaks in percent, refuses what is
+// not one, and left as shown keeps the alpha in force; the panel next shown takes the opacity.
 // Each desktop's test says how to open, type, press and look; the steps are written here.
 #pragma once
 
@@ -70,7 +70,7 @@ inline void Play(Desktop& desktop) {
     // 141 is 55.3 %: no whole percent names it.
     desktop.Start({{"ontop", " 1"}, {"backcolor", " 255"}, {"opacity", " 141"}});
     {
-        SCOPED_TRACE("opened from the tray, it shows the letters and colour in force");
+        SCOPED_TRACE("opened from the tray, it shows the letters, colour and opacity in force");
         desktop.OpenFromTray();
         const std::optional<Seen> seen = desktop.Dialog();
         ASSERT_TRUE(seen);
