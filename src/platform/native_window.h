@@ -122,6 +122,7 @@ struct ChildDesign {
     bool border = false;        // a sunken single-line border inside the rect
     std::string toolTip{};         // shown while the mouse rests on it; none when empty
     std::string accessibleName{};  // what a screen reader speaks for it
+    bool focusFrame = false;       // a dotted frame just inside it while it has the keyboard focus
 };
 
 struct MenuItem {

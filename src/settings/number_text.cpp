@@ -91,7 +91,9 @@ std::string FormatSettingNumber(float value) {
     return Signed(value < 0, text);
 }
 
-double ParseSettingNumber(std::string_view text) {
+double ParseSettingNumber(std::string_view text) { return ParseLeadingNumber(text).value_or(0); }
+
+std::optional<double> ParseLeadingNumber(std::string_view text) {
     std::string kept;
     for (char c : text) {
         if (c != ' ' && c != '\t' && c != '\n') kept += c;
@@ -101,7 +103,7 @@ double ParseSettingNumber(std::string_view text) {
     if (i < kept.size() && (kept[i] == '+' || kept[i] == '-')) negative = kept[i++] == '-';
     const size_t start = i;
     while (i < kept.size() && kept[i] >= '0' && kept[i] <= '9') ++i;
-    if (i == start) return 0;
+    if (i == start) return std::nullopt;
     const size_t wholeEnd = i;
     if (i < kept.size() && kept[i] == '.') {
         ++i;

@@ -2,6 +2,7 @@
 // the decimal point whatever the locale, no exponent and no thousands separators.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,5 +15,7 @@ std::string FormatSettingNumber(float value);  // at most 7 significant digits, 
 // sign, digits, and optionally "." with more digits. A text without leading digits reads as 0; a
 // number beyond the double range reads as an infinity.
 double ParseSettingNumber(std::string_view text);
+// The same, or nothing for a text without leading digits: for a reader whose default is not 0.
+std::optional<double> ParseLeadingNumber(std::string_view text);
 
 }  // namespace settings

@@ -1,9 +1,10 @@
 // The settings dialog: the two hotkey letters, whether the panel stays on top, whether the program
-// starts at log-on, and the panel's colour. It reads the store when it loads; OK stores what it
-// shows, has its opener bind the hotkeys to the letters again and closes it. Closing it otherwise
-// stores nothing.
+// starts at log-on, and the panel's colour and opacity. It reads the store when it loads; OK stores
+// what it shows, has its opener bind the hotkeys to the letters again and closes it. Closing it
+// otherwise stores nothing.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <string>
 
@@ -29,6 +30,11 @@ public:
     forms::Label hideLabel;
     forms::TextBox hideLetter;
     forms::CommandButton okButton;
+    // Last in the focus order, after the swatch: the preset colours under it, and the panel's
+    // opacity in percent beside "Always on top".
+    std::array<forms::PictureBox, 5> presets;
+    forms::Label opacityLabel;
+    forms::TextBox opacityBox;
 
     // Set by whoever opens the dialog: binds the hotkeys to the show and hide letters OK confirmed,
     // and gives back the combinations the desktop refused, in words ("CTRL+Alt+X and CTRL+Alt+Y"),
@@ -42,5 +48,8 @@ public:
 
 protected:
     void OnLoad() override;
+
+private:
+    int shownOpacity_ = 0;  // the alpha the opacity box was loaded with
 };
 

@@ -1,5 +1,7 @@
 #include "settings/stored_settings.h"
 
+#include <algorithm>
+
 #include "forms/conversions.h"
 #include "platform/settings_store.h"
 #include "platform/text.h"
@@ -33,6 +35,14 @@ os::COLORREF ReadPanelColor() {
     const double value = ReadNumber(kDefault, kBackColor);
     const std::optional<std::int32_t> color = value > 0 ? forms::ToInt32(value) : std::nullopt;
     return color && *color > 0 && *color <= 0xFFFFFF ? static_cast<os::COLORREF>(*color) : kYellow;
+}
+
+int ReadPanelOpacity() {
+    // Nothing stored, or no number: the panel as it has always been. A number beyond the range was
+    // meant as the faintest or the most opaque, and gets that.
+    const std::optional<double> value = ParseLeadingNumber(os::ReadSetting(kDefault, kOpacity));
+    if (!value) return kDefaultOpacity;
+    return static_cast<int>(forms::RoundHalfEven(std::clamp(*value, double{kOpacityFloor}, 255.0)));
 }
 
 std::optional<PanelGeometry> ReadPanelGeometry() {

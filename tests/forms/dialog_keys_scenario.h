@@ -54,7 +54,7 @@ public:
           options(*this, {120, 600, 1800, 300}),
           swatch(*this,
                  {.rect = {10, 70, 60, 40}, .border = true, .toolTip = "Click to choose a colour",
-                  .accessibleName = "panel colour"},
+                  .accessibleName = "panel colour", .focusFrame = true},
                  forms::ScaleMode::Pixels),
           cancel(*this, Designed({3600, 2700, 1400, 375}, "Cancel && close", {}, false, true)),
           ok(*this, Designed({2400, 2700, 1100, 375}, "&OK", {}, true)) {

@@ -47,13 +47,18 @@ public:
         if (!headless::Window(d.hWnd())->visible) return std::nullopt;
         return settings_scenario::Seen{headless::Window(d.hWnd())->caption, headless::Control(d.showLetter.hWnd())->text,
                                        headless::Control(d.hideLetter.hWnd())->text, d.onTop.Value() == 1,
-                                       headless::ShownPixel(d.swatch.hWnd(), 5, 5)};
+                                       headless::ShownPixel(d.swatch.hWnd(), 5, 5), headless::Control(d.opacityBox.hWnd())->text};
     }
     void Type(settings_scenario::Box box, const std::string& text) override {
         const SettingsDialog& d = Program().settings.Get();
-        headless::TypeText((box == settings_scenario::Box::Show ? d.showLetter : d.hideLetter).hWnd(), text);
+        headless::TypeText(settings_scenario::BoxOf(d, box).hWnd(), text);
     }
     void ClickOnTop() override { headless::ClickCheckBox(Program().settings->onTop.hWnd()); }
+    void ClickPreset(int index) override {
+        const os::Hwnd preset = Program().settings->presets[static_cast<size_t>(index)].hWnd();
+        headless::Mouse(preset, os::WM_LBUTTONDOWN, 5, 5);
+        headless::Mouse(preset, os::WM_LBUTTONUP, 5, 5);
+    }
     std::vector<std::string> PressOk() override {
         const size_t before = headless::Messages().size();
         headless::ClickButton(Program().settings->okButton.hWnd());
@@ -67,6 +72,7 @@ public:
     void Close() override { headless::UserClose(Program().settings->hWnd()); }
     bool PressHotkey(char letter) override { return headless::PressHotKey(kCtrlAlt, static_cast<unsigned>(letter)); }
     bool Panel() override { return ProgramTest::Panel() && ProgramTest::Panel()->visible; }
+    int PanelOpacity() override { return ProgramTest::Panel()->opacity; }
     std::string Stored(const char* section, const char* key) override {
         const std::string stored = ProgramTest::Stored(section, key);
         return stored == "<absent>" ? "" : stored;
@@ -138,14 +144,19 @@ TEST_F(SettingsDialogTest, KeyboardAloneFromOkAlongTheFocusOrder) {
     const os::Hwnd window = Dialog().hWnd();
     const SettingsDialog& d = Dialog();
     EXPECT_EQ(headless::Window(window)->focus, d.okButton.hWnd());
-    const std::vector<os::Hwnd> order{d.okButton.hWnd(), d.hideLetter.hWnd(), d.showLetter.hWnd(),
-                                      d.runAtStartup.checkBox.hWnd(), d.onTop.hWnd(), d.colorButton.hWnd(),
-                                      d.swatch.hWnd()};
+    std::vector<os::Hwnd> order{d.okButton.hWnd(), d.hideLetter.hWnd(), d.showLetter.hWnd(),
+                                d.runAtStartup.checkBox.hWnd(), d.onTop.hWnd(), d.colorButton.hWnd(),
+                                d.swatch.hWnd()};
+    for (const forms::PictureBox& preset : d.presets) order.push_back(preset.hWnd());
+    order.push_back(d.opacityBox.hWnd());
     EXPECT_EQ(headless::Window(window)->tabOrder, order);
     for (int i = 0; i < 5; ++i) headless::PressKey(window, os::VK_TAB);
     headless::PressKey(window, os::VK_SPACE);  // the colour button
     EXPECT_TRUE(Program().picker.Exists());
-    headless::PressKey(window, os::VK_TAB);     // the swatch
+    headless::PressKey(window, os::VK_TAB);  // the swatch
+    headless::PressKey(window, os::VK_TAB);  // the first preset
+    headless::PressKey(window, os::VK_SPACE);
+    EXPECT_EQ(headless::ShownPixel(d.swatch.hWnd(), 5, 5), 0xB9DAFFu);  // peach
     headless::PressKey(window, os::VK_RETURN);  // OK is the default button
     EXPECT_FALSE(Program().settings.Exists());
 }
@@ -169,4 +180,25 @@ TEST_F(SettingsDialogTest, LayoutNamesAndTheLetterBoxesOverTheE) {
     EXPECT_EQ(headless::Control(d.hideLetter.hWnd())->accessibleName, "hide hotkey letter");
     EXPECT_EQ(headless::Control(d.okButton.hWnd())->rect, (os::PixelRect{392, 232, 73, 25}));
     EXPECT_EQ(headless::Window(d.swatch.hWnd())->frame, (os::PixelRect{256, 112, 129, 25}));
+
+    // The presets and the opacity: named, inside the dialog, over none of the older controls.
+    const char* names[] = {"Peach", "Orange", "Yellow", "Rose", "Blue-grey"};
+    std::vector<os::PixelRect> added{headless::Control(d.opacityLabel.hWnd())->rect, headless::Control(d.opacityBox.hWnd())->rect};
+    for (size_t i = 0; i < d.presets.size(); ++i) {
+        const headless::WindowState* preset = headless::Window(d.presets[i].hWnd());
+        EXPECT_TRUE(preset->toolTip == names[i] && preset->accessibleName == names[i] && preset->focusFrame) << names[i];
+        added.push_back(preset->frame);
+    }
+    std::vector<os::PixelRect> old{headless::Window(d.swatch.hWnd())->frame, headless::CheckBox(d.onTop.hWnd())->rect,
+                                   headless::CheckBox(d.runAtStartup.checkBox.hWnd())->rect};
+    for (const os::Hwnd control : headless::ControlsOf(d.hWnd())) old.push_back(headless::Control(control)->rect);
+    old.resize(old.size() - 2);  // the opacity label and box, made last
+    for (const os::PixelRect& a : added) {
+        EXPECT_LE(a.left + a.width, window->frame.width - 8);
+        for (const os::PixelRect& b : old) {
+            EXPECT_FALSE(a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height && b.top < a.top + a.height)
+                << a.left << "," << a.top << " over " << b.left << "," << b.top;
+        }
+    }
+    EXPECT_EQ(headless::Control(d.opacityBox.hWnd())->accessibleName, "reading panel opacity in percent");
 }

@@ -64,3 +64,16 @@ TEST_F(StoredSettings, GeometryIsWrittenAsNumberTexts) {
     EXPECT_EQ(Stored("window", "left"), "-1200");
     EXPECT_EQ(Stored("window", "top"), " 0");
 }
+
+TEST_F(StoredSettings, OpacityIsHeldBetweenTheFloorAndOpaque) {
+    EXPECT_EQ(ReadPanelOpacity(), 140);  // a store from before the setting existed
+    static const std::string huge(400, '9');
+    const std::pair<const char*, int> cases[] = {
+        {"", 140},  {"word", 140}, {"-", 140},   {" 200", 200}, {"77", 77},   {" 26", 26},  {" 25", 26},
+        {" 0", 26}, {"-40", 26},   {" 255", 255}, {" 256", 255}, {" 140.5", 140}, {" 141.5", 142},
+        {" 80 %", 80}, {huge.c_str(), 255}};
+    for (const auto& [text, alpha] : cases) {
+        Store("default", "opacity", text);
+        EXPECT_EQ(ReadPanelOpacity(), alpha) << text;
+    }
+}

@@ -30,9 +30,10 @@ struct WindowState {
     int opacity = 255;  // what the desktop shows: set by SetOpacity
     const os::PixelSurface* surface = nullptr;  // a child's content, when it draws
     const os::PointerImage* pointer = nullptr;  // the pointer over it, when not the arrow
-    // A child's design extras: its border, tool tip and name for a screen reader; a form's name
-    // and description for a screen reader.
+    // A child's design extras: its border, tool tip, name for a screen reader and focus frame; a
+    // form's name and description for a screen reader.
     bool border = false;
+    bool focusFrame = false;
     std::string toolTip;
     std::string accessibleName;
     std::string accessibleDescription;

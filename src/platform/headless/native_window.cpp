@@ -53,6 +53,7 @@ public:
         state_.border = design.border;
         state_.toolTip = design.toolTip;
         state_.accessibleName = design.accessibleName;
+        state_.focusFrame = design.focusFrame;
         handle_ = AddWindow(*this);
     }
     HeadlessWindow(const os::WindowDesign& design, os::NativeWindowEvents& events) : events_(events) {

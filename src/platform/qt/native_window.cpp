@@ -357,7 +357,7 @@ private:
 // the last button is released, as capture does.
 class ChildWidget final : public QWidget {
 public:
-    ChildWidget(QWidget* parent, bool border) : QWidget(parent), inset(border ? 1 : 0) {
+    ChildWidget(QWidget* parent, bool border, bool focusFrame) : QWidget(parent), inset(border ? 1 : 0), focusFrame(focusFrame) {
         setMouseTracking(true);  // moves without a button held are reported too
         setAutoFillBackground(true);
         QPalette palette = this->palette();
@@ -370,6 +370,7 @@ public:
     // A border's width: the client area (what the surface and the mouse are measured from) is
     // inside it.
     const int inset;
+    const bool focusFrame;
 
     // A part of the surface changed: the same part of the widget, inside the border.
     void UpdateSurface(const PixelRect& r) { update(r.left + inset, r.top + inset, r.width, r.height); }
@@ -382,6 +383,12 @@ protected:
             // desktop's colours (the child's own palette holds its background).
             QPainter painter(this);
             qDrawShadePanel(&painter, rect(), QApplication::palette(), true, inset);
+        }
+        // Qt repaints a widget that takes the focus when the focus comes or goes.
+        if (focusFrame && hasFocus()) {
+            QPainter painter(this);
+            painter.setPen(QPen(QApplication::palette().color(QPalette::WindowText), 1, Qt::DotLine));
+            painter.drawRect(rect().adjusted(inset + 1, inset + 1, -inset - 2, -inset - 2));
         }
     }
     void mousePressEvent(QMouseEvent* event) override { Send(event, MouseAction::Press); }
@@ -447,7 +454,7 @@ private:
 class ChildWindow final : public NativeWindow, public qt::WidgetWindow {
 public:
     ChildWindow(QWidget* parent, const ChildDesign& design, NativeWindowEvents& events)
-        : events_(events), widget_(new ChildWidget(parent, design.border)) {
+        : events_(events), widget_(new ChildWidget(parent, design.border, design.focusFrame)) {
         widget_->setGeometry(design.rect.left, design.rect.top, design.rect.width, design.rect.height);
         if (!design.toolTip.empty()) widget_->setToolTip(QString::fromStdString(design.toolTip));
         if (!design.accessibleName.empty()) widget_->setAccessibleName(QString::fromStdString(design.accessibleName));

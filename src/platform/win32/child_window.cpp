@@ -45,6 +45,7 @@ private:
     friend LRESULT CALLBACK win32::ObjectWindowProc<Win32Child>(HWND, UINT, WPARAM, LPARAM);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void Paint();
+    void PaintFocusFrame();
     void AddToolTip(const std::string& text);
 
     NativeWindowEvents& events_;
@@ -53,6 +54,7 @@ private:
     HBRUSH brush_ = nullptr;
     PixelSurface* surface_ = nullptr;
     HCURSOR pointer_ = nullptr;
+    bool focusFrame_ = false;
 };
 
 void RegisterChildClass() {
@@ -69,7 +71,8 @@ void RegisterChildClass() {
     (void)registered;
 }
 
-Win32Child::Win32Child(NativeWindow& parent, const ChildDesign& design, NativeWindowEvents& events) : events_(events) {
+Win32Child::Win32Child(NativeWindow& parent, const ChildDesign& design, NativeWindowEvents& events)
+    : events_(events), focusFrame_(design.focusFrame) {
     RegisterChildClass();
     brush_ = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
     const PixelRect& r = design.rect;
@@ -186,6 +189,21 @@ void Win32Child::Paint() {
     EndPaint(window_, &paint);
 }
 
+// A box without a surface: its background (erased before), with the dotted frame while it has the
+// focus.
+void Win32Child::PaintFocusFrame() {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window_, &paint);
+    if (!dc) return;
+    if (GetFocus() == window_) {
+        RECT frame;
+        GetClientRect(window_, &frame);
+        InflateRect(&frame, -1, -1);
+        DrawFocusRect(dc, &frame);
+    }
+    EndPaint(window_, &paint);
+}
+
 LRESULT Win32Child::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     HWND window = window_;
     switch (message) {
@@ -225,9 +243,17 @@ LRESULT Win32Child::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        if (focusFrame_) InvalidateRect(window, nullptr, TRUE);
+        break;
     case WM_PAINT:
-        if (!surface_) break;
-        Paint();
+        if (surface_) {
+            Paint();
+            return 0;
+        }
+        if (!focusFrame_) break;
+        PaintFocusFrame();
         return 0;
     case WM_SETCURSOR:
         if (pointer_ && LOWORD(lParam) == HTCLIENT) {

@@ -227,6 +227,19 @@ TEST_F(QtDialog, APictureBoxPaintsItsBackColourInsideASunkenBorder) {
     EXPECT_EQ(PixelOf(seen.swatch, 59, 39), desktop.color(QPalette::Light).rgb());
 }
 
+TEST_F(QtDialog, APictureBoxShowsItsFocusFrameOnlyWhileItHasTheFocus) {
+    sample->swatch.SetBackColor(0x0000FF);
+    auto framedWith = [this](QWidget* focus) {  // a dot of the frame along the box's top
+        focus->setFocus();
+        int dots = 0;
+        for (int x = 2; x < 12; ++x) dots += PixelOf(seen.swatch, x, 2) != qRgb(255, 0, 0);
+        return dots > 0;
+    };
+    EXPECT_FALSE(framedWith(seen.letter));
+    EXPECT_TRUE(framedWith(seen.swatch));
+    EXPECT_FALSE(framedWith(seen.letter));
+}
+
 TEST_F(QtDialog, ALabelIsDrawnInTheDesignFontOnTheWindowsBackground) {
     EXPECT_EQ(seen.caption->font().family(), "Liberation Sans");  // for the missing "MS Sans Serif"
     EXPECT_DOUBLE_EQ(seen.caption->font().pointSizeF(), 8.25);

@@ -26,9 +26,10 @@
 
 namespace {
 
-QWidget* DialogWindow() {
+// The shown window of that caption: the settings dialog's, or the reading panel's.
+QWidget* DialogWindow(const char* caption = "Lisotra Settings.") {
     for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w->windowTitle() == "Lisotra Settings." && w->isVisible()) return w;
+        if (w->windowTitle() == caption && w->isVisible()) return w;
     }
     return nullptr;
 }
@@ -42,7 +43,7 @@ class QtSettingsDesktop final : public settings_scenario::Desktop {
 public:
     void Start(const std::vector<std::pair<const char*, std::string>>& stored) override {
         os::qt::ReopenSettingsStore();
-        for (const char* key : {"key", "keystart", "ontop", "backcolor"}) os::WriteSetting("default", key, "");
+        for (const char* key : {"key", "keystart", "ontop", "backcolor", "opacity"}) os::WriteSetting("default", key, "");
         os::WriteSetting("start", "autoload", "");
         for (const auto& [key, value] : stored) os::WriteSetting("default", key, value);
         Program().Start();
@@ -68,17 +69,22 @@ public:
                                        In<QLineEdit>(window, d.showLetter.hWnd())->text().toStdString(),
                                        In<QLineEdit>(window, d.hideLetter.hWnd())->text().toStdString(),
                                        In<QCheckBox>(window, d.onTop.hWnd())->isChecked(),
-                                       static_cast<os::COLORREF>(qRed(swatch) | qGreen(swatch) << 8 | qBlue(swatch) << 16)};
+                                       static_cast<os::COLORREF>(qRed(swatch) | qGreen(swatch) << 8 | qBlue(swatch) << 16),
+                                       In<QLineEdit>(window, d.opacityBox.hWnd())->text().toStdString()};
     }
     void Type(settings_scenario::Box box, const std::string& text) override {
         const SettingsDialog& d = Program().settings.Get();
-        QLineEdit* edit = In<QLineEdit>(DialogWindow(), (box == settings_scenario::Box::Show ? d.showLetter : d.hideLetter).hWnd());
+        QLineEdit* edit = In<QLineEdit>(DialogWindow(), settings_scenario::BoxOf(d, box).hWnd());
         edit->selectAll();
         if (text.empty()) QTest::keyClick(edit, Qt::Key_Backspace);
         QTest::keyClicks(edit, QString::fromStdString(text));
     }
     void ClickOnTop() override {
         QTest::keyClick(In<QCheckBox>(DialogWindow(), Program().settings->onTop.hWnd()), Qt::Key_Space);
+    }
+    void ClickPreset(int index) override {
+        const os::Hwnd preset = Program().settings->presets[static_cast<size_t>(index)].hWnd();
+        QTest::mouseClick(os::qt::FindTagged(DialogWindow(), preset), Qt::LeftButton, {}, QPoint(5, 5));
     }
     std::vector<std::string> PressOk() override {
         std::vector<std::string> told;
@@ -106,6 +112,7 @@ public:
         return heard;
     }
     bool Panel() override { return Program().panel.Exists() && Program().panel->Visible(); }
+    int PanelOpacity() override { return qRound(DialogWindow("Lisotra")->windowOpacity() * 255); }
     std::string Stored(const char* section, const char* key) override { return os::ReadSetting(section, key); }
 };
 

@@ -135,6 +135,24 @@ TEST_F(Win32Dialog, TypingReachesTheTextBoxAndTheProgramsTextStaysItsOwn) {
     EXPECT_EQ(sample->letter.Text(), "blue");
 }
 
+TEST_F(Win32Dialog, APictureBoxShowsItsFocusFrameOnlyWhileItHasTheFocus) {
+    sample->swatch.SetBackColor(0x00336699);
+    const HWND box = H(sample->swatch.hWnd());
+    auto framedWith = [box](os::Hwnd focus) {  // a dot of the frame along the box's top
+        SetFocus(H(focus));
+        EXPECT_TRUE(FocusReaches(focus));
+        UpdateWindow(box);
+        HDC dc = GetDC(box);
+        int dots = 0;
+        for (int x = 1; x < 11; ++x) dots += GetPixel(dc, x, 1) != 0x00336699u;
+        ReleaseDC(box, dc);
+        return dots > 0;
+    };
+    EXPECT_FALSE(framedWith(sample->letter.hWnd()));
+    EXPECT_TRUE(framedWith(sample->swatch.hWnd()));
+    EXPECT_FALSE(framedWith(sample->letter.hWnd()));
+}
+
 TEST_F(Win32Dialog, AClickOnThePictureBoxIsItsClickAndItShowsItsBackColour) {
     sample->swatch.SetBackColor(0x00336699);
     const HWND box = H(sample->swatch.hWnd());

@@ -12,18 +12,6 @@
 
 namespace {
 
-std::vector<std::string> told;
-
-// The person reads each message box the dialog shows and presses its OK.
-void CALLBACK ReadMessage(HWND, UINT, UINT_PTR, DWORD) {
-    if (HWND box = FindWindowW(L"#32770", L"Lisotra Settings.")) {
-        wchar_t text[512] = {};
-        GetDlgItemTextW(box, 0xFFFF, text, 512);
-        told.push_back(os::win32::Utf8(text));
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-    }
-}
-
 HWND H(os::Hwnd handle) { return Native(handle); }
 
 std::string TextOf(HWND window) {
@@ -62,11 +50,12 @@ public:
         const COLORREF color = GetPixel(dc, 5, 5);
         ReleaseDC(swatch, dc);
         return settings_scenario::Seen{TextOf(H(d.hWnd())), TextOf(H(d.showLetter.hWnd())), TextOf(H(d.hideLetter.hWnd())),
-                                       SendMessageW(H(d.onTop.hWnd()), BM_GETCHECK, 0, 0) == BST_CHECKED, color};
+                                       SendMessageW(H(d.onTop.hWnd()), BM_GETCHECK, 0, 0) == BST_CHECKED, color,
+                                       TextOf(H(d.opacityBox.hWnd()))};
     }
     void Type(settings_scenario::Box box, const std::string& text) override {
         const SettingsDialog& d = Program().settings.Get();
-        const HWND edit = H((box == settings_scenario::Box::Show ? d.showLetter : d.hideLetter).hWnd());
+        const HWND edit = H(settings_scenario::BoxOf(d, box).hWnd());
         SendMessageW(edit, EM_SETSEL, 0, -1);
         if (text.empty()) SendMessageW(edit, WM_CHAR, VK_BACK, 0);
         for (char c : text) SendMessageW(edit, WM_CHAR, static_cast<WPARAM>(c), 0);
@@ -76,11 +65,16 @@ public:
         SendMessageW(H(Program().settings->onTop.hWnd()), BM_CLICK, 0, 0);
         Win32Test::Pump();
     }
+    void ClickPreset(int index) override {
+        const HWND preset = H(Program().settings->presets[static_cast<size_t>(index)].hWnd());
+        SendMessageW(preset, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        SendMessageW(preset, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+        Win32Test::Pump();
+    }
     std::vector<std::string> PressOk() override {
-        told.clear();
-        const UINT_PTR reader = SetTimer(nullptr, 0, 10, ReadMessage);
-        SendMessageW(H(Program().settings->okButton.hWnd()), BM_CLICK, 0, 0);
-        KillTimer(nullptr, reader);
+        const HWND ok = H(Program().settings->okButton.hWnd());
+        const std::vector<std::string> told =
+            ReadMessagesDuring(L"Lisotra Settings.", [ok] { SendMessageW(ok, BM_CLICK, 0, 0); });
         Win32Test::Pump();
         return told;
     }
@@ -102,6 +96,11 @@ public:
         return Win32Test::PumpUntil([this, before] { return Panel() != before; });
     }
     bool Panel() override { return Program().panel.Exists() && IsWindowVisible(H(Program().panel->hWnd())); }
+    int PanelOpacity() override {
+        BYTE alpha = 0;
+        GetLayeredWindowAttributes(H(Program().panel->hWnd()), nullptr, &alpha, nullptr);
+        return alpha;
+    }
     std::string Stored(const char* section, const char* key) override {
         const std::string stored = Win32Test::Stored(section, key);
         return stored == "<absent>" ? "" : stored;
