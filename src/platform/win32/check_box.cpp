@@ -54,8 +54,8 @@ Win32CheckBox::Win32CheckBox(NativeWindow& parent, const CheckBoxDesign& design,
     const DWORD style = WS_CHILD | WS_TABSTOP | BS_AUTOCHECKBOX | AlignmentStyle(design.alignment) |
                         (design.visible ? WS_VISIBLE : 0);
     const PixelRect r = win32::ToWindowPixels(form_, design.rect);
-    button_ = CreateWindowExW(0, L"BUTTON", win32::Wide(design.caption).c_str(), style, r.left, r.top, r.width, r.height,
-                              form_, nullptr, GetModuleHandleW(nullptr), nullptr);
+    button_ = CreateWindowExW(0, L"BUTTON", win32::Wide(design.caption).c_str(), style, r.left, r.top, r.width,
+                              r.height, form_, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!button_) return;
     SetColors(design.backColor, design.foreColor);
     win32::SetWindowSubclass(form_, &Win32CheckBox::FormProc, reinterpret_cast<UINT_PTR>(this), 0);

@@ -175,7 +175,8 @@ void Win32Child::Paint() {
 // to its size there, whole, and the paint area clips it.
 void Win32Child::Draw(HDC dc, const RECT& p) {
     const int dpi = static_cast<int>(win32::WindowDpi(window_)), system = static_cast<int>(win32::SystemDpi());
-    const int shownWidth = MulDiv(surface_->Width(), dpi, system), shownHeight = MulDiv(surface_->Height(), dpi, system);
+    const int shownWidth = MulDiv(surface_->Width(), dpi, system);
+    const int shownHeight = MulDiv(surface_->Height(), dpi, system);
     if (p.right > shownWidth || p.bottom > shownHeight) FillRect(dc, &p, brush_);  // beyond it
     const bool stretched = dpi != system;
     const int left = stretched ? 0 : std::max<int>(p.left, 0), top = stretched ? 0 : std::max<int>(p.top, 0);

@@ -117,9 +117,9 @@ Win32Window::Win32Window(const WindowDesign& design, NativeWindowEvents& events)
         dpi_ = win32::AskedDpi(window_);
         win32::RememberDpi(window_, dpi_);
         if (dpi_ != win32::SystemDpi()) {
-            const PixelRect made = FrameRect();
-            const PixelRect scaled = win32::ToWindowPixels(window_, made);
-            ::SetWindowPos(window_, nullptr, 0, 0, scaled.width, scaled.height, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+            const PixelRect scaled = win32::ToWindowPixels(window_, FrameRect());
+            ::SetWindowPos(window_, nullptr, 0, 0, scaled.width, scaled.height,
+                           SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
         }
     }
     created_ = true;
@@ -159,7 +159,8 @@ void Win32Window::BringForward() {
 PixelRect Win32Window::FrameRect() const {
     RECT r{};
     if (!GetWindowRect(window_, &r)) return {};
-    return {r.left, r.top, win32::ToSystemPixels(window_, r.right - r.left), win32::ToSystemPixels(window_, r.bottom - r.top)};
+    return {r.left, r.top, win32::ToSystemPixels(window_, r.right - r.left),
+            win32::ToSystemPixels(window_, r.bottom - r.top)};
 }
 
 void Win32Window::SetFrameRect(const PixelRect& rect) {

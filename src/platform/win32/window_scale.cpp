@@ -1,3 +1,4 @@
+// Sizes between the system DPI and the DPI of a form's monitor; fonts kept at the latter.
 #include "platform/win32/window_scale.h"
 
 #include <utility>
