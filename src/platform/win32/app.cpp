@@ -147,8 +147,8 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
 
 }  // namespace
 
-// The system DPI is fixed for the life of a process that is DPI aware per system, as the manifest
-// declares, so it is read once.
+// The system DPI is fixed for the life of the process, so it is read once. Twips are measured at it;
+// a form on a monitor of another scale converts its sizes (window_scale.h).
 float TwipsPerPixelX() {
     static const float twips = SystemTwipsPerPixel(LOGPIXELSX);
     return twips;

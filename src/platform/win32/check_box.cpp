@@ -6,9 +6,9 @@
 #include "platform/native_window.h"
 #include "platform/system_colors.h"
 
-#include "platform/win32/native_font.h"
 #include "platform/win32/realisation.h"
 #include "platform/win32/wide.h"
+#include "platform/win32/window_scale.h"
 
 namespace os {
 
@@ -38,7 +38,7 @@ private:
     HWND button_ = nullptr;
     ::WNDPROC buttonProc_ = nullptr;  // the BUTTON class's own procedure
     HWND form_ = nullptr;
-    HFONT font_ = nullptr;
+    win32::ScaledFont font_;
     HBRUSH brush_ = nullptr;         // the back colour, made when the colours are set
     COLORREF backColor_ = 0;         // as given, system colours included
     COLORREF foreColor_ = 0;
@@ -53,9 +53,9 @@ Win32CheckBox::Win32CheckBox(NativeWindow& parent, const CheckBoxDesign& design,
     win32::LoadCommonControls();  // its BUTTON class, as the manifest asks for
     const DWORD style = WS_CHILD | WS_TABSTOP | BS_AUTOCHECKBOX | AlignmentStyle(design.alignment) |
                         (design.visible ? WS_VISIBLE : 0);
-    button_ = CreateWindowExW(0, L"BUTTON", win32::Wide(design.caption).c_str(), style, design.rect.left,
-                              design.rect.top, design.rect.width, design.rect.height,
-                              form_, nullptr, GetModuleHandleW(nullptr), nullptr);
+    const PixelRect r = win32::ToWindowPixels(form_, design.rect);
+    button_ = CreateWindowExW(0, L"BUTTON", win32::Wide(design.caption).c_str(), style, r.left, r.top, r.width,
+                              r.height, form_, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!button_) return;
     SetColors(design.backColor, design.foreColor);
     win32::SetWindowSubclass(form_, &Win32CheckBox::FormProc, reinterpret_cast<UINT_PTR>(this), 0);
@@ -74,7 +74,6 @@ Win32CheckBox::~Win32CheckBox() {
         if (buttonProc_) SetWindowLongPtrW(button_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(buttonProc_));
         DestroyWindow(button_);
     }
-    if (font_) DeleteObject(font_);
     if (brush_) DeleteObject(brush_);
 }
 
@@ -120,7 +119,8 @@ LRESULT CALLBACK Win32CheckBox::FormProc(HWND window, UINT message, WPARAM wPara
 }
 
 void Win32CheckBox::SetRect(const PixelRect& rect) {
-    MoveWindow(button_, rect.left, rect.top, rect.width, rect.height, TRUE);
+    const PixelRect r = win32::ToWindowPixels(form_, rect);
+    MoveWindow(button_, r.left, r.top, r.width, r.height, TRUE);
 }
 
 void Win32CheckBox::SetCaption(const std::string& caption) { SetWindowTextW(button_, win32::Wide(caption).c_str()); }
@@ -149,13 +149,7 @@ void Win32CheckBox::SetColors(COLORREF back, COLORREF fore) {
     InvalidateRect(button_, nullptr, TRUE);
 }
 
-void Win32CheckBox::SetFont(const Font& font) {
-    HFONT native = win32::CreateNativeFont(font);
-    if (!native) return;
-    SendMessageW(button_, WM_SETFONT, reinterpret_cast<WPARAM>(native), TRUE);
-    if (font_) DeleteObject(font_);
-    font_ = native;
-}
+void Win32CheckBox::SetFont(const Font& font) { font_.Give(button_, font); }
 
 }  // namespace
 

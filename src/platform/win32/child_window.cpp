@@ -14,6 +14,7 @@
 #include "platform/win32/control_colours.h"
 #include "platform/win32/realisation.h"
 #include "platform/win32/wide.h"
+#include "platform/win32/window_scale.h"
 
 #include <commctrl.h>
 
@@ -31,10 +32,11 @@ public:
     Hwnd Handle() const override { return reinterpret_cast<Hwnd>(window_); }
     void SetVisible(bool visible) override { ShowWindow(window_, visible ? SW_SHOWNA : SW_HIDE); }
     void BringForward() override {}
-    // In the parent's client pixels.
+    // In the parent's client pixels, at the system DPI.
     PixelRect FrameRect() const override;
     void SetFrameRect(const PixelRect& rect) override {
-        ::SetWindowPos(window_, nullptr, rect.left, rect.top, rect.width, rect.height, SWP_NOZORDER | SWP_NOACTIVATE);
+        const PixelRect r = win32::ToWindowPixels(window_, rect);
+        ::SetWindowPos(window_, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
     void SetBackColor(COLORREF color) override;
     void ShowSurface(PixelSurface& surface) override;
@@ -46,6 +48,7 @@ private:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void Paint();
     void PaintFocusFrame();
+    void Draw(HDC dc, const RECT& area);
     void AddToolTip(const std::string& text);
 
     NativeWindowEvents& events_;
@@ -75,11 +78,12 @@ Win32Child::Win32Child(NativeWindow& parent, const ChildDesign& design, NativeWi
     : events_(events), focusFrame_(design.focusFrame) {
     RegisterChildClass();
     brush_ = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
-    const PixelRect& r = design.rect;
+    const HWND parentWindow = reinterpret_cast<HWND>(parent.Handle());
+    const PixelRect r = win32::ToWindowPixels(parentWindow, design.rect);
     // A window of this class is a plain window to a screen reader, which speaks its text.
     CreateWindowExW(design.border ? WS_EX_CLIENTEDGE : 0, kChildClass, win32::Wide(design.accessibleName).c_str(),
                     WS_CHILD | WS_CLIPSIBLINGS | (design.visible ? WS_VISIBLE : 0), r.left, r.top, r.width, r.height,
-                    reinterpret_cast<HWND>(parent.Handle()), nullptr, GetModuleHandleW(nullptr), this);
+                    parentWindow, nullptr, GetModuleHandleW(nullptr), this);
     if (window_ && !design.toolTip.empty()) AddToolTip(design.toolTip);
 }
 
@@ -117,7 +121,7 @@ PixelRect Win32Child::FrameRect() const {
     RECT r{};
     if (!GetWindowRect(window_, &r)) return {};
     MapWindowPoints(nullptr, GetParent(window_), reinterpret_cast<POINT*>(&r), 2);
-    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+    return win32::ToSystemPixels(window_, {r.left, r.top, r.right - r.left, r.bottom - r.top});
 }
 
 void Win32Child::SetBackColor(COLORREF color) {
@@ -132,7 +136,11 @@ void Win32Child::ShowSurface(PixelSurface& surface) {
     surface_ = &surface;
     surface.Changed = [this](const PixelRect& r) {
         if (!window_) return;
-        const RECT area{r.left, r.top, r.left + r.width, r.top + r.height};
+        // Every window pixel the changed surface pixels are drawn on, also when stretched.
+        const int dpi = static_cast<int>(win32::WindowDpi(window_)), system = static_cast<int>(win32::SystemDpi());
+        const auto lower = [&](int v) { return v * dpi / system; };
+        const auto upper = [&](int v) { return (v * dpi + system - 1) / system; };
+        const RECT area{lower(r.left), lower(r.top), upper(r.left + r.width), upper(r.top + r.height)};
         InvalidateRect(window_, &area, FALSE);  // painted with the next WM_PAINT, merged with others
     };
     InvalidateRect(window_, nullptr, FALSE);
@@ -162,30 +170,7 @@ void Win32Child::Paint() {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window_, &paint);
     if (!dc) return;
-    const RECT& p = paint.rcPaint;
-    if (p.right > surface_->Width() || p.bottom > surface_->Height()) FillRect(dc, &p, brush_);  // beyond it
-    const int left = std::max<int>(p.left, 0), top = std::max<int>(p.top, 0);
-    const int right = std::min<int>(p.right, surface_->Width()), bottom = std::min<int>(p.bottom, surface_->Height());
-    if (right > left && bottom > top) {
-        // A top-down 32-bit DIB holds 0x00RRGGBB; the surface holds 0x00BBGGRR.
-        const int w = right - left, h = bottom - top;
-        std::vector<DWORD> bits(static_cast<size_t>(w) * static_cast<size_t>(h));
-        for (int y = 0; y < h; ++y) {
-            for (int x = 0; x < w; ++x) {
-                const COLORREF c = surface_->Pixel(left + x, top + y);
-                bits[static_cast<size_t>(y * w + x)] = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
-            }
-        }
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = w;
-        info.bmiHeader.biHeight = -h;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        SetDIBitsToDevice(dc, left, top, static_cast<DWORD>(w), static_cast<DWORD>(h), 0, 0, 0,
-                          static_cast<UINT>(h), bits.data(), &info, DIB_RGB_COLORS);
-    }
+    Draw(dc, paint.rcPaint);
     EndPaint(window_, &paint);
 }
 
@@ -202,6 +187,43 @@ void Win32Child::PaintFocusFrame() {
         DrawFocusRect(dc, &frame);
     }
     EndPaint(window_, &paint);
+}
+
+// The surface holds pixels at the system DPI: on a monitor of another scale it is drawn stretched
+// to its size there, whole, and the paint area clips it.
+void Win32Child::Draw(HDC dc, const RECT& p) {
+    const int dpi = static_cast<int>(win32::WindowDpi(window_)), system = static_cast<int>(win32::SystemDpi());
+    const int shownWidth = MulDiv(surface_->Width(), dpi, system);
+    const int shownHeight = MulDiv(surface_->Height(), dpi, system);
+    if (p.right > shownWidth || p.bottom > shownHeight) FillRect(dc, &p, brush_);  // beyond it
+    const bool stretched = dpi != system;
+    const int left = stretched ? 0 : std::max<int>(p.left, 0), top = stretched ? 0 : std::max<int>(p.top, 0);
+    const int right = stretched ? surface_->Width() : std::min<int>(p.right, surface_->Width());
+    const int bottom = stretched ? surface_->Height() : std::min<int>(p.bottom, surface_->Height());
+    if (right <= left || bottom <= top) return;
+    // A top-down 32-bit DIB holds 0x00RRGGBB; the surface holds 0x00BBGGRR.
+    const int w = right - left, h = bottom - top;
+    std::vector<DWORD> bits(static_cast<size_t>(w) * static_cast<size_t>(h));
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const COLORREF c = surface_->Pixel(left + x, top + y);
+            bits[static_cast<size_t>(y * w + x)] = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+        }
+    }
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    if (stretched) {
+        SetStretchBltMode(dc, COLORONCOLOR);  // each pixel repeated or dropped: no blur on the picker's marks
+        StretchDIBits(dc, 0, 0, shownWidth, shownHeight, 0, 0, w, h, bits.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+    } else {
+        SetDIBitsToDevice(dc, left, top, static_cast<DWORD>(w), static_cast<DWORD>(h), 0, 0, 0, static_cast<UINT>(h),
+                          bits.data(), &info, DIB_RGB_COLORS);
+    }
 }
 
 LRESULT Win32Child::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -222,7 +244,8 @@ LRESULT Win32Child::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (up && !(wParam & kButtons) && GetCapture() == window) ReleaseCapture();
         // Windows leaves Alt out of a mouse message; the form layer's Shift argument has it.
         const WPARAM keys = wParam | (GetKeyState(VK_MENU) < 0 ? MK_ALT : 0);
-        const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+        const int x = win32::ToSystemPixels(window, GET_X_LPARAM(lParam));
+        const int y = win32::ToSystemPixels(window, GET_Y_LPARAM(lParam));
         const std::optional<MouseInput> mouse = ReadMouseMessage(message, keys, x, y);
         NativeWindowEvents& events = events_;
         win32::RunGuarded([&events, &mouse] { events.OnMouse(*mouse); });

@@ -13,9 +13,9 @@
 #include <commctrl.h>
 
 #include "platform/win32/control_colours.h"
-#include "platform/win32/native_font.h"
 #include "platform/win32/realisation.h"
 #include "platform/win32/wide.h"
+#include "platform/win32/window_scale.h"
 
 namespace os {
 
@@ -64,7 +64,7 @@ private:
     HWND form_ = nullptr;  // the top-level window, where the dialog navigation sends its commands
     HWND control_ = nullptr;
     HWND name_ = nullptr;  // a text box's name, for screen readers
-    HFONT font_ = nullptr;
+    win32::ScaledFont font_;
     bool settingText_ = false;
 };
 
@@ -78,7 +78,7 @@ Win32Control::Win32Control(NativeWindow& parent, const ControlDesign& design, Na
       parent_(reinterpret_cast<HWND>(parent.Handle())),
       form_(GetAncestor(parent_, GA_ROOT)) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    const PixelRect& r = design.rect;
+    const PixelRect r = win32::ToWindowPixels(parent_, design.rect);
     DWORD style = WS_CHILD | (design.visible ? WS_VISIBLE : 0);
     DWORD exStyle = 0;
     const wchar_t* windowClass = L"STATIC";
@@ -110,8 +110,7 @@ Win32Control::Win32Control(NativeWindow& parent, const ControlDesign& design, Na
                                r.height, parent_, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id_)), instance, nullptr);
     if (!control_) return;
     if (kind_ == ControlKind::TextBox) SendMessageW(control_, EM_LIMITTEXT, 0, 0);  // no limit but the system's
-    font_ = win32::CreateNativeFont(design.font);
-    if (font_) SendMessageW(control_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    font_.Give(control_, design.font);
     // Every control but a label of the button text colour hears its parent: commands, drawing, colours.
     if (kind_ == ControlKind::Label && foreColor_ == 0x80000012) return;
     win32::SetWindowSubclass(parent_, &Win32Control::Listen, reinterpret_cast<UINT_PTR>(this), 0);
@@ -126,7 +125,6 @@ Win32Control::~Win32Control() {
     if (form_ != parent_) win32::RemoveWindowSubclass(form_, &Win32Control::Listen, id);
     if (control_) DestroyWindow(control_);
     if (name_) DestroyWindow(name_);
-    if (font_) DeleteObject(font_);
 }
 
 std::string Win32Control::Text() const {
@@ -153,7 +151,7 @@ void Win32Control::DrawLink(const DRAWITEMSTRUCT& item) const {
     FillRect(dc, &area, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ResolveColor(foreColor_));
-    const HGDIOBJ previous = SelectObject(dc, font_);
+    const HGDIOBJ previous = SelectObject(dc, font_.Native());
     const std::wstring text = win32::Wide(Text());
     RECT drawn = area;
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &drawn, DT_LEFT | DT_TOP | DT_NOPREFIX | DT_SINGLELINE | DT_CALCRECT);

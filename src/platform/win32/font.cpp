@@ -9,16 +9,15 @@
 #include <string>
 
 #include "platform/win32/native_font.h"
+#include "platform/win32/window_scale.h"
 #include "platform/win32/wide.h"
 
 namespace os {
 
 namespace win32 {
 
-HFONT CreateNativeFont(const Font& font) {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
+HFONT CreateNativeFont(const Font& font, unsigned atDpi) {
+    const unsigned dpi = atDpi ? atDpi : SystemDpi();
     // A negative height asks for the character height (points), not the cell height.
     const int height = -static_cast<int>(std::lround(font.size * dpi / 72.0));
     LOGFONTW logFont{};

@@ -7,7 +7,8 @@
 
 namespace os::win32 {
 
-// The caller deletes it (DeleteObject). Null when GDI could not make one.
-HFONT CreateNativeFont(const Font& font);
+// At `dpi`, or at the system DPI when 0. The caller deletes it (DeleteObject). Null when GDI could
+// not make one.
+HFONT CreateNativeFont(const Font& font, unsigned dpi = 0);
 
 }  // namespace os::win32

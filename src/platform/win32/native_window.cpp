@@ -10,6 +10,7 @@
 #include "platform/win32/realisation.h"
 #include "platform/win32/resource_ids.h"
 #include "platform/win32/wide.h"
+#include "platform/win32/window_scale.h"
 
 namespace os {
 
@@ -37,6 +38,7 @@ private:
     friend LRESULT CALLBACK win32::ObjectWindowProc<Win32Window>(HWND, UINT, WPARAM, LPARAM);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void CheckSize();
+    void MoveToDpi(UINT dpi, const RECT& suggested);
 
     NativeWindowEvents& events_;
     const WindowKind kind_;
@@ -47,6 +49,7 @@ private:
     bool activationAsked_ = false;  // shown or brought forward by the program, not yet activated
     bool annotated_ = false;  // a name or description for screen readers was given
     SIZE size_{};           // the frame size last reported
+    UINT dpi_ = 0;          // of the monitor the window is on
 };
 
 // The program's icon, at the sizes of a caption and of Alt+Tab, for the forms that can be shown.
@@ -110,6 +113,16 @@ Win32Window::Win32Window(const WindowDesign& design, NativeWindowEvents& events)
     // A tool window's caption shows no icon: it gets the program's once it is on screen, after
     // the show hotkey's window has appeared rather than before. A dialog's caption shows it at once.
     if (window_ && (kind_ == WindowKind::Dialog || kind_ == WindowKind::DialogNoTaskbar)) GiveProgramIcon(window_);
+    if (window_) {
+        // Made at the system DPI's size; on a monitor of another scale, grown or shrunk to it.
+        dpi_ = win32::AskedDpi(window_);
+        win32::RememberDpi(window_, dpi_);
+        if (dpi_ != win32::SystemDpi()) {
+            const PixelRect scaled = win32::ToWindowPixels(window_, FrameRect());
+            ::SetWindowPos(window_, nullptr, 0, 0, scaled.width, scaled.height,
+                           SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+        }
+    }
     created_ = true;
     if (window_ && (kind_ == WindowKind::Dialog || kind_ == WindowKind::DialogNoTaskbar)) win32::MarkAsDialog(window_);
     if (window_ && (!design.accessibleName.empty() || !design.accessibleDescription.empty())) {
@@ -126,6 +139,7 @@ Win32Window::~Win32Window() {
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
         win32::UnmarkDialog(window_);
         if (annotated_) win32::ForgetAccessibleText(window_);
+        win32::ForgetDpi(window_);
         DestroyWindow(window_);
     }
     if (brush_) DeleteObject(brush_);
@@ -147,15 +161,34 @@ void Win32Window::BringForward() {
     if (!SetForegroundWindow(window_)) BringWindowToTop(window_);
 }
 
+// The place in the screen's pixels; the size in pixels at the system DPI, whatever the monitor's.
 PixelRect Win32Window::FrameRect() const {
     RECT r{};
     if (!GetWindowRect(window_, &r)) return {};
-    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+    return {r.left, r.top, win32::ToSystemPixels(window_, r.right - r.left),
+            win32::ToSystemPixels(window_, r.bottom - r.top)};
 }
 
 void Win32Window::SetFrameRect(const PixelRect& rect) {
     // A size change comes back at once as WM_SIZE, which reports it.
-    ::SetWindowPos(window_, nullptr, rect.left, rect.top, rect.width, rect.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(window_, nullptr, rect.left, rect.top, win32::ToWindowPixels(window_, rect.width),
+                   win32::ToWindowPixels(window_, rect.height), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Moved to a monitor of another scale (or its scale changed): the window takes the place Windows
+// suggests, its children and fonts follow, and the form hears no resize: its size in its own
+// measure is what it was, and the person did not resize it.
+void Win32Window::MoveToDpi(UINT dpi, const RECT& suggested) {
+    const UINT old = dpi_;
+    dpi_ = dpi;
+    win32::RememberDpi(window_, dpi_);
+    const bool created = std::exchange(created_, false);
+    ::SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (old != dpi_) win32::RescaleChildren(window_, dpi_, old);
+    created_ = created;
+    const PixelRect rect = FrameRect();
+    size_ = {rect.width, rect.height};
 }
 
 void Win32Window::SetBackColor(COLORREF color) {
@@ -194,6 +227,9 @@ LRESULT Win32Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_SIZE:
         if (created_ && wParam != SIZE_MINIMIZED) CheckSize();
+        return 0;
+    case WM_DPICHANGED:
+        if (LOWORD(wParam) > 0) MoveToDpi(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_ACTIVATE:
         // As a dialog box does, the window keeps which of its controls had the focus while it was

@@ -131,6 +131,32 @@ TEST_F(Win32Program, StoredValuesTakeEffectWhenThePanelIsCreated) {
     EXPECT_EQ(Program().panel->BackColor(), 0x0000FFu);
 }
 
+// Moved to a monitor at 150 %, the panel is as large in inches there: its stored size in twips
+// stays what it was, then and when it is hidden; only its new place is stored.
+TEST_F(Win32Program, ThePanelMovedToAMonitorOfAnotherScaleKeepsItsStoredSize) {
+    const float tpp = os::TwipsPerPixelX();
+    Store("window", "width", " " + std::to_string(static_cast<int>(400 * tpp)));
+    Store("window", "height", " " + std::to_string(static_cast<int>(150 * tpp)));
+    Start();
+    WaitForTheIconToDock();
+    HotKey(1);
+    ASSERT_NE(Panel(), nullptr);
+    const std::string width = Stored("window", "width"), height = Stored("window", "height");
+    const RECT there{700, 100, 700 + 600, 100 + 225};
+    SendMessageW(Panel(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&there));
+    const RECT frame = WindowRect(Panel());
+    EXPECT_EQ(frame.right - frame.left, 600);
+    EXPECT_EQ(frame.bottom - frame.top, 225);
+    // The window manager confirms the move a while later.
+    EXPECT_TRUE(PumpUntil([this] { return WindowRect(Panel()).left == 700; }));
+    EXPECT_EQ(Stored("window", "width"), width);
+    EXPECT_EQ(Stored("window", "height"), height);
+    HotKey(2);
+    EXPECT_EQ(Stored("window", "width"), width);
+    EXPECT_EQ(Stored("window", "height"), height);
+    EXPECT_EQ(Twips("left"), static_cast<int>(700 * tpp));
+}
+
 TEST_F(Win32Program, TheSessionEndsWithThePanelStoredAndTheShellRefusingWithoutHoldingItUp) {
     Start();
     HotKey(1);
