@@ -51,14 +51,16 @@ give_up() {
 }
 
 # The reading panel as "id width height x y", once it is mapped. The tray icon is a window of the
-# same class and title, docked in the tray: the panel is the one larger than any tray icon.
+# same class and title, docked in the tray: the panel is the one the window manager manages (the
+# one with a WM_STATE).
 panel_window() {
   local id width height x y
   for id in $(xdotool search --onlyvisible --classname lisotra 2>/dev/null); do
     [ "$(xdotool getwindowname "$id" 2>/dev/null)" = Lisotra ] || continue
     read -r x y width height < <(xwininfo -id "$id" 2>/dev/null |
       awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}')
-    [ "${width:-0}" -gt 64 ] && [ "${height:-0}" -gt 64 ] && { echo "$id $width $height $x $y"; return 0; }
+    xprop -id "$id" WM_STATE 2>/dev/null | grep -q 'window state' || continue
+    [ "${width:-0}" -gt 0 ] && [ "${height:-0}" -gt 0 ] && { echo "$id $width $height $x $y"; return 0; }
   done
   return 1
 }
