@@ -10,9 +10,15 @@ windows:
 # Wine's window placement and process start race with the window manager and its tray now and
 # then (one test in a few hundred runs): a failed test gets one more try; one that fails twice
 # fails the run.
-test-windows: windows
+test-windows: windows-all
 	@scripts/deps.sh desktop installer
+	@$(MAKE) windows-tests
+
+# The program, its tests and what the installer needs.
+windows-all: windows
 	@cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+
+windows-tests:
 	@tests/platform/win32/ctest_in_desktop.sh $(WINDOWS_BUILD) -j $(JOBS) --repeat until-pass:2
 
 # The per-user installer and the portable zip, in build/windows/packages.
