@@ -112,11 +112,7 @@ public:
         Win32Test::Pump();
     }
     std::vector<std::string> ClickSystemInfo() override {
-        const HWND button = H(Program().about->sysInfoButton.hWnd());
-        const std::vector<std::string> told =
-            ReadMessagesDuring(L"Lisotra", [button] { SendMessageW(button, BM_CLICK, 0, 0); });
-        Win32Test::Pump();
-        return told;
+        return PressReadingMessages(Program().about->sysInfoButton.hWnd(), L"Lisotra");
     }
     bool SystemInfoStarted() override {
         for (const std::string& line : Log()) {

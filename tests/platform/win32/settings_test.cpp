@@ -72,11 +72,7 @@ public:
         Win32Test::Pump();
     }
     std::vector<std::string> PressOk() override {
-        const HWND ok = H(Program().settings->okButton.hWnd());
-        const std::vector<std::string> told =
-            ReadMessagesDuring(L"Lisotra Settings.", [ok] { SendMessageW(ok, BM_CLICK, 0, 0); });
-        Win32Test::Pump();
-        return told;
+        return PressReadingMessages(Program().settings->okButton.hWnd(), L"Lisotra Settings.");
     }
     void Close() override {
         SendMessageW(H(Program().settings->hWnd()), WM_SYSCOMMAND, SC_CLOSE, 0);

@@ -100,12 +100,13 @@ void ClickMenuItem(UINT index, DWORD down, DWORD up) {
     ClickAt({(item.left + item.right) / 2, (item.top + item.bottom) / 2}, down, up);
 }
 
-std::vector<std::string> ReadMessagesDuring(const wchar_t* title, const std::function<void()>& action) {
+std::vector<std::string> PressReadingMessages(os::Hwnd button, const wchar_t* title) {
     messageTitle = title;
     messagesRead.clear();
     const UINT_PTR reader = SetTimer(nullptr, 0, 10, ReadMessage);
-    action();
+    SendMessageW(Native(button), BM_CLICK, 0, 0);
     KillTimer(nullptr, reader);
+    Win32Test::Pump();
     return std::exchange(messagesRead, {});
 }
 

@@ -59,9 +59,9 @@ void NotifyFromShell(LPARAM mouseMessage);
 // middle of item `index` of the menu that is up.
 void ClickAt(POINT at, DWORD down, DWORD up);
 void ClickMenuItem(UINT index, DWORD down, DWORD up);
-// Runs `action` while a person reads each message box captioned `title` that comes up and presses
-// its OK; gives the texts read, in order.
-std::vector<std::string> ReadMessagesDuring(const wchar_t* title, const std::function<void()>& action);
+// Presses a button while a person reads each message box captioned `title` that comes up and
+// presses its OK; gives the texts read, in order.
+std::vector<std::string> PressReadingMessages(os::Hwnd button, const wchar_t* title);
 // Runs `person` once, when the next menu that `owner` opens is up and waits for input; `person`
 // may watch for the next menu in turn.
 void WhenMenuIsUp(HWND owner, std::function<void()> person);
