@@ -26,7 +26,6 @@ struct Named final : forms::Form {
 };
 TestForm<Named> named;
 
-HWND H(os::Hwnd handle) { return Native(handle); }
 bool TabStop(os::Hwnd control) { return GetWindowLongPtrW(H(control), GWL_STYLE) & WS_TABSTOP; }
 bool FocusReaches(os::Hwnd control) {
     return Win32Test::PumpUntil([control] { return GetFocus() == H(control); });

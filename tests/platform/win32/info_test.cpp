@@ -18,14 +18,6 @@
 
 namespace {
 
-HWND H(os::Hwnd handle) { return Native(handle); }
-
-std::string TextOf(HWND window) {
-    wchar_t text[256] = {};
-    GetWindowTextW(window, text, 256);
-    return os::win32::Utf8(text);
-}
-
 std::wstring Beside(const wchar_t* name) {
     wchar_t self[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, self, MAX_PATH);
@@ -97,8 +89,8 @@ public:
     std::optional<info_scenario::About> AboutBox() override {
         if (!Program().about.Exists() || !IsWindowVisible(H(Program().about->hWnd()))) return std::nullopt;
         const ::AboutBox& box = Program().about.Get();
-        return info_scenario::About{TextOf(H(box.hWnd())), TextOf(H(box.title.hWnd())), TextOf(H(box.versionLabel.hWnd())),
-                                    TextOf(H(box.homePage.hWnd()))};
+        return info_scenario::About{WindowText(H(box.hWnd())), WindowText(H(box.title.hWnd())), WindowText(H(box.versionLabel.hWnd())),
+                                    WindowText(H(box.homePage.hWnd()))};
     }
     void Press(info_scenario::Key key) override {
         const HWND box = H(Program().about->hWnd());

@@ -12,14 +12,6 @@
 
 namespace {
 
-HWND H(os::Hwnd handle) { return Native(handle); }
-
-std::string TextOf(HWND window) {
-    wchar_t text[256] = {};
-    GetWindowTextW(window, text, 256);
-    return os::win32::Utf8(text);
-}
-
 // Whether another program could still take Ctrl+Alt+key.
 bool Free(UINT key) {
     HWND probe = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
@@ -49,9 +41,9 @@ public:
         HDC dc = GetDC(swatch);
         const COLORREF color = GetPixel(dc, 5, 5);
         ReleaseDC(swatch, dc);
-        return settings_scenario::Seen{TextOf(H(d.hWnd())), TextOf(H(d.showLetter.hWnd())), TextOf(H(d.hideLetter.hWnd())),
+        return settings_scenario::Seen{WindowText(H(d.hWnd())), WindowText(H(d.showLetter.hWnd())), WindowText(H(d.hideLetter.hWnd())),
                                        SendMessageW(H(d.onTop.hWnd()), BM_GETCHECK, 0, 0) == BST_CHECKED, color,
-                                       TextOf(H(d.opacityBox.hWnd()))};
+                                       WindowText(H(d.opacityBox.hWnd()))};
     }
     void Type(settings_scenario::Box box, const std::string& text) override {
         const SettingsDialog& d = Program().settings.Get();

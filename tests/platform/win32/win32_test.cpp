@@ -80,6 +80,12 @@ void NotifyFromShell(LPARAM mouseMessage) {
     }).join();
 }
 
+std::string WindowText(HWND window) {
+    wchar_t text[256] = {};
+    GetWindowTextW(window, text, 256);
+    return os::win32::Utf8(text);
+}
+
 void ClickAt(POINT at, DWORD down, DWORD up) {
     const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     INPUT inputs[3]{};

@@ -36,6 +36,9 @@ struct QuietWindow : os::NativeWindowEvents {
 };
 
 inline HWND Native(os::Hwnd window) { return reinterpret_cast<HWND>(window); }
+inline HWND H(os::Hwnd window) { return Native(window); }
+// A window's text (a caption, a control's text) as UTF-8.
+std::string WindowText(HWND window);
 inline LONG_PTR ExStyle(HWND window) { return GetWindowLongPtrW(window, GWL_EXSTYLE); }
 inline RECT WindowRect(HWND window) {
     RECT r{};
