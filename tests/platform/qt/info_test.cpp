@@ -25,6 +25,7 @@
 #include "info/info_scenario.h"
 #include "platform/app.h"
 #include "platform/qt/widgets.h"
+#include "platform/qt/read_messages.h"
 #include "support/program.h"
 #include "support/test_form.h"
 
@@ -106,19 +107,8 @@ public:
     }
     void ClickLink() override { Click(TopLevel("About Lisotra"), Program().about->homePage.hWnd()); }
     std::vector<std::string> ClickSystemInfo() override {
-        std::vector<std::string> told;
-        QTimer reader;  // the person reads each message box and presses its OK
-        QObject::connect(&reader, &QTimer::timeout, [&told] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box || !box->isVisible()) return;
-            EXPECT_EQ(box->windowTitle(), "Lisotra");
-            told.push_back(box->text().toStdString());
-            box->button(QMessageBox::Ok)->click();
-        });
-        reader.start(10);
-        Click(TopLevel("About Lisotra"), Program().about->sysInfoButton.hWnd());
-        QApplication::processEvents();
-        return told;
+        return ReadMessagesDuring("Lisotra",
+                                  [] { Click(TopLevel("About Lisotra"), Program().about->sysInfoButton.hWnd()); });
     }
     bool SystemInfoStarted() override { return QFile::exists(Mark()); }
     std::vector<std::string> Opened() override { return browser_.opened; }

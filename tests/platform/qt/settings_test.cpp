@@ -21,6 +21,7 @@
 #include "platform/settings_store.h"
 #include "settings/settings_scenario.h"
 #include "shell/hotkeys.h"
+#include "platform/qt/read_messages.h"
 #include "support/program.h"
 #include "support/test_form.h"
 
@@ -87,19 +88,9 @@ public:
         QTest::mouseClick(os::qt::FindTagged(DialogWindow(), preset), Qt::LeftButton, {}, QPoint(5, 5));
     }
     std::vector<std::string> PressOk() override {
-        std::vector<std::string> told;
-        QTimer reader;  // the person reads each message box and presses its OK
-        QObject::connect(&reader, &QTimer::timeout, [&told] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box || !box->isVisible()) return;
-            EXPECT_EQ(box->windowTitle(), "Lisotra Settings.");
-            told.push_back(box->text().toStdString());
-            box->button(QMessageBox::Ok)->click();
+        return ReadMessagesDuring("Lisotra Settings.", [] {
+            QTest::mouseClick(In<QPushButton>(DialogWindow(), Program().settings->okButton.hWnd()), Qt::LeftButton);
         });
-        reader.start(10);
-        QTest::mouseClick(In<QPushButton>(DialogWindow(), Program().settings->okButton.hWnd()), Qt::LeftButton);
-        QApplication::processEvents();
-        return told;
     }
     void Close() override {
         DialogWindow()->close();
